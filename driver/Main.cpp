@@ -1,0 +1,6 @@
+#include "Main.hpp"
+
+// PLACEHOLDER: replaced by the driver.
+namespace curvist {
+int MAIN() { return 0; }
+}  // namespace curvist

@@ -1,0 +1,14 @@
+#pragma once
+// Module LOADPLOTPACK: reads one data file and draws its curves, on screen and then
+// into a picture file named after it.
+
+#include <optional>
+#include <string_view>
+
+namespace curvist::LOADPLOTPACK {
+
+// name: the data-file name (trailing blanks are not significant). DEVICE: the PGPLOT
+// device type of the picture, "ps" when absent. Every problem ends the call silently.
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE = std::nullopt);
+
+}  // namespace curvist::LOADPLOTPACK

@@ -1,0 +1,61 @@
+#pragma once
+// Module PGPLOTPACK: curves drawn into a picture file through PGPLOT, with PGPLOT's
+// standard frame, axes and captions.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "array/ColumnMajorView.hpp"
+#include "text/TextField.hpp"
+
+namespace curvist::PGPLOTPACK {
+
+// Options of the curve-matrix operations; an absent one takes its default, a present
+// one is used as passed, even when blank.
+struct FilePlotOptions {
+  std::optional<bool> JOIN;              // true: points joined; false: marked
+  std::optional<bool> LOGX;              // false
+  std::optional<bool> LOGY;              // false
+  std::optional<std::string_view> XLABEL;    // "x"
+  std::optional<std::string_view> YLABEL;    // "y"
+  std::optional<std::string_view> TITLE;     // "Representation of y=y(x)"
+  std::optional<std::string_view> FILENAME;  // "Plot.ps"
+  std::optional<std::string_view> DEVICE;    // "ps"
+};
+
+// Options of the curve-list operations: NCURVES stands between FILENAME and DEVICE.
+struct FileListPlotOptions {
+  std::optional<bool> JOIN;
+  std::optional<bool> LOGX;
+  std::optional<bool> LOGY;
+  std::optional<std::string_view> XLABEL;
+  std::optional<std::string_view> YLABEL;
+  std::optional<std::string_view> TITLE;
+  std::optional<std::string_view> FILENAME;
+  std::optional<int> NCURVES;  // 1
+  std::optional<std::string_view> DEVICE;
+};
+
+using TextField80 = TextField<80>;
+
+// Opens PGPLOT on "FILE/TYPE", sets pen and text size, starts the page, sets the world
+// window to exactly the limits, draws frame and axes and writes the captions.
+void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool JOIN, bool LOGX, bool LOGY,
+                   const TextField80& x_caption, const TextField80& y_caption,
+                   const TextField80& title, const TextField80& file_name,
+                   const TextField80& device_type);
+
+// Ends PGPLOT output and names the finished picture on the console.
+void KILLSCREEN(std::string_view file_name);
+
+void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+              const FilePlotOptions& options = {});
+void PGPLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
+              const FilePlotOptions& options = {});
+void PGPLOTLISTDP(std::span<const double> X, std::span<const double> Y,
+                  const FileListPlotOptions& options = {});
+void PGPLOTLISTSP(std::span<const float> X, std::span<const float> Y,
+                  const FileListPlotOptions& options = {});
+
+}  // namespace curvist::PGPLOTPACK

@@ -1,0 +1,71 @@
+#pragma once
+// Module PLOTPACK: curves drawn into a graphics window on screen, with a frame, axes,
+// ticks, tick labels and captions of its own fitted to the window's pixel size.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "array/ColumnMajorView.hpp"
+#include "text/TextField.hpp"
+
+namespace curvist::PLOTPACK {
+
+// Options of the curve-matrix operations; an absent one takes its default, a present
+// one is used as passed, even when blank.
+struct ScreenPlotOptions {
+  std::optional<bool> JOIN;                // true
+  std::optional<bool> LOGX;                // false
+  std::optional<bool> LOGY;                // false
+  std::optional<int> RESOLUTION;           // 1
+  std::optional<std::string_view> XLABEL;  // "x"
+  std::optional<std::string_view> YLABEL;  // "y"
+  std::optional<std::string_view> TITLE;   // "Representation of y=y(x)"
+  std::optional<bool> OWNWINDOW;           // false: draw in the active window, wait for Enter
+  std::optional<bool> REUSEWINDOW;         // false
+};
+
+// Options of the curve-list operations: NCURVES comes last.
+struct ScreenListPlotOptions {
+  std::optional<bool> JOIN;
+  std::optional<bool> LOGX;
+  std::optional<bool> LOGY;
+  std::optional<int> RESOLUTION;
+  std::optional<std::string_view> XLABEL;
+  std::optional<std::string_view> YLABEL;
+  std::optional<std::string_view> TITLE;
+  std::optional<bool> OWNWINDOW;
+  std::optional<bool> REUSEWINDOW;
+  std::optional<int> NCURVES;  // 1
+};
+
+using TextField120 = TextField<120>;
+
+// Removes the escape pairs \u, \d and \g from a blank-padded field, in place.
+void PURGE(std::span<char> text);
+
+// Gets the window, sizes the drawing area, widens the limits, draws frame, axes with
+// arrowheads, ticks, tick labels and captions, and leaves the mapping set for drawing
+// in data units. The caption fields are changed in place.
+void PREPARESCREEN(double& xmin, double& xmax, double& ymin, double& ymax, bool JOIN, bool LOGX,
+                   bool LOGY, int RESOLUTION, TextField120& x_caption, TextField120& y_caption,
+                   TextField120& title, bool OWNWINDOW, bool REUSEWINDOW);
+
+// Leaves an own window open; otherwise waits for Enter and returns to text mode.
+void KILLSCREEN(bool OWNWINDOW);
+
+void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+            const ScreenPlotOptions& options = {});
+void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
+            const ScreenPlotOptions& options = {});
+void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
+                const ScreenListPlotOptions& options = {});
+void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
+                const ScreenListPlotOptions& options = {});
+
+// The unit of the last window opened by PREPARESCREEN; 100 before the first.
+int window_counter();
+// For a program (or a test) that starts a new run of plots in the same process.
+void reset_window_counter();
+
+}  // namespace curvist::PLOTPACK

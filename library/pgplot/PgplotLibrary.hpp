@@ -1,0 +1,13 @@
+#pragma once
+// The PGPLOT library of a real run: giza underneath, with PGPLOT's device
+// specifications, GIF output, and pictures that appear whole under their exact name.
+
+#include <memory>
+
+#include "pgplot/Pgplot.hpp"
+
+namespace curvist {
+
+std::unique_ptr<Pgplot> make_pgplot_library();
+
+}  // namespace curvist

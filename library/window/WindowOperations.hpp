@@ -1,0 +1,56 @@
+#pragma once
+// The graphics window operations the screen plotter draws through. Units number the
+// windows (unit 0 is the console); calls act on the active window. Pixel coordinates
+// count from the top-left corner of the viewport; window coordinates are those set by
+// set_window_mapping over the viewport. Results are reported, never relied on.
+
+#include <cstdint>
+#include <string_view>
+
+namespace curvist {
+
+struct FontInfo {
+  int width = 0;  // pixels; 0 for a proportional face
+  int height = 0;
+};
+
+struct WindowSize {
+  int columns = 0;  // character cells
+  int rows = 0;
+};
+
+enum class RectangleControl : int { outline = 2, filled = 3 };
+
+class WindowOperations {
+ public:
+  virtual ~WindowOperations() = default;
+
+  // Status 0 when a new window bound to the unit opened, with the title as its caption.
+  virtual int open_window(int unit, std::string_view file_name, std::string_view title) = 0;
+  virtual void focus_window(int unit) = 0;
+  virtual void initialise_fonts() = 0;
+  // Option text such as "t'Terminal'h12w8": t'face', hN pixel height, wN pixel width.
+  virtual void select_font(std::string_view options) = 0;
+  virtual FontInfo get_font_info() = 0;
+  virtual WindowSize query_window_size(int unit) = 0;
+  virtual void clear_screen(int area) = 0;
+  virtual void set_colour(int colour_index) = 0;
+  virtual void draw_rectangle(RectangleControl control, std::int16_t x1, std::int16_t y1,
+                              std::int16_t x2, std::int16_t y2) = 0;
+  virtual void set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) = 0;
+  // x1..x2 and y1..y2 cover the viewport; invert: y grows upwards.
+  virtual void set_window_mapping(bool invert, double x1, double y1, double x2, double y2) = 0;
+  virtual void move_to(double x, double y) = 0;
+  virtual void line_to(double x, double y) = 0;
+  virtual void set_pixel(double x, double y) = 0;
+  // Top-left corner at the current position, current colour, background untouched.
+  virtual void draw_text(std::string_view text) = 0;
+  virtual void set_text_colour(int colour_index) = 0;
+  virtual void set_text_mode(int mode) = 0;
+
+  // End of a run: keeps the plot windows on screen until the user has closed them.
+  // Nothing to wait for where nothing is shown.
+  virtual void keep_windows_until_closed() {}
+};
+
+}  // namespace curvist

@@ -1,0 +1,2 @@
+// PLACEHOLDER: replaced by the trace tool.
+int main() { return 0; }
