@@ -14,9 +14,9 @@ namespace curvist::PGPLOTPACK {
 // Options of the curve-matrix operations; an absent one takes its default, a present
 // one is used as passed, even when blank.
 struct FilePlotOptions {
-  std::optional<bool> JOIN;              // true: points joined; false: marked
-  std::optional<bool> LOGX;              // false
-  std::optional<bool> LOGY;              // false
+  std::optional<bool> JOIN;                  // true: points joined; false: marked
+  std::optional<bool> LOGX;                  // false
+  std::optional<bool> LOGY;                  // false
   std::optional<std::string_view> XLABEL;    // "x"
   std::optional<std::string_view> YLABEL;    // "y"
   std::optional<std::string_view> TITLE;     // "Representation of y=y(x)"

@@ -6,7 +6,8 @@ void PURGE(std::span<char>) {}
 void PREPARESCREEN(double&, double&, double&, double&, bool, bool, bool, int, TextField120&,
                    TextField120&, TextField120&, bool, bool) {}
 void KILLSCREEN(bool) {}
-void PLOTDP(ColumnMajorView<const double>, ColumnMajorView<const double>, const ScreenPlotOptions&) {}
+void PLOTDP(ColumnMajorView<const double>, ColumnMajorView<const double>,
+            const ScreenPlotOptions&) {}
 void PLOTSP(ColumnMajorView<const float>, ColumnMajorView<const float>, const ScreenPlotOptions&) {}
 void PLOTLISTDP(std::span<const double>, std::span<const double>, const ScreenListPlotOptions&) {}
 void PLOTLISTSP(std::span<const float>, std::span<const float>, const ScreenListPlotOptions&) {}

@@ -18,8 +18,8 @@ class ColumnMajorView {
 
   // A view of mutable elements also serves where read-only ones are asked for.
   template <typename Other>
-    requires std::is_same_v<const Other, Element> && (!std::is_same_v<Other, Element>)
-  ColumnMajorView(ColumnMajorView<Other> other)
+  requires std::is_same_v<const Other, Element> &&
+      (!std::is_same_v<Other, Element>)ColumnMajorView(ColumnMajorView<Other> other)
       : data_(other.data()), rows_(other.rows()), columns_(other.columns()) {}
 
   std::size_t rows() const { return rows_; }

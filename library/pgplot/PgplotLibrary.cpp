@@ -6,5 +6,7 @@
 
 // PLACEHOLDER: replaced by the PGPLOT layer over giza.
 namespace curvist {
-std::unique_ptr<Pgplot> make_pgplot_library() { return std::make_unique<RecordingPgplot>(std::cerr); }
+std::unique_ptr<Pgplot> make_pgplot_library() {
+  return std::make_unique<RecordingPgplot>(std::cerr);
+}
 }  // namespace curvist

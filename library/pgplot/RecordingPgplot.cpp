@@ -14,10 +14,13 @@ int point_count(std::span<const float> x) { return static_cast<int>(x.size()); }
 
 }  // namespace
 
-int RecordingPgplot::PGBEG(int unit, std::string_view device_specification, int nxsub,
-                           int nysub) {
-  TraceLine("PGBEG").number(unit).quoted(device_specification).number(nxsub).number(nysub).write_to(
-      trace_);
+int RecordingPgplot::PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) {
+  TraceLine("PGBEG")
+      .number(unit)
+      .quoted(device_specification)
+      .number(nxsub)
+      .number(nysub)
+      .write_to(trace_);
   return 1;
 }
 

@@ -11,16 +11,20 @@
 namespace curvist {
 
 struct PlotFile {
-  int curves = 0;  // K
-  int points = 0;  // N
+  int curves = 0;         // K
+  int points = 0;         // N
   std::vector<double> x;  // N by K, column-major
   std::vector<double> y;
   TextField<100> x_caption;
   TextField<100> y_caption;
   TextField<100> title;
 
-  ColumnMajorView<const double> x_view() const { return {x.data(), std::size_t(points), std::size_t(curves)}; }
-  ColumnMajorView<const double> y_view() const { return {y.data(), std::size_t(points), std::size_t(curves)}; }
+  ColumnMajorView<const double> x_view() const {
+    return {x.data(), std::size_t(points), std::size_t(curves)};
+  }
+  ColumnMajorView<const double> y_view() const {
+    return {y.data(), std::size_t(points), std::size_t(curves)};
+  }
 };
 
 // Reads the data file `name` (trailing blanks not significant) as LOADPLOT does; nothing

@@ -22,7 +22,8 @@ FontOptions parse_font_options(std::string_view options) {
   FontOptions result;
   std::size_t position = 0;
   while (position < options.size()) {
-    const char option = static_cast<char>(std::tolower(static_cast<unsigned char>(options[position++])));
+    const char option =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(options[position++])));
     switch (option) {
       case 't':
         if (position < options.size() && options[position] == '\'') {

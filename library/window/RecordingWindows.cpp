@@ -10,8 +10,13 @@ int RecordingWindows::open_window(int unit, std::string_view file_name, std::str
     ++failed_opens_;
     status = 1;
   }
-  TraceLine("open_window").number(unit).quoted(file_name).quoted(title).results().number(status).write_to(
-      trace_);
+  TraceLine("open_window")
+      .number(unit)
+      .quoted(file_name)
+      .quoted(title)
+      .results()
+      .number(status)
+      .write_to(trace_);
   return status;
 }
 
@@ -64,13 +69,22 @@ void RecordingWindows::draw_rectangle(RectangleControl control, std::int16_t x1,
 
 void RecordingWindows::set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2,
                                     std::int16_t y2) {
-  TraceLine("set_viewport").number(int{x1}).number(int{y1}).number(int{x2}).number(int{y2}).write_to(
-      trace_);
+  TraceLine("set_viewport")
+      .number(int{x1})
+      .number(int{y1})
+      .number(int{x2})
+      .number(int{y2})
+      .write_to(trace_);
 }
 
 void RecordingWindows::set_window_mapping(bool invert, double x1, double y1, double x2, double y2) {
-  TraceLine("set_window_mapping").flag(invert).number(x1).number(y1).number(x2).number(y2).write_to(
-      trace_);
+  TraceLine("set_window_mapping")
+      .flag(invert)
+      .number(x1)
+      .number(y1)
+      .number(x2)
+      .number(y2)
+      .write_to(trace_);
 }
 
 void RecordingWindows::move_to(double x, double y) {

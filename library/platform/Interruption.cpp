@@ -1,0 +1,66 @@
+#include "platform/Interruption.hpp"
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <climits>
+#include <csignal>
+#include <cstring>
+
+namespace curvist {
+namespace {
+
+// Paths live in fixed slots so that the handler touches no allocator: it may only call
+// async-signal-safe functions.
+constexpr int slot_count = 8;
+struct Slot {
+  std::atomic<bool> in_use{false};
+  std::atomic<bool> armed{false};
+  std::array<char, PATH_MAX> path{};
+};
+std::array<Slot, slot_count> slots;
+
+extern "C" void remove_files_and_end(int signal_number) {
+  for (auto& slot : slots) {
+    if (slot.armed.load()) unlink(slot.path.data());
+  }
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+}  // namespace
+
+void install_interrupt_handlers() {
+  static const bool installed = [] {
+    struct sigaction action {};
+    action.sa_handler = remove_files_and_end;
+    sigemptyset(&action.sa_mask);
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP})
+      sigaction(signal_number, &action, nullptr);
+    return true;
+  }();
+  (void)installed;
+}
+
+RemovalOnInterrupt::RemovalOnInterrupt(std::string_view path) : slot_(-1) {
+  if (path.size() >= PATH_MAX) return;
+  for (int index = 0; index < slot_count; ++index) {
+    bool expected = false;
+    if (slots[index].in_use.compare_exchange_strong(expected, true)) {
+      std::memcpy(slots[index].path.data(), path.data(), path.size());
+      slots[index].path[path.size()] = '\0';
+      slots[index].armed.store(true);
+      slot_ = index;
+      return;
+    }
+  }
+}
+
+RemovalOnInterrupt::~RemovalOnInterrupt() {
+  if (slot_ < 0) return;
+  slots[slot_].armed.store(false);
+  slots[slot_].in_use.store(false);
+}
+
+}  // namespace curvist
