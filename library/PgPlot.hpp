@@ -14,27 +14,27 @@ namespace curvist::PGPLOTPACK {
 // Options of the curve-matrix operations; an absent one takes its default, a present
 // one is used as passed, even when blank.
 struct FilePlotOptions {
-  std::optional<bool> JOIN;                  // true: points joined; false: marked
-  std::optional<bool> LOGX;                  // false
-  std::optional<bool> LOGY;                  // false
-  std::optional<std::string_view> XLABEL;    // "x"
-  std::optional<std::string_view> YLABEL;    // "y"
-  std::optional<std::string_view> TITLE;     // "Representation of y=y(x)"
-  std::optional<std::string_view> FILENAME;  // "Plot.ps"
-  std::optional<std::string_view> DEVICE;    // "ps"
+  std::optional<bool> JOIN = std::nullopt;                  // true: points joined; false: marked
+  std::optional<bool> LOGX = std::nullopt;                  // false
+  std::optional<bool> LOGY = std::nullopt;                  // false
+  std::optional<std::string_view> XLABEL = std::nullopt;    // "x"
+  std::optional<std::string_view> YLABEL = std::nullopt;    // "y"
+  std::optional<std::string_view> TITLE = std::nullopt;     // "Representation of y=y(x)"
+  std::optional<std::string_view> FILENAME = std::nullopt;  // "Plot.ps"
+  std::optional<std::string_view> DEVICE = std::nullopt;    // "ps"
 };
 
 // Options of the curve-list operations: NCURVES stands between FILENAME and DEVICE.
 struct FileListPlotOptions {
-  std::optional<bool> JOIN;
-  std::optional<bool> LOGX;
-  std::optional<bool> LOGY;
-  std::optional<std::string_view> XLABEL;
-  std::optional<std::string_view> YLABEL;
-  std::optional<std::string_view> TITLE;
-  std::optional<std::string_view> FILENAME;
-  std::optional<int> NCURVES;  // 1
-  std::optional<std::string_view> DEVICE;
+  std::optional<bool> JOIN = std::nullopt;
+  std::optional<bool> LOGX = std::nullopt;
+  std::optional<bool> LOGY = std::nullopt;
+  std::optional<std::string_view> XLABEL = std::nullopt;
+  std::optional<std::string_view> YLABEL = std::nullopt;
+  std::optional<std::string_view> TITLE = std::nullopt;
+  std::optional<std::string_view> FILENAME = std::nullopt;
+  std::optional<int> NCURVES = std::nullopt;  // 1
+  std::optional<std::string_view> DEVICE = std::nullopt;
 };
 
 using TextField80 = TextField<80>;

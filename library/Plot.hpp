@@ -14,29 +14,29 @@ namespace curvist::PLOTPACK {
 // Options of the curve-matrix operations; an absent one takes its default, a present
 // one is used as passed, even when blank.
 struct ScreenPlotOptions {
-  std::optional<bool> JOIN;                // true
-  std::optional<bool> LOGX;                // false
-  std::optional<bool> LOGY;                // false
-  std::optional<int> RESOLUTION;           // 1
-  std::optional<std::string_view> XLABEL;  // "x"
-  std::optional<std::string_view> YLABEL;  // "y"
-  std::optional<std::string_view> TITLE;   // "Representation of y=y(x)"
-  std::optional<bool> OWNWINDOW;           // false: draw in the active window, wait for Enter
-  std::optional<bool> REUSEWINDOW;         // false
+  std::optional<bool> JOIN = std::nullopt;                // true
+  std::optional<bool> LOGX = std::nullopt;                // false
+  std::optional<bool> LOGY = std::nullopt;                // false
+  std::optional<int> RESOLUTION = std::nullopt;           // 1
+  std::optional<std::string_view> XLABEL = std::nullopt;  // "x"
+  std::optional<std::string_view> YLABEL = std::nullopt;  // "y"
+  std::optional<std::string_view> TITLE = std::nullopt;   // "Representation of y=y(x)"
+  std::optional<bool> OWNWINDOW = std::nullopt;  // false: draw in the active window, wait for Enter
+  std::optional<bool> REUSEWINDOW = std::nullopt;  // false
 };
 
 // Options of the curve-list operations: NCURVES comes last.
 struct ScreenListPlotOptions {
-  std::optional<bool> JOIN;
-  std::optional<bool> LOGX;
-  std::optional<bool> LOGY;
-  std::optional<int> RESOLUTION;
-  std::optional<std::string_view> XLABEL;
-  std::optional<std::string_view> YLABEL;
-  std::optional<std::string_view> TITLE;
-  std::optional<bool> OWNWINDOW;
-  std::optional<bool> REUSEWINDOW;
-  std::optional<int> NCURVES;  // 1
+  std::optional<bool> JOIN = std::nullopt;
+  std::optional<bool> LOGX = std::nullopt;
+  std::optional<bool> LOGY = std::nullopt;
+  std::optional<int> RESOLUTION = std::nullopt;
+  std::optional<std::string_view> XLABEL = std::nullopt;
+  std::optional<std::string_view> YLABEL = std::nullopt;
+  std::optional<std::string_view> TITLE = std::nullopt;
+  std::optional<bool> OWNWINDOW = std::nullopt;
+  std::optional<bool> REUSEWINDOW = std::nullopt;
+  std::optional<int> NCURVES = std::nullopt;  // 1
 };
 
 using TextField120 = TextField<120>;
