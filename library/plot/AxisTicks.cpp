@@ -1,0 +1,63 @@
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Platform.hpp"
+#include "plot/ScreenFrame.hpp"
+#include "plot/TickLabels.hpp"
+
+namespace curvist::plot {
+namespace {
+
+constexpr double character_width = 9;
+// More ticks than any sensible step gives: limits so close together that the step
+// underflows, or that are not numbers, draw no ticks rather than loop for ever.
+constexpr double most_ticks = 1000;
+
+struct TickRange {
+  double first = 0;
+  double last = -1;
+};
+
+// Multiples of the step from the crossing that lie inside low..high.
+TickRange ticks_between(double low, double high, double crossing, double step) {
+  const double first = std::ceil((low - crossing) / step);
+  const double last = std::floor((high - crossing) / step);
+  if (!std::isfinite(first) || !std::isfinite(last) || last - first > most_ticks) return {};
+  return {first, last};
+}
+
+}  // namespace
+
+void draw_ticks(const ScreenLayout& layout) {
+  auto& windows = current_windows();
+  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+
+  const auto x_ticks = ticks_between(XLO, XHI, X0, SX);
+  for (double I = x_ticks.first; I <= x_ticks.last; ++I) {
+    const double XT = X0 + I * SX;
+    windows.move_to(XT, Y0 + PY);
+    windows.line_to(XT, Y0 - PY);
+    // The crossing itself is not labelled: both axes meet there.
+    if (I == 0) continue;
+    const auto label = label_text(XT, x_format);
+    const double n = static_cast<double>(label.size());
+    windows.move_to(XT - character_width / 2 * n * PX, Y0 - 3 * PY);
+    windows.draw_text(label);
+  }
+
+  const auto y_ticks = ticks_between(YLO, YHI, Y0, SY);
+  for (double J = y_ticks.first; J <= y_ticks.last; ++J) {
+    const double YT = Y0 + J * SY;
+    windows.move_to(X0 - PX, YT);
+    windows.line_to(X0 + PX, YT);
+    if (J == 0) continue;
+    const auto label = label_text(YT, y_format);
+    const double n = static_cast<double>(label.size());
+    const double width = (character_width * n + 3) * PX;
+    const double left = X0 + width < XHI ? X0 + 3 * PX : X0 - width;
+    windows.move_to(left, std::min(YT + 7 * PY, YHI));
+    windows.draw_text(label);
+  }
+}
+
+}  // namespace curvist::plot

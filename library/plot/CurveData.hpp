@@ -1,0 +1,69 @@
+#pragma once
+// The curves of one screen plot as runs of points in the caller's arrays, their limits,
+// and the values drawn for them on logarithmic axes. Shared by the 64-bit and 32-bit
+// operations and by the matrix and list layouts.
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <span>
+
+namespace curvist::plot {
+
+// Curve j is points[0..points) of x from x_starts + j * x_stride, likewise for y.
+template <typename Element>
+struct CurveSet {
+  const Element* x = nullptr;
+  const Element* y = nullptr;
+  std::size_t x_stride = 0;
+  std::size_t y_stride = 0;
+  std::size_t curves = 0;
+  std::size_t points = 0;
+
+  Element x_at(std::size_t curve, std::size_t point) const { return x[curve * x_stride + point]; }
+  Element y_at(std::size_t curve, std::size_t point) const { return y[curve * y_stride + point]; }
+};
+
+struct Extremes {
+  double smallest = 0;
+  double largest = 0;
+};
+
+// The searches start from the largest finite value of the element type; the first value
+// taken replaces the start value whatever it is, every later one only when it is strictly
+// beyond. With skip_zeros the zeros are not looked at (the extremes of a logarithmic axis).
+template <typename Element>
+Extremes extremes(std::span<const Element> values, bool skip_zeros = false) {
+  Element smallest = std::numeric_limits<Element>::max();
+  Element largest = -std::numeric_limits<Element>::max();
+  bool first = true;
+  for (const Element value : values) {
+    if (skip_zeros && value == 0) continue;
+    if (first) {
+      smallest = largest = value;
+      first = false;
+    } else {
+      if (value < smallest) smallest = value;
+      if (value > largest) largest = value;
+    }
+  }
+  return {static_cast<double>(smallest), static_cast<double>(largest)};
+}
+
+// The value drawn for a data value: its decimal logarithm on a logarithmic axis, in the
+// element's own precision; a zero ordinate on a logarithmic y axis stands at the axis's
+// lowest value.
+template <typename Element>
+struct AxisValues {
+  bool logarithmic = false;
+  bool zeros_at_lowest = false;
+  Element lowest = 0;
+
+  Element operator()(Element value) const {
+    if (!logarithmic) return value;
+    if (zeros_at_lowest && value == 0) return lowest;
+    return std::log10(value);
+  }
+};
+
+}  // namespace curvist::plot

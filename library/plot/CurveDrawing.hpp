@@ -1,0 +1,54 @@
+#pragma once
+// Drawing the curves of a screen plot point by point, in the colour and mapping the frame
+// left current.
+
+#include <cmath>
+#include <cstddef>
+
+#include "platform/Platform.hpp"
+#include "plot/CurveData.hpp"
+
+namespace curvist::plot {
+
+// Whether every curve's abscissae as drawn never decrease; only then are the points of a
+// matrix plot joined. Equal neighbours are fine.
+template <typename Element>
+bool abscissae_in_order(const CurveSet<Element>& curves, const AxisValues<Element>& x_values) {
+  for (std::size_t curve = 0; curve < curves.curves; ++curve)
+    for (std::size_t point = 0; point + 1 < curves.points; ++point)
+      if (x_values(curves.x_at(curve, point)) > x_values(curves.x_at(curve, point + 1)))
+        return false;
+  return true;
+}
+
+// Every point gets one pixel; with JOIN a line leads to it from the point before. On a
+// logarithmic y axis a zero ordinate after the first point is passed over, so its
+// neighbours are joined directly. A point that cannot be placed (not finite) is left out
+// and the line breaks there.
+template <typename Element>
+void draw_curves(const CurveSet<Element>& curves, const AxisValues<Element>& x_values,
+                 const AxisValues<Element>& y_values, bool JOIN) {
+  auto& windows = current_windows();
+  for (std::size_t curve = 0; curve < curves.curves; ++curve) {
+    bool start_stroke = true;
+    for (std::size_t point = 0; point < curves.points; ++point) {
+      const Element y = curves.y_at(curve, point);
+      if (point > 0 && y_values.logarithmic && y == 0) continue;
+      const double x_drawn = x_values(curves.x_at(curve, point));
+      const double y_drawn = y_values(y);
+      if (!std::isfinite(x_drawn) || !std::isfinite(y_drawn)) {
+        start_stroke = start_stroke || JOIN;
+        continue;
+      }
+      if (start_stroke) {
+        windows.move_to(x_drawn, y_drawn);
+        start_stroke = false;
+      } else if (JOIN) {
+        windows.line_to(x_drawn, y_drawn);
+      }
+      windows.set_pixel(x_drawn, y_drawn);
+    }
+  }
+}
+
+}  // namespace curvist::plot

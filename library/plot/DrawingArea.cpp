@@ -1,0 +1,64 @@
+#include "plot/DrawingArea.hpp"
+
+#include <algorithm>
+
+#include "fortranformat/IntegerEditing.hpp"
+#include "platform/Platform.hpp"
+
+namespace curvist::plot {
+namespace {
+
+constexpr int first_window = 101;
+// Pixel coordinates are 16-bit.
+constexpr long long largest_extent = 32767;
+
+DrawingArea fixed_size(int RESOLUTION, bool OWNWINDOW) {
+  if (RESOLUTION >= 3) return {1382, 943};
+  if (RESOLUTION == 2) return {1024, 663};
+  return {796, OWNWINDOW ? 416 : 435};
+}
+
+// Sizes of common window shapes nudged to the layouts they were tuned for.
+DrawingArea corrected(DrawingArea area) {
+  if (area.width == 704)
+    area.width = 709;
+  else if (area.width == 792)
+    area.width = 796;
+  else if (area.width == 576)
+    area.width = 580;
+  if (area.height == 400)
+    area.height = 398;
+  else if (area.height == 208)
+    area.height = 216;
+  else if (area.height == 264)
+    area.height = 270;
+  return area;
+}
+
+}  // namespace
+
+DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter) {
+  if (RESOLUTION >= 1) return fixed_size(RESOLUTION, OWNWINDOW);
+  auto& windows = current_windows();
+  windows.select_font("t'Terminal'h12w8");
+  const auto font = windows.get_font_info();
+  const auto cells = windows.query_window_size(OWNWINDOW ? window_counter : 0);
+  const auto width = std::clamp(static_cast<long long>(cells.columns) * font.width, -largest_extent,
+                                largest_extent);
+  const auto height = std::clamp(static_cast<long long>(cells.rows) * (font.height + 4),
+                                 -largest_extent, largest_extent);
+  if (window_counter == first_window) {
+    auto& console = current_console();
+    console.write_line(" resx = " + fortranformat::edit_integer(width, 4) +
+                       " ; resy = " + fortranformat::edit_integer(height, 4));
+    console.write_line(" ");
+  }
+  // A measure that leaves no room to draw (no Terminal font, so no cell width; a window
+  // without cells) would make the layout divide by zero or run backwards: the plot is
+  // then laid out on the standard size instead.
+  constexpr int border = 7;
+  if (width <= border || height <= border) return fixed_size(1, OWNWINDOW);
+  return corrected({static_cast<int>(width), static_cast<int>(height)});
+}
+
+}  // namespace curvist::plot

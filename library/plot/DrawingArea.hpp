@@ -1,0 +1,17 @@
+#pragma once
+// The pixel size of a screen plot's drawing area: fixed sizes by resolution class, or
+// measured from the window's size in text cells.
+
+namespace curvist::plot {
+
+struct DrawingArea {
+  int width = 0;   // W
+  int height = 0;  // H
+};
+
+// RESOLUTION 3 or more, 2 and 1 give fixed sizes; 0 or less measures the plot window
+// (OWNWINDOW) or the console window in Terminal cells, and reports the measure on the
+// console while the first window of the run is in use.
+DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter);
+
+}  // namespace curvist::plot

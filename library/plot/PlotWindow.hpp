@@ -1,0 +1,13 @@
+#pragma once
+// Which window a screen plot draws into: the active one, the one opened last, or a new
+// one opened as the next unit (retried every second until it opens).
+
+#include "text/TextField.hpp"
+
+namespace curvist::plot {
+
+// window_counter holds the unit of the last window opened and grows with each new one; a
+// blank title becomes "Representation of the data" when a window is opened.
+void get_plot_window(bool OWNWINDOW, bool REUSEWINDOW, TextField<120>& title, int& window_counter);
+
+}  // namespace curvist::plot

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+#include "Plot.hpp"
+#include "ScreenPlotTraceSupport.hpp"
+
+namespace curvist {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::calls_named;
+using testing::screen_trace;
+
+class PrepareScreen : public ::testing::Test {
+ protected:
+  void SetUp() override { PLOTPACK::reset_window_counter(); }
+  void TearDown() override { PLOTPACK::reset_window_counter(); }
+};
+
+// Plots the straight curve from (x1, y1) to (x2, y2) in a window of its own.
+Lines own_window_plot(double x1, double x2, double y1, double y2,
+                      PLOTPACK::ScreenPlotOptions options = {.OWNWINDOW = true},
+                      RecordedPlatform platform = {}) {
+  double x[] = {x1, x2};
+  double y[] = {y1, y2};
+  return screen_trace([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, platform);
+}
+
+TEST_F(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {
+  const auto lines = own_window_plot(0, 100, 0, 100);
+  const Lines frame_and_axes = {
+      "open_window 101 \"USER\" \"Representation of y=y(x)\" -> 0",
+      "focus_window 101",
+      "initialise_fonts",
+      "clear_screen 0",
+      "set_colour 5",
+      "draw_rectangle 2 1 1 796 416",
+      "set_colour 1",
+      "draw_rectangle 3 4 4 793 413",
+      "set_viewport 4 4 793 413",
+      "set_window_mapping 1 -3.3333333333333335 -7.6923076923076925 103.33333333333333 "
+      "107.6923076923077",
+      "set_colour 14",
+      "move_to -3.3333333333333335 0",
+      "line_to 103.33333333333333 0",
+      "move_to 0 -7.6923076923076925",
+      "line_to 0 107.6923076923077",
+      "move_to 102.79256442754541 1.1284558961820577",
+      "line_to 103.33333333333333 0",
+      "line_to 102.79256442754541 -1.1284558961820577",
+      "move_to 0.5407689057879171 106.56385179612563",
+      "line_to 0 107.6923076923077",
+      "line_to -0.5407689057879171 106.56385179612563",
+      "select_font \"t'modern'h14w9\"",
+      "set_text_colour 2",
+      "move_to 101.30544993662863 4.795937558773745",
+      "draw_text \"x\"",
+      "move_to -2.027883396704689 107.6923076923077",
+      "draw_text \"y\"",
+      // The tick at the crossing, unlabelled, then the first labelled one centred under
+      // its tick.
+      "move_to 0 0.2821139740455144",
+      "line_to 0 -0.2821139740455144",
+      "move_to 10 0.2821139740455144",
+      "line_to 10 -0.2821139740455144",
+      "move_to 8.17490494296578 -0.8463419221365432",
+      "draw_text \"10.\"",
+  };
+  ASSERT_GT(lines.size(), frame_and_axes.size());
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + frame_and_axes.size()), frame_and_axes);
+
+  Lines labels;
+  for (int axis = 0; axis < 2; ++axis)
+    for (int value = 10; value <= 100; value += 10)
+      labels.push_back("draw_text \"" + std::to_string(value) + ".\"");
+  labels.insert(labels.begin(), {"draw_text \"x\"", "draw_text \"y\""});
+  EXPECT_EQ(calls_named(lines, "draw_text"), labels);
+  // A y label right of the axis, its top 7 pixels above the tick.
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "move_to 0.4055766793409379 11.974797818318601"),
+            lines.end());
+}
+
+TEST_F(PrepareScreen, CrossingAboveZeroMovesOntoARoundTickAndStaysUnlabelled) {
+  const auto lines = own_window_plot(1000, 1010, -50, 100);
+  // The y axis stands at x = 1000; x labels from 1001. to 1010.
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "move_to 1000 -61.53846153846154"), lines.end());
+  const auto texts = calls_named(lines, "draw_text");
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"1000.\""), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"1001.\""), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"1010.\""), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"-50.\""), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"0.\""), 0);
+}
+
+TEST_F(PrepareScreen, FractionalStepsUseTheGeneralFormat) {
+  const auto texts = calls_named(own_window_plot(0, 0.5, 0, 2e6), "draw_text");
+  const Lines expected = {"draw_text \"x\"",      "draw_text \"y\"",     "draw_text \"0.10\"",
+                          "draw_text \"0.20\"",   "draw_text \"0.30\"",  "draw_text \"0.40\"",
+                          "draw_text \"0.50\"",   "draw_text \"0.5E6\"", "draw_text \"0.1E7\"",
+                          "draw_text \"0.15E7\"", "draw_text \"0.2E7\""};
+  EXPECT_EQ(texts, expected);
+  const auto negative = calls_named(own_window_plot(-100, 100, -0.5, 0), "draw_text");
+  EXPECT_EQ(negative, (Lines{"draw_text \"x\"", "draw_text \"y\"", "draw_text \"-100.\"",
+                             "draw_text \"-50.\"", "draw_text \"50.\"", "draw_text \"100.\"",
+                             "draw_text \"-.50\"", "draw_text \"-.40\"", "draw_text \"-.30\"",
+                             "draw_text \"-.20\"", "draw_text \"-.10\""}));
+}
+
+TEST_F(PrepareScreen, ResolutionSelectsTheDrawingArea) {
+  const auto frame = [&](std::optional<int> resolution, std::optional<bool> own) {
+    const auto lines = own_window_plot(0, 1, 0, 1, {.RESOLUTION = resolution, .OWNWINDOW = own});
+    return calls_named(lines, "set_viewport");
+  };
+  EXPECT_EQ(frame(std::nullopt, true), Lines{"set_viewport 4 4 793 413"});
+  EXPECT_EQ(frame(1, false), Lines{"set_viewport 4 4 793 432"});
+  EXPECT_EQ(frame(2, true), Lines{"set_viewport 4 4 1021 660"});
+  EXPECT_EQ(frame(3, true), Lines{"set_viewport 4 4 1379 940"});
+  EXPECT_EQ(frame(7, false), Lines{"set_viewport 4 4 1379 940"});
+}
+
+TEST_F(PrepareScreen, MeasuredSizeIsReportedForTheFirstWindowOnly) {
+  const auto first = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true});
+  const Lines expected = {
+      "open_window 101 \"USER\" \"Representation of y=y(x)\" -> 0",
+      "focus_window 101",
+      "initialise_fonts",
+      "select_font \"t'Terminal'h12w8\"",
+      "get_font_info -> 8 12",
+      "query_window_size 101 -> 100 40",
+      "console \" resx =  800 ; resy =  640\"",
+      "console \" \"",
+      "clear_screen 0",
+      "set_colour 5",
+      "draw_rectangle 2 1 1 800 640",
+  };
+  EXPECT_EQ(Lines(first.begin(), first.begin() + expected.size()), expected);
+
+  const auto second = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true});
+  EXPECT_EQ(calls_named(second, "console"), Lines{});
+  EXPECT_EQ(calls_named(second, "query_window_size"), Lines{"query_window_size 102 -> 100 40"});
+}
+
+TEST_F(PrepareScreen, MeasuredSizesOfCommonWindowsAreCorrectedAfterTheReport) {
+  const auto lines =
+      own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}, {.window_cells = {88, 25}});
+  EXPECT_EQ(calls_named(lines, "console"),
+            (Lines{"console \" resx =  704 ; resy =  400\"", "console \" \""}));
+  EXPECT_EQ(calls_named(lines, "set_viewport"), Lines{"set_viewport 4 4 706 395"});
+  // Without a window of its own the console window is measured.
+  const auto console_sized = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = false}, {});
+  EXPECT_EQ(calls_named(console_sized, "query_window_size"), Lines{"query_window_size 0 -> 80 30"});
+  EXPECT_EQ(calls_named(console_sized, "set_viewport"), Lines{"set_viewport 4 4 637 477"});
+  // The window counter still names the first window, so the measure is reported again.
+  EXPECT_EQ(calls_named(console_sized, "console"),
+            (Lines{"console \" resx =  640 ; resy =  480\"", "console \" \""}));
+}
+
+TEST_F(PrepareScreen, WindowWithoutCellsIsLaidOutOnTheStandardSize) {
+  const auto lines =
+      own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}, {.window_cells = {0, 0}});
+  EXPECT_EQ(calls_named(lines, "console"),
+            (Lines{"console \" resx =    0 ; resy =    0\"", "console \" \""}));
+  EXPECT_EQ(calls_named(lines, "set_viewport"), Lines{"set_viewport 4 4 793 413"});
+}
+
+TEST_F(PrepareScreen, WindowThatDoesNotOpenIsRetriedEverySecond) {
+  const auto lines =
+      own_window_plot(0, 1, 0, 1, {.TITLE = "  Run 7 ", .OWNWINDOW = true}, {.open_failures = 2});
+  const Lines expected = {
+      "open_window 101 \"USER\" \"Run 7\" -> 1",
+      "console \" Problem when opening the window ... will try again in 1 sec.\"",
+      "sleep 1",
+      "open_window 101 \"USER\" \"Run 7\" -> 1",
+      "console \" Problem when opening the window ... will try again in 1 sec.\"",
+      "sleep 1",
+      "open_window 101 \"USER\" \"Run 7\" -> 0",
+      "focus_window 101",
+      "initialise_fonts",
+  };
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + expected.size()), expected);
+}
+
+TEST_F(PrepareScreen, BlankTitleNamesTheWindowAndEachPlotGetsTheNextUnit) {
+  const auto first = own_window_plot(0, 1, 0, 1, {.TITLE = "   ", .OWNWINDOW = true});
+  EXPECT_EQ(first.front(), "open_window 101 \"USER\" \"Representation of the data\" -> 0");
+  const auto second = own_window_plot(0, 1, 0, 1, {.TITLE = "A \\gb", .OWNWINDOW = true});
+  EXPECT_EQ(second.front(), "open_window 102 \"USER\" \"Ab\" -> 0");
+  EXPECT_EQ(PLOTPACK::window_counter(), 102);
+}
+
+TEST_F(PrepareScreen, ReusedWindowIsPaintedOverWithoutClearingOrBorder) {
+  own_window_plot(0, 1, 0, 1);
+  const auto reused = own_window_plot(0, 1, 0, 1, {.OWNWINDOW = true, .REUSEWINDOW = true});
+  const Lines expected = {"focus_window 101", "initialise_fonts", "set_colour 1",
+                          "draw_rectangle 3 0 0 796 416", "set_viewport 4 4 793 413"};
+  EXPECT_EQ(Lines(reused.begin(), reused.begin() + expected.size()), expected);
+  EXPECT_EQ(PLOTPACK::window_counter(), 101);
+
+  // Without a window of its own nothing is opened or focused, but the frame is the same.
+  const auto active = own_window_plot(0, 1, 0, 1, {.REUSEWINDOW = true});
+  const Lines active_start = {"initialise_fonts", "set_colour 1", "draw_rectangle 3 0 0 796 435"};
+  EXPECT_EQ(Lines(active.begin(), active.begin() + active_start.size()), active_start);
+}
+
+TEST_F(PrepareScreen, LogarithmicAxesMarkTheirCaptions) {
+  double x[] = {1, 10, 100};
+  double y[] = {1, 1000, 10};
+  const auto lines = screen_trace([&] {
+    PLOTPACK::PLOTDP({x, 3, 1}, {y, 3, 1},
+                     {.LOGX = true, .LOGY = true, .XLABEL = " t", .OWNWINDOW = true});
+  });
+  const auto texts = calls_named(lines, "draw_text");
+  EXPECT_EQ(texts[0], "draw_text \"log(t)\"");
+  EXPECT_EQ(texts[1], "draw_text \"log(y)\"");
+  EXPECT_EQ(calls_named(lines, "set_window_mapping"),
+            Lines{"set_window_mapping 1 -0.06666666666666667 -0.23076923076923078 "
+                  "2.066666666666667 3.230769230769231"});
+}
+
+TEST_F(PrepareScreen, WideYCaptionGoesRightOfTheAxisAndPastAHighLabel) {
+  const auto caption_position = [](double ymax) {
+    const auto lines = own_window_plot(0, 100, 0, ymax, {.YLABEL = "velocity", .OWNWINDOW = true});
+    for (std::size_t index = 1; index < lines.size(); ++index)
+      if (lines[index] == "draw_text \"velocity\"") return lines[index - 1];
+    return std::string();
+  };
+  // One pixel is 106.67 / 789 data units. Room for the highest label (100. at the top of
+  // 0..100): 6 pixels right of the axis.
+  EXPECT_EQ(caption_position(100), "move_to 0.8111533586818758 107.6923076923077");
+  // 0..95: the label 100. lies within 20 pixels of the top; the caption moves 4 characters
+  // of 9 pixels further right.
+  EXPECT_EQ(caption_position(95), "move_to 5.67807351077313 102.3076923076923");
+}
+
+TEST_F(PrepareScreen, LimitsTooCloseForAStepDrawNoTicksAndDoNotHang) {
+  const double tiny = 4.9406564584124654e-324;
+  const auto lines = own_window_plot(0, 1, tiny, 2 * tiny);
+  EXPECT_FALSE(calls_named(lines, "set_window_mapping").empty());
+  EXPECT_LT(lines.size(), 200u);
+}
+
+}  // namespace
+}  // namespace curvist

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Plot.hpp"
+#include "ScreenPlotTraceSupport.hpp"
+
+namespace curvist {
+namespace {
+
+using Lines = std::vector<std::string>;
+using PLOTPACK::ScreenListPlotOptions;
+using PLOTPACK::ScreenPlotOptions;
+using testing::calls_named;
+using testing::screen_trace;
+
+class ScreenPlot : public ::testing::Test {
+ protected:
+  void SetUp() override { PLOTPACK::reset_window_counter(); }
+  void TearDown() override { PLOTPACK::reset_window_counter(); }
+};
+
+// The calls after the last text of the frame: the curves and the close.
+Lines curve_calls(const Lines& lines) {
+  std::size_t start = 0;
+  for (std::size_t index = 0; index < lines.size(); ++index)
+    if (lines[index].rfind("draw_text", 0) == 0) start = index + 1;
+  return Lines(lines.begin() + start, lines.end());
+}
+
+template <typename Element>
+Lines matrix_plot(std::vector<Element> x, std::size_t x_rows, std::vector<Element> y,
+                  std::size_t y_rows, ScreenPlotOptions options = {.OWNWINDOW = true}) {
+  return screen_trace([&] {
+    const ColumnMajorView<const Element> X(x.data(), x_rows, x.size() / x_rows);
+    const ColumnMajorView<const Element> Y(y.data(), y_rows, y.size() / y_rows);
+    if constexpr (std::is_same_v<Element, double>)
+      PLOTPACK::PLOTDP(X, Y, options);
+    else
+      PLOTPACK::PLOTSP(X, Y, options);
+  });
+}
+
+template <typename Element>
+Lines list_plot(std::vector<Element> x, std::vector<Element> y,
+                ScreenListPlotOptions options = {.OWNWINDOW = true}) {
+  return screen_trace([&] {
+    if constexpr (std::is_same_v<Element, double>)
+      PLOTPACK::PLOTLISTDP(x, y, options);
+    else
+      PLOTPACK::PLOTLISTSP(x, y, options);
+  });
+}
+
+TEST_F(ScreenPlot, JoinsThePointsOfEachCurveAndMarksEveryPoint) {
+  const auto lines = matrix_plot<double>({0, 1, 2, 0, 1, 2}, 3, {0, 10, 5, 1, 2, 3}, 3);
+  EXPECT_EQ(curve_calls(lines),
+            (Lines{"move_to 0 0", "set_pixel 0 0", "line_to 1 10", "set_pixel 1 10", "line_to 2 5",
+                   "set_pixel 2 5", "move_to 0 1", "set_pixel 0 1", "line_to 1 2", "set_pixel 1 2",
+                   "line_to 2 3", "set_pixel 2 3"}));
+  // All curves in the axis colour, no colour change after the frame.
+  EXPECT_EQ(calls_named(lines, "set_colour").back(), "set_colour 14");
+}
+
+TEST_F(ScreenPlot, WorkingCaptionsAndTheirDefaults) {
+  const std::string long_title(150, 'T');
+  const auto lines = matrix_plot<double>(
+      {0, 1}, 2, {0, 1}, 2,
+      {.XLABEL = "   x", .YLABEL = " Time (s)  ", .TITLE = long_title, .OWNWINDOW = true});
+  EXPECT_EQ(lines.front(), "open_window 101 \"USER\" \"" + std::string(120, 'T') + "\" -> 0");
+  const auto texts = calls_named(lines, "draw_text");
+  EXPECT_EQ(texts[0], "draw_text \"x\"");
+  EXPECT_EQ(texts[1], "draw_text \"Time (s)\"");
+  const auto defaults = matrix_plot<double>({0, 1}, 2, {0, 1}, 2);
+  EXPECT_EQ(defaults.front(), "open_window 102 \"USER\" \"Representation of y=y(x)\" -> 0");
+}
+
+TEST_F(ScreenPlot, EqualOrNonFiniteLimitsAndEmptyArraysDrawNothing) {
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(matrix_plot<double>({2, 2, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
+  EXPECT_EQ(matrix_plot<float>({0, 1, 2}, 3, {5, 5, 5}, 3, {}), Lines{});
+  EXPECT_EQ(matrix_plot<double>({infinity, 1, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
+  EXPECT_EQ(matrix_plot<double>({std::nan(""), 1, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
+  // Logarithm of zero, and a logarithmic y axis with nothing but zeros.
+  EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 1, 2}, 3, {.LOGX = true}), Lines{});
+  EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 0, 0}, 3, {.LOGY = true}), Lines{});
+  EXPECT_EQ(list_plot<float>({}, {1, 2}, {}), Lines{});
+  EXPECT_EQ(screen_trace([] { PLOTPACK::PLOTDP({}, {}); }), Lines{});
+  EXPECT_EQ(PLOTPACK::window_counter(), 100);
+}
+
+TEST_F(ScreenPlot, PointsThatAreNotFiniteBreakTheLine) {
+  const double nan = std::nan("");
+  const auto lines = matrix_plot<double>({0, 1, 2, 3}, 4, {0, nan, 2, 3}, 4);
+  EXPECT_EQ(curve_calls(lines), (Lines{"move_to 0 0", "set_pixel 0 0", "move_to 2 2",
+                                       "set_pixel 2 2", "line_to 3 3", "set_pixel 3 3"}));
+  const auto unjoined =
+      matrix_plot<double>({0, 1, 2, 3}, 4, {0, nan, 2, 3}, 4, {.JOIN = false, .OWNWINDOW = true});
+  EXPECT_EQ(curve_calls(unjoined),
+            (Lines{"move_to 0 0", "set_pixel 0 0", "set_pixel 2 2", "set_pixel 3 3"}));
+}
+
+TEST_F(ScreenPlot, WithoutAWindowOfItsOwnThePlotWaitsForEnterAndReturnsToText) {
+  const auto lines = matrix_plot<double>({0, 1}, 2, {0, 1}, 2, {});
+  EXPECT_EQ(lines.front(), "initialise_fonts");
+  const Lines closing = {"console-read", "set_text_mode -1", "clear_screen 0",
+                         "select_font \"t'Terminal'h12w8\"", "set_text_colour 7"};
+  EXPECT_EQ(Lines(lines.end() - closing.size(), lines.end()), closing);
+  const auto listed = list_plot<double>({0, 1}, {0, 1}, {});
+  EXPECT_EQ(Lines(listed.end() - closing.size(), listed.end()), closing);
+  EXPECT_EQ(calls_named(matrix_plot<double>({0, 1}, 2, {0, 1}, 2), "console-read"), Lines{});
+}
+
+TEST_F(ScreenPlot, KillscreenKeepsAnOwnWindow) {
+  EXPECT_EQ(screen_trace([] { PLOTPACK::KILLSCREEN(true); }), Lines{});
+  EXPECT_EQ(screen_trace([] { PLOTPACK::KILLSCREEN(false); }).front(), "console-read");
+}
+
+TEST_F(ScreenPlot, LogarithmicYSkipsZerosAfterTheFirstPoint) {
+  const auto lines =
+      matrix_plot<double>({1, 2, 3, 4}, 4, {1, 0, 10, 100}, 4, {.LOGY = true, .OWNWINDOW = true});
+  EXPECT_EQ(calls_named(lines, "set_window_mapping"),
+            Lines{"set_window_mapping 1 0.9 -0.15384615384615385 4.1 2.1538461538461537"});
+  EXPECT_EQ(curve_calls(lines), (Lines{"move_to 1 0", "set_pixel 1 0", "line_to 3 1",
+                                       "set_pixel 3 1", "line_to 4 2", "set_pixel 4 2"}));
+  const auto first_zero =
+      matrix_plot<double>({1, 2, 3}, 3, {0, 10, 100}, 3, {.LOGY = true, .OWNWINDOW = true});
+  EXPECT_EQ(curve_calls(first_zero), (Lines{"move_to 1 1", "set_pixel 1 1", "line_to 2 1",
+                                            "set_pixel 2 1", "line_to 3 2", "set_pixel 3 2"}));
+}
+
+TEST_F(ScreenPlot, OnlyTheDoublePrecisionMatrixPlotUnjoinsDecreasingAbscissae) {
+  const Lines unjoined = {"move_to 1 0", "set_pixel 1 0", "set_pixel 3 1", "set_pixel 2 2"};
+  const Lines joined = {"move_to 1 0",   "set_pixel 1 0", "line_to 3 1",
+                        "set_pixel 3 1", "line_to 2 2",   "set_pixel 2 2"};
+  EXPECT_EQ(curve_calls(matrix_plot<double>({1, 3, 2}, 3, {0, 1, 2}, 3)), unjoined);
+  EXPECT_EQ(curve_calls(matrix_plot<float>({1, 3, 2}, 3, {0, 1, 2}, 3)), joined);
+  EXPECT_EQ(curve_calls(list_plot<double>({1, 3, 2}, {0, 1, 2})), joined);
+  EXPECT_EQ(
+      calls_named(curve_calls(matrix_plot<double>({1, 1, 2}, 3, {0, 1, 2}, 3)), "line_to").size(),
+      2u);
+  EXPECT_EQ(
+      calls_named(curve_calls(matrix_plot<float>({1, 1, 2}, 3, {0, 1, 2}, 3)), "line_to").size(),
+      2u);
+  // One decreasing curve unjoins the other as well.
+  const auto two = matrix_plot<double>({0, 1, 2, 2, 1, 0}, 3, {0, 1, 2, 0, 1, 2}, 3);
+  EXPECT_EQ(calls_named(curve_calls(two), "line_to"), Lines{});
+}
+
+TEST_F(ScreenPlot, MatrixOfUnequalShapesDrawsTheCommonPartWithLimitsFromAll) {
+  std::vector<double> x(10), y(8);
+  for (int index = 0; index < 10; ++index) x[index] = index;
+  for (int index = 0; index < 8; ++index) y[index] = index * index;
+  const auto lines = matrix_plot<double>(x, 10, y, 8);
+  EXPECT_EQ(calls_named(lines, "set_window_mapping"),
+            Lines{"set_window_mapping 1 -0.3 -3.769230769230769 9.3 52.76923076923077"});
+  EXPECT_EQ(calls_named(curve_calls(lines), "set_pixel").size(), 8u);
+  // Curves of one point each: one pixel apiece.
+  const auto single = matrix_plot<double>({1, 2}, 1, {1, 3}, 1);
+  EXPECT_EQ(curve_calls(single),
+            (Lines{"move_to 1 1", "set_pixel 1 1", "move_to 2 3", "set_pixel 2 3"}));
+}
+
+TEST_F(ScreenPlot, SinglePrecisionValuesAreWidened) {
+  const auto lines = matrix_plot<float>({0.1f, 0.7f}, 2, {0, 1}, 2);
+  EXPECT_EQ(curve_calls(lines).front(), "move_to 0.10000000149011612 0");
+  const auto logarithmic =
+      matrix_plot<float>({1, 3}, 2, {0, 1}, 2, {.LOGX = true, .OWNWINDOW = true});
+  EXPECT_EQ(curve_calls(logarithmic)[2],
+            // log10(3) in 32 bits, widened.
+            "line_to 0.4771212339401245 1");
+}
+
+TEST_F(ScreenPlot, ListCurvesAreEqualRunsOfTheShorterArray) {
+  std::vector<double> x, y;
+  for (int index = 1; index <= 10; ++index) {
+    x.push_back(index);
+    y.push_back(index % 4);
+  }
+  const auto lines = list_plot<double>(x, y, {.OWNWINDOW = true, .NCURVES = 3});
+  // Element 10 is drawn by no curve but widens the x limits.
+  EXPECT_EQ(calls_named(lines, "set_window_mapping"),
+            Lines{"set_window_mapping 1 0.7 -0.23076923076923078 10.3 3.230769230769231"});
+  EXPECT_EQ(curve_calls(lines),
+            (Lines{"move_to 1 1", "set_pixel 1 1", "line_to 2 2", "set_pixel 2 2", "line_to 3 3",
+                   "set_pixel 3 3", "move_to 4 0", "set_pixel 4 0", "line_to 5 1", "set_pixel 5 1",
+                   "line_to 6 2", "set_pixel 6 2", "move_to 7 3", "set_pixel 7 3", "line_to 8 0",
+                   "set_pixel 8 0", "line_to 9 1", "set_pixel 9 1"}));
+  x.push_back(11);
+  x.push_back(12);
+  const auto uneven = list_plot<double>(x, y, {.OWNWINDOW = true, .NCURVES = 2});
+  EXPECT_EQ(calls_named(curve_calls(uneven), "move_to"), (Lines{"move_to 1 1", "move_to 6 2"}));
+  EXPECT_EQ(calls_named(curve_calls(uneven), "set_pixel").size(), 10u);
+  EXPECT_EQ(calls_named(curve_calls(list_plot<double>(x, y)), "set_pixel").size(), 10u);
+}
+
+TEST_F(ScreenPlot, ListWithoutCurvesStillDrawsFrameAndCaptions) {
+  for (const int NCURVES : {0, -2, 11}) {
+    const auto lines =
+        list_plot<float>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+                         {.OWNWINDOW = true, .NCURVES = NCURVES});
+    EXPECT_EQ(calls_named(lines, "draw_text").front(), "draw_text \"x\"") << NCURVES;
+    EXPECT_EQ(curve_calls(lines), Lines{}) << NCURVES;
+  }
+}
+
+TEST_F(ScreenPlot, ListOnLogarithmicYDrawsAZeroStartAtTheLowestValue) {
+  const auto lines = list_plot<double>({1, 2, 3, 4, 5, 6}, {10, 0, 100, 0, 10, 1000},
+                                       {.LOGY = true, .OWNWINDOW = true, .NCURVES = 2});
+  EXPECT_EQ(
+      curve_calls(lines),
+      (Lines{"move_to 1 1", "set_pixel 1 1", "line_to 3 2", "set_pixel 3 2", "move_to 4 1",
+             "set_pixel 4 1", "line_to 5 1", "set_pixel 5 1", "line_to 6 3", "set_pixel 6 3"}));
+}
+
+}  // namespace
+}  // namespace curvist
