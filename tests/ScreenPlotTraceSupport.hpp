@@ -1,10 +1,6 @@
 #pragma once
 // Runs screen plot operations against the recorders and hands back the trace lines.
 
-// The tests name only the options they pass, with designated initializers; g++ 12 warns
-// about the members left to their defaults although that is the point.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 #include <sstream>
 #include <string>
 #include <vector>
