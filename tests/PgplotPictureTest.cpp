@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <sstream>
 #include <vector>
@@ -317,6 +318,27 @@ TEST(PgplotPicture, NewPictureReplacesTheOlderOneWhole) {
   const std::string picture = file_contents("sample.ps");
   EXPECT_THAT(picture, ::testing::StartsWith("%!PS"));
   EXPECT_THAT(picture, HasSubstr("%%EOF"));
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotPicture, InterruptedPlotLeavesTheOlderPictureAndNoTemporaryFile) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  const pid_t child = fork();
+  if (child == 0) {
+    auto pgplot = make_pgplot_library();
+    if (pgplot->PGBEG(0, "sample.ps/ps", 1, 1) != 1) _exit(2);
+    pgplot->PGPAGE();
+    pgplot->PGSWIN(0, 1, 0, 1);
+    pgplot->PGBOX("BC", 0, 0, "BC", 0, 0);
+    raise(SIGTERM);
+    _exit(3);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_EQ(file_contents("sample.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
 }
 

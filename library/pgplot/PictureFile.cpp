@@ -30,6 +30,8 @@ TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension
   if (descriptor < 0) throw std::system_error(errno, std::generic_category());
   close(descriptor);
   path_ = std::move(pattern);
+  // Without the handlers an interruption would leave the temporary file behind.
+  install_interrupt_handlers();
   removal_ = std::make_unique<RemovalOnInterrupt>(path_);
 }
 
