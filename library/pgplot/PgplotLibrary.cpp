@@ -1,12 +1,9 @@
 #include "pgplot/PgplotLibrary.hpp"
 
-#include <iostream>
+#include "pgplot/GizaPgplot.hpp"
 
-#include "pgplot/RecordingPgplot.hpp"
-
-// PLACEHOLDER: replaced by the PGPLOT layer over giza.
 namespace curvist {
-std::unique_ptr<Pgplot> make_pgplot_library() {
-  return std::make_unique<RecordingPgplot>(std::cerr);
-}
+
+std::unique_ptr<Pgplot> make_pgplot_library() { return std::make_unique<GizaPgplot>(); }
+
 }  // namespace curvist

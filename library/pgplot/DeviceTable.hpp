@@ -1,0 +1,30 @@
+#pragma once
+// The PGPLOT device types this program can draw, and how giza draws each of them.
+
+#include <string_view>
+
+namespace curvist {
+
+struct DeviceKind {
+  std::string_view type;               // PGPLOT's name, lower case: "ps", "gif", ...
+  std::string_view giza_device;        // the giza device that draws it: "/ps", "/png", ...
+  std::string_view giza_extension;     // the extension giza insists on for its file
+  std::string_view picture_extension;  // the extension of a picture of this type
+  // The last bytes of a complete file of this format (blanks and line ends after them
+  // aside): a picture that lacks them was cut short.
+  std::string_view complete_ending;
+  bool written_as_gif;      // drawn by giza as PNG, then written with giflib
+  bool single_page;         // giza would number the files of further pages
+  bool monochrome;          // PGPLOT draws every colour but the background in black
+  bool pgplot_gif_colours;  // starts with a black background and a white pen
+  int width_pixels;         // raster size; 0 for giza's own default
+  int height_pixels;
+};
+
+// The device of a lower-case type name; nullptr when the type is unknown.
+const DeviceKind* find_device_kind(std::string_view type);
+
+// The type names known, for error messages: "ps, vps, ...".
+std::string_view known_device_types();
+
+}  // namespace curvist

@@ -1,0 +1,39 @@
+#pragma once
+// giza reports its troubles on standard error in its own words, call by call. The user
+// should see one clear line of ours instead, so giza's standard error goes to a capture
+// buffer for the length of each call, and the layer reads the first error from there.
+
+#include <optional>
+#include <string>
+
+namespace curvist {
+
+class GizaMessages {
+ public:
+  GizaMessages();
+  ~GizaMessages();
+  GizaMessages(const GizaMessages&) = delete;
+  GizaMessages& operator=(const GizaMessages&) = delete;
+
+  // Runs one giza call with standard error captured.
+  template <typename Call>
+  void run(Call&& call) {
+    const int saved = divert();
+    call();
+    restore(saved);
+  }
+
+  // Forgets everything captured so far.
+  void clear();
+  // What giza's first error since the last clear() said, without giza's prefix and the
+  // name of its routine.
+  std::optional<std::string> first_error() const;
+
+ private:
+  int divert();
+  void restore(int saved);
+
+  int capture_ = -1;  // an anonymous in-memory file; -1 when none could be made
+};
+
+}  // namespace curvist

@@ -1,0 +1,56 @@
+#pragma once
+// PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
+// the way PGPLOT does added here (device types, GIF pictures, blanks after texts, the
+// background of palette devices) and every picture written whole or not at all.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "pgplot/DeviceTable.hpp"
+#include "pgplot/GizaMessages.hpp"
+#include "pgplot/Pgplot.hpp"
+#include "pgplot/PictureFile.hpp"
+
+namespace curvist {
+
+class GizaPgplot final : public Pgplot {
+ public:
+  GizaPgplot() = default;
+  ~GizaPgplot() override;
+
+  int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
+  void PGSLW(int line_width) override;
+  void PGSCH(float character_height) override;
+  void PGPAGE() override;
+  void PGVSTD() override;
+  void PGSWIN(float x1, float x2, float y1, float y2) override;
+  void PGSCR(int colour_index, float red, float green, float blue) override;
+  void PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt, float ytick,
+             int nysub) override;
+  void PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) override;
+  void PGSLS(int line_style) override;
+  void PGLINE(std::span<const float> x, std::span<const float> y) override;
+  void PGPT(std::span<const float> x, std::span<const float> y, int symbol) override;
+  bool PGEND() override;
+
+ private:
+  struct OpenPicture {
+    const DeviceKind* device;
+    std::string target;                      // the name the picture appears under
+    std::unique_ptr<TemporaryFile> drawing;  // what giza writes
+    bool drawn_on_page = false;              // anything but the background since the page began
+  };
+
+  // Runs a giza call on the open picture; nothing when none is open.
+  template <typename Call>
+  void on_picture(Call&& call);
+  void report(std::string_view file_name, std::string_view reason) const;
+  std::optional<std::string> finish(OpenPicture& picture);
+
+  GizaMessages messages_;
+  std::optional<OpenPicture> picture_;
+  bool failure_reported_ = false;  // the last PGBEG failed and said why
+};
+
+}  // namespace curvist

@@ -1,0 +1,77 @@
+#include "pgplot/PictureFile.hpp"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+namespace curvist {
+namespace {
+
+std::string folder_of(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string errno_text(int error) { return std::strerror(error); }
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension) {
+  // Hidden, so that a listing of the folder made meanwhile does not pick it up.
+  std::string pattern = folder_of(beside) + ".curvist-XXXXXX" + std::string(extension);
+  const int descriptor = mkstemps(pattern.data(), static_cast<int>(extension.size()));
+  if (descriptor < 0) throw std::system_error(errno, std::generic_category());
+  close(descriptor);
+  path_ = std::move(pattern);
+  // Without the handlers an interruption would leave the temporary file behind.
+  install_interrupt_handlers();
+  removal_ = std::make_unique<RemovalOnInterrupt>(path_);
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (!moved_) unlink(path_.c_str());
+}
+
+std::optional<std::string> TemporaryFile::move_into_place(const std::string& target) {
+  const int descriptor = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return errno_text(errno);
+  const bool synced = fsync(descriptor) == 0;
+  const int sync_error = errno;
+  close(descriptor);
+  if (!synced) return errno_text(sync_error);
+  // A picture keeps the permissions of a file made the ordinary way, not mkstemp's 0600.
+  const mode_t mask = umask(0);
+  umask(mask);
+  chmod(path_.c_str(), 0666 & ~mask);
+  if (std::rename(path_.c_str(), target.c_str()) != 0) return errno_text(errno);
+  moved_ = true;
+  return std::nullopt;
+}
+
+std::optional<std::string> check_complete(const std::string& path, std::string_view ending) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return errno_text(errno);
+  std::fseek(file, 0, SEEK_END);
+  const long size = std::ftell(file);
+  constexpr long tail_length = 64;
+  std::vector<char> tail(static_cast<std::size_t>(std::min(size, tail_length)));
+  std::fseek(file, size - static_cast<long>(tail.size()), SEEK_SET);
+  const bool read = std::fread(tail.data(), 1, tail.size(), file) == tail.size();
+  std::fclose(file);
+  if (size <= 0) return "nothing was written";
+  if (!read) return "it cannot be read back";
+  std::string_view text(tail.data(), tail.size());
+  const auto last = text.find_last_not_of(" \r\n");
+  text = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+  if (!text.ends_with(ending)) return "the file was cut short";
+  return std::nullopt;
+}
+
+}  // namespace curvist

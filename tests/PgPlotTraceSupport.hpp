@@ -1,0 +1,46 @@
+#pragma once
+// Runs file-plot operations with recorders installed and hands back the trace lines.
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "console/RecordingConsole.hpp"
+#include "pgplot/RecordingPgplot.hpp"
+#include "platform/Platform.hpp"
+#include "window/RecordingWindows.hpp"
+
+namespace curvist::testing {
+
+inline std::vector<std::string> recorded_lines(const std::function<void()>& operation) {
+  std::ostringstream trace;
+  RecordingConsole console(trace);
+  RecordingPgplot pgplot(trace);
+  RecordingWindows windows(trace);
+  {
+    ScopedPlatform platform({console, pgplot, windows});
+    operation();
+  }
+  std::vector<std::string> lines;
+  std::istringstream text(trace.str());
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+// The recorded lines that begin with `call` (its name and a blank, or the whole line).
+inline std::vector<std::string> calls_named(const std::vector<std::string>& lines,
+                                            const std::string& call) {
+  std::vector<std::string> found;
+  for (const auto& line : lines)
+    if (line == call || line.rfind(call + " ", 0) == 0) found.push_back(line);
+  return found;
+}
+
+// A text padded with blanks to a field of `length`, as it appears in a trace.
+inline std::string padded(std::string text, std::size_t length = 80) {
+  text.resize(length, ' ');
+  return text;
+}
+
+}  // namespace curvist::testing

@@ -1,0 +1,382 @@
+// Real pictures through the PGPLOT layer over giza: PostScript rendered with
+// Ghostscript, GIF decoded with giflib, failures seen as the user sees them.
+
+#include <gif_lib.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "PgPlot.hpp"
+#include "PictureFolder.hpp"
+#include "console/RecordingConsole.hpp"
+#include "pgplot/DeviceSpecification.hpp"
+#include "pgplot/GifWriter.hpp"
+#include "pgplot/PgplotLibrary.hpp"
+#include "platform/Platform.hpp"
+#include "window/RecordingWindows.hpp"
+
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace curvist {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::file_contents;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using testing::PictureFolder;
+namespace P = PGPLOTPACK;
+
+struct RealRun {
+  std::string console;  // the console trace
+  std::string errors;   // what reached standard error
+};
+
+RealRun plot_for_real(const std::function<void()>& operation) {
+  std::ostringstream trace;
+  RecordingConsole console(trace);
+  RecordingWindows windows(trace);
+  auto pgplot = make_pgplot_library();
+  ::testing::internal::CaptureStderr();
+  {
+    ScopedPlatform platform({console, *pgplot, windows});
+    operation();
+  }
+  pgplot.reset();
+  return {trace.str(), ::testing::internal::GetCapturedStderr()};
+}
+
+// A sine wave and a straight line, as a data file would give them.
+struct TwoCurves {
+  std::vector<double> x;
+  std::vector<double> y;
+  static constexpr std::size_t points = 200;
+  TwoCurves() {
+    for (std::size_t i = 0; i < points; ++i) x.push_back(0.05 * i);
+    for (std::size_t i = 0; i < points; ++i) x.push_back(0.05 * i);
+    for (std::size_t i = 0; i < points; ++i) y.push_back(std::sin(0.05 * i));
+    for (std::size_t i = 0; i < points; ++i) y.push_back(-1 + 0.01 * i);
+  }
+  void plot(const P::FilePlotOptions& options) const {
+    P::PGPLOTDP({x.data(), points, 2}, {y.data(), points, 2}, options);
+  }
+};
+
+bool is_dark(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100 && (pixel & 0xff) < 100;
+}
+bool is_light(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xff) > 200 && ((pixel >> 8) & 0xff) > 200 && (pixel & 0xff) > 200;
+}
+
+// The pixels of a rectangle given in fractions of the image, that pass `test`.
+int count_pixels(const RgbImage& image, double left, double top, double right, double bottom,
+                 bool (*test)(std::uint32_t)) {
+  int count = 0;
+  for (int row = static_cast<int>(top * image.height); row < bottom * image.height; ++row)
+    for (int column = static_cast<int>(left * image.width); column < right * image.width; ++column)
+      count += test(image.pixels[static_cast<std::size_t>(row) * image.width + column]) ? 1 : 0;
+  return count;
+}
+
+// The columns of the frame's left and right sides: the two outermost columns that are
+// dark over more than a third of the image's height.
+std::pair<int, int> frame_columns(const RgbImage& image, bool (*ink)(std::uint32_t)) {
+  int left = -1, right = -1;
+  for (int column = 0; column < image.width; ++column) {
+    int dark = 0;
+    for (int row = 0; row < image.height; ++row)
+      dark += ink(image.pixels[static_cast<std::size_t>(row) * image.width + column]) ? 1 : 0;
+    if (dark > image.height / 3) {
+      if (left < 0) left = column;
+      right = column;
+    }
+  }
+  return {left, right};
+}
+
+// The mean column of the ink in a band of rows (fractions of the height).
+double ink_centre(const RgbImage& image, double top, double bottom) {
+  double sum = 0;
+  int count = 0;
+  for (int row = static_cast<int>(top * image.height); row < bottom * image.height; ++row)
+    for (int column = 0; column < image.width; ++column)
+      if (is_dark(image.pixels[static_cast<std::size_t>(row) * image.width + column])) {
+        sum += column;
+        ++count;
+      }
+  return count > 0 ? sum / count : -1;
+}
+
+RgbImage render_postscript(const std::string& name) {
+  const std::string command =
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -sOutputFile=" + name + ".png " + name +
+      " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  RgbImage image;
+  const auto problem = read_png(name + ".png", image);
+  EXPECT_FALSE(problem) << *problem;
+  std::filesystem::remove(name + ".png");
+  return image;
+}
+
+struct GifPicture {
+  RgbImage image;
+  int colour_count = 0;
+};
+
+GifPicture decode_gif(const std::string& name) {
+  GifPicture picture;
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(name.c_str(), &error);
+  if (gif == nullptr) {
+    ADD_FAILURE() << "cannot open " << name;
+    return picture;
+  }
+  if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+    const SavedImage& frame = gif->SavedImages[0];
+    const ColorMapObject* map =
+        frame.ImageDesc.ColorMap != nullptr ? frame.ImageDesc.ColorMap : gif->SColorMap;
+    picture.colour_count = map->ColorCount;
+    picture.image.width = frame.ImageDesc.Width;
+    picture.image.height = frame.ImageDesc.Height;
+    for (int i = 0; i < picture.image.width * picture.image.height; ++i) {
+      const GifColorType colour = map->Colors[frame.RasterBits[i]];
+      picture.image.pixels.push_back(static_cast<std::uint32_t>(colour.Red) << 16 |
+                                     static_cast<std::uint32_t>(colour.Green) << 8 | colour.Blue);
+    }
+  } else {
+    ADD_FAILURE() << "cannot decode " << name;
+  }
+  DGifCloseFile(gif, &error);
+  return picture;
+}
+
+TEST(PgplotPicture, PostScriptIsALandscapePageWithFrameCurvesAndCentredCaptions) {
+  PictureFolder folder;
+  const TwoCurves curves;
+  const auto run = plot_for_real([&] {
+    curves.plot({.XLABEL = "Time (s)",
+                 .YLABEL = "Amplitude",
+                 .TITLE = "Centred title",
+                 .FILENAME = "sample.ps",
+                 .DEVICE = "ps"});
+  });
+  EXPECT_EQ(run.console, "console \" Output in sample.ps\"\n");
+  EXPECT_EQ(run.errors, "");
+  // Only the picture: no temporary file is left behind.
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+  EXPECT_THAT(file_contents("sample.ps"), ::testing::StartsWith("%!PS"));
+
+  const RgbImage page = render_postscript("sample.ps");
+  ASSERT_GT(page.width, page.height);
+  EXPECT_TRUE(is_light(page.pixels[0]));  // paper, not a painted background
+
+  const auto [left, right] = frame_columns(page, is_dark);
+  ASSERT_GT(left, 0);
+  ASSERT_GT(right - left, page.width / 2);
+  // The curves inside the frame, the title above it, the x caption and numbers below.
+  EXPECT_GT(count_pixels(page, 0.3, 0.3, 0.7, 0.7, is_dark), 100);
+  EXPECT_GT(count_pixels(page, 0.2, 0.0, 0.8, 0.1, is_dark), 50);
+  EXPECT_GT(count_pixels(page, 0.2, 0.9, 0.8, 1.0, is_dark), 50);
+  // Captions are centred on the frame: the blanks that fill their fields are not drawn.
+  const double frame_centre = (left + right) / 2.0;
+  EXPECT_NEAR(ink_centre(page, 0.0, 0.1), frame_centre, page.width * 0.03);
+  EXPECT_NEAR(ink_centre(page, 0.93, 1.0), frame_centre, page.width * 0.03);
+}
+
+TEST(PgplotPicture, PortraitPostScriptAndLogarithmicAxes) {
+  PictureFolder folder;
+  const std::vector<double> x{1, 10, 100, 1000};
+  const std::vector<double> y{1, 0, 10, 100};
+  const auto run = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 4, 1}, {y.data(), 4, 1},
+                {.LOGX = true, .LOGY = true, .FILENAME = "run.ps", .DEVICE = "vps"});
+  });
+  EXPECT_EQ(run.console, "console \" Output in run.vps\"\n");
+  EXPECT_EQ(run.errors, "");
+  const RgbImage page = render_postscript("run.vps");
+  EXPECT_GT(page.height, page.width);
+  EXPECT_GT(count_pixels(page, 0.3, 0.3, 0.7, 0.7, is_dark), 20);
+}
+
+TEST(PgplotPicture, GifIsBlackOnWhiteAndUpperCaseGifKeepsPgplotColours) {
+  PictureFolder folder;
+  const TwoCurves curves;
+  const auto run = plot_for_real([&] { curves.plot({.DEVICE = "gif"}); });
+  EXPECT_EQ(run.console, "console \" Output in Plot.gif\"\n");
+  EXPECT_EQ(run.errors, "");
+  EXPECT_THAT(folder.entries(), ElementsAre("Plot.gif"));
+  const GifPicture white = decode_gif("Plot.gif");
+  EXPECT_EQ(white.image.width, 850);
+  EXPECT_EQ(white.image.height, 680);
+  EXPECT_EQ(white.image.pixels[0], 0xffffffu);
+  EXPECT_GT(frame_columns(white.image, is_dark).first, 0);
+  EXPECT_GT(count_pixels(white.image, 0.3, 0.3, 0.7, 0.7, is_dark), 100);
+
+  const auto upper = plot_for_real([&] { curves.plot({.FILENAME = "dark.gif", .DEVICE = "GIF"}); });
+  EXPECT_EQ(upper.console, "console \" Output in dark.gif\"\n");
+  const GifPicture black = decode_gif("dark.gif");
+  EXPECT_EQ(black.image.pixels[0], 0x000000u);
+  EXPECT_GT(frame_columns(black.image, is_light).first, 0);
+  EXPECT_GT(count_pixels(black.image, 0.3, 0.3, 0.7, 0.7, is_light), 100);
+}
+
+TEST(PgplotPicture, UnknownDeviceTypeSaysSoAndWritesNothing) {
+  PictureFolder folder;
+  const TwoCurves curves;
+  const auto run = plot_for_real([&] { curves.plot({.FILENAME = "a.ps", .DEVICE = "tek"}); });
+  EXPECT_EQ(run.console, "");
+  EXPECT_THAT(folder.entries(), IsEmpty());
+  EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+  EXPECT_THAT(run.errors, HasSubstr("unknown PGPLOT device type \"tek\""));
+  EXPECT_THAT(run.errors, HasSubstr("a.tek"));
+}
+
+TEST(PgplotPicture, MissingFolderNamesTheFileAndTheReason) {
+  PictureFolder folder;
+  const TwoCurves curves;
+  const auto run = plot_for_real([&] { curves.plot({.FILENAME = "no/such/dir/a.ps"}); });
+  EXPECT_EQ(run.console, "");
+  EXPECT_EQ(run.errors,
+            "curvist: cannot write the picture no/such/dir/a.ps: No such file or directory\n");
+}
+
+// Runs `operation` where the folder cannot be written: as an unprivileged user when the
+// tests run as root (who may write anywhere), else directly. Returns the console trace
+// and standard error.
+RealRun plot_where_not_writable(const std::filesystem::path& folder,
+                                const std::function<void()>& operation) {
+  std::filesystem::permissions(
+      folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                  std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  if (geteuid() != 0) return plot_for_real(operation);
+
+  int console_pipe[2], error_pipe[2];
+  if (pipe(console_pipe) != 0 || pipe(error_pipe) != 0) return {"", "no pipe"};
+  const pid_t child = fork();
+  if (child == 0) {
+    constexpr uid_t nobody = 65534;
+    if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
+    std::ostringstream trace;
+    RecordingConsole console(trace);
+    RecordingWindows windows(trace);
+    auto pgplot = make_pgplot_library();
+    dup2(error_pipe[1], STDERR_FILENO);
+    {
+      ScopedPlatform platform({console, *pgplot, windows});
+      operation();
+    }
+    const std::string text = trace.str();
+    const bool written =
+        write(console_pipe[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    _exit(written ? 0 : 3);
+  }
+  close(console_pipe[1]);
+  close(error_pipe[1]);
+  const auto drain = [](int descriptor) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t count; (count = read(descriptor, buffer, sizeof buffer)) > 0;)
+      text.append(buffer, static_cast<std::size_t>(count));
+    close(descriptor);
+    return text;
+  };
+  RealRun run{drain(console_pipe[0]), drain(error_pipe[0])};
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  return run;
+}
+
+TEST(PgplotPicture, ReadOnlyFolderKeepsTheOlderPicture) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  const TwoCurves curves;
+  const auto run =
+      plot_where_not_writable(folder.path(), [&] { curves.plot({.FILENAME = "sample.ps"}); });
+  EXPECT_EQ(run.console, "");
+  EXPECT_EQ(run.errors, "curvist: cannot write the picture sample.ps: Permission denied\n");
+  EXPECT_EQ(file_contents("sample.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotPicture, NewPictureReplacesTheOlderOneWhole) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  const TwoCurves curves;
+  const auto run = plot_for_real([&] { curves.plot({.FILENAME = "sample.ps"}); });
+  EXPECT_EQ(run.console, "console \" Output in sample.ps\"\n");
+  const std::string picture = file_contents("sample.ps");
+  EXPECT_THAT(picture, ::testing::StartsWith("%!PS"));
+  EXPECT_THAT(picture, HasSubstr("%%EOF"));
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotPicture, InterruptedPlotLeavesTheOlderPictureAndNoTemporaryFile) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  const pid_t child = fork();
+  if (child == 0) {
+    auto pgplot = make_pgplot_library();
+    if (pgplot->PGBEG(0, "sample.ps/ps", 1, 1) != 1) _exit(2);
+    pgplot->PGPAGE();
+    pgplot->PGSWIN(0, 1, 0, 1);
+    pgplot->PGBOX("BC", 0, 0, "BC", 0, 0);
+    raise(SIGTERM);
+    _exit(3);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_EQ(file_contents("sample.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotDeviceSpecification, SplitsAtTheLastSlashAndTrimsBlanks) {
+  const auto parsed = parse_device_specification("  out/run 1.ps   / GiF ");
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->file_name, "out/run 1.ps");
+  EXPECT_EQ(parsed->device_type, "gif");
+  EXPECT_FALSE(parse_device_specification("sample.ps"));
+  const auto unnamed = parse_device_specification("/PS");
+  ASSERT_TRUE(unnamed);
+  EXPECT_EQ(unnamed->file_name, "");
+  EXPECT_EQ(unnamed->device_type, "ps");
+}
+
+TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
+  PictureFolder folder;
+  auto pgplot = make_pgplot_library();
+  const std::array<float, 2> x{0, 1};
+  ::testing::internal::CaptureStderr();
+  // giza would add ".png" to this name, and ".ps" to one without an extension.
+  for (const std::string specification :
+       {"picture.data/png", "bare/ps", "drawing/svg", "document/pdf"}) {
+    ASSERT_EQ(pgplot->PGBEG(0, specification, 1, 1), 1) << specification;
+    pgplot->PGPAGE();
+    pgplot->PGSWIN(0, 1, 0, 1);
+    pgplot->PGBOX("BC", 0, 0, "BC", 0, 0);
+    pgplot->PGLINE(x, x);
+    EXPECT_TRUE(pgplot->PGEND()) << specification;
+  }
+  // Ending with nothing open is a fault of the caller, and said to be one.
+  EXPECT_FALSE(pgplot->PGEND());
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_THAT(folder.entries(), ElementsAre("bare", "document", "drawing", "picture.data"));
+  EXPECT_THAT(file_contents("picture.data"), ::testing::StartsWith("\x89PNG"));
+  EXPECT_THAT(file_contents("document"), ::testing::StartsWith("%PDF"));
+  EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");
+}
+
+}  // namespace
+}  // namespace curvist
