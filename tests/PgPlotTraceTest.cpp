@@ -9,9 +9,6 @@
 #include "PgPlot.hpp"
 #include "PgPlotTraceSupport.hpp"
 
-// Options are written as designated initializers: the ones left out are the absent ones.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace curvist {
 namespace {
 

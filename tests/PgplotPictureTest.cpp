@@ -22,8 +22,6 @@
 #include "platform/Platform.hpp"
 #include "window/RecordingWindows.hpp"
 
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace curvist {
 namespace {
 
