@@ -33,7 +33,7 @@ OffscreenWindows::OffscreenWindows(ScreenSize screen)
   const auto cells = console_size();
   console->width = cells.columns * cell_width_pixels;
   console->height = cells.rows * cell_height_pixels;
-  console->title = "Console";
+  console->title = "Curvist";
   reset_drawing_state(*console);
   active_ = console.get();
   units_.emplace(0, std::move(console));
