@@ -1,12 +1,18 @@
 #include "window/ScreenWindows.hpp"
 
 #include <iostream>
+#include <string>
 
-#include "window/RecordingWindows.hpp"
+#include "window/OffscreenWindows.hpp"
+#include "window/X11Windows.hpp"
 
-// PLACEHOLDER: replaced by the X11 and offscreen windows.
 namespace curvist {
+
 std::unique_ptr<WindowOperations> make_screen_windows() {
-  return std::make_unique<RecordingWindows>(std::cerr);
+  std::string reason;
+  if (auto windows = X11Windows::connect(reason)) return windows;
+  std::cerr << "curvist: " << reason << "; the screen plots are drawn offscreen and not shown\n";
+  return std::make_unique<OffscreenWindows>();
 }
+
 }  // namespace curvist

@@ -1,0 +1,96 @@
+#pragma once
+// Window operations drawn into in-memory pixel surfaces, one per unit, with the same
+// pixels a window on screen shows: pixel-exact lines, pixels and rectangles without
+// antialiasing, clipped to the viewport, text in cell-scaled fonts. Used alone where
+// there is no display, and under the X11 windows as what they show.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "window/Palette.hpp"
+#include "window/PixelSurface.hpp"
+#include "window/TextFonts.hpp"
+#include "window/WindowOperations.hpp"
+#include "window/WindowUnit.hpp"
+
+namespace curvist {
+
+struct ScreenSize {
+  int width = 1280;
+  int height = 1024;
+};
+
+// Character cells of window sizes: the Terminal font's width, and its height plus 4.
+inline constexpr int cell_width_pixels = 8;
+inline constexpr int cell_height_pixels = 16;
+
+class OffscreenWindows final : public WindowOperations {
+ public:
+  explicit OffscreenWindows(ScreenSize screen = {});
+
+  int open_window(int unit, std::string_view file_name, std::string_view title) override;
+  void focus_window(int unit) override;
+  void initialise_fonts() override;
+  void select_font(std::string_view options) override;
+  FontInfo get_font_info() override;
+  WindowSize query_window_size(int unit) override;
+  void clear_screen(int area) override;
+  void set_colour(int colour_index) override;
+  void draw_rectangle(RectangleControl control, std::int16_t x1, std::int16_t y1, std::int16_t x2,
+                      std::int16_t y2) override;
+  void set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) override;
+  void set_window_mapping(bool invert, double x1, double y1, double x2, double y2) override;
+  void move_to(double x, double y) override;
+  void line_to(double x, double y) override;
+  void set_pixel(double x, double y) override;
+  void draw_text(std::string_view text) override;
+  void set_text_colour(int colour_index) override;
+  void set_text_mode(int mode) override;
+
+  // Size of a newly opened window: about 80% of the screen, in whole cells.
+  int new_window_width() const { return new_window_width_; }
+  int new_window_height() const { return new_window_height_; }
+
+  int active_unit() const { return active_number_; }
+  // Colour of console-style text; graphics text takes the drawing colour.
+  int text_colour_index() const { return text_colour_index_; }
+  // Null for a unit that was never opened (unit 0, the console, always exists).
+  const WindowUnit* unit(int number) const;
+  WindowUnit* unit(int number);
+  std::map<int, std::unique_ptr<WindowUnit>>& units() { return units_; }
+
+  // The window was resized on screen: query_window_size follows it.
+  void set_client_size(int number, int width, int height);
+
+  // True once after anything a shown window must follow has changed.
+  bool take_changed() {
+    const bool changed = changed_;
+    changed_ = false;
+    return changed;
+  }
+  bool changed() const { return changed_; }
+
+  // Writes a unit's pixels as PNG; false with the reason when there is no such window or
+  // the file cannot be written.
+  bool write_png(int number, std::string_view path, std::string& error) const;
+
+ private:
+  PixelSurface& drawing_surface();
+  void reset_drawing_state(WindowUnit& window);
+  void update_mapping(WindowUnit& window);
+  void draw_segment(WindowUnit& window, double x0, double y0, double x1, double y1);
+
+  int new_window_width_;
+  int new_window_height_;
+  std::map<int, std::unique_ptr<WindowUnit>> units_;
+  WindowUnit* active_ = nullptr;
+  int active_number_ = 0;
+  std::uint32_t colour_ = palette_pixel(15);
+  int text_colour_index_ = 15;
+  TextFonts fonts_;
+  bool changed_ = false;
+};
+
+}  // namespace curvist

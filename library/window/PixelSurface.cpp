@@ -1,0 +1,105 @@
+#include "window/PixelSurface.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace curvist {
+
+PixelRectangle PixelRectangle::intersection(const PixelRectangle& other) const {
+  return {std::max(x1, other.x1), std::max(y1, other.y1), std::min(x2, other.x2),
+          std::min(y2, other.y2)};
+}
+
+PixelRectangle PixelRectangle::union_with(const PixelRectangle& other) const {
+  if (empty()) return other;
+  if (other.empty()) return *this;
+  return {std::min(x1, other.x1), std::min(y1, other.y1), std::max(x2, other.x2),
+          std::max(y2, other.y2)};
+}
+
+PixelSurface::PixelSurface(int width, int height, std::uint32_t background)
+    : background_(background) {
+  allocate(std::clamp(width, 1, largest_side), std::clamp(height, 1, largest_side));
+  clear();
+  damage_ = {};
+}
+
+PixelSurface::~PixelSurface() { cairo_surface_destroy(surface_); }
+
+void PixelSurface::allocate(int width, int height) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    throw std::bad_alloc();
+  }
+  cairo_surface_flush(surface);
+  surface_ = surface;
+  pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
+  row_pixels_ = static_cast<std::size_t>(cairo_image_surface_get_stride(surface)) / 4;
+  width_ = width;
+  height_ = height;
+}
+
+void PixelSurface::grow_to_hold(const PixelRectangle& area) {
+  if (area.empty() || (area.x2 < width_ && area.y2 < height_)) return;
+  // Whole blocks of 64 pixels, so that a line crawling outwards does not copy the
+  // surface at every step.
+  const auto grown = [](int current, int needed) {
+    if (needed < current) return current;
+    return std::min(largest_side, (needed / 64 + 1) * 64);
+  };
+  const int new_width = grown(width_, area.x2);
+  const int new_height = grown(height_, area.y2);
+  if (new_width == width_ && new_height == height_) return;
+
+  cairo_surface_t* old_surface = surface_;
+  const std::uint32_t* old_pixels = pixels_;
+  const std::size_t old_row_pixels = row_pixels_;
+  const int old_width = width_;
+  const int old_height = height_;
+  allocate(new_width, new_height);
+  std::fill_n(pixels_, row_pixels_ * static_cast<std::size_t>(height_), background_);
+  for (int y = 0; y < old_height; ++y)
+    std::memcpy(pixels_ + static_cast<std::size_t>(y) * row_pixels_,
+                old_pixels + static_cast<std::size_t>(y) * old_row_pixels,
+                static_cast<std::size_t>(old_width) * 4);
+  cairo_surface_mark_dirty(surface_);
+  cairo_surface_destroy(old_surface);
+  // What lay outside the old size is new on screen too.
+  add_damage({old_width, 0, width_ - 1, height_ - 1});
+  add_damage({0, old_height, width_ - 1, height_ - 1});
+}
+
+void PixelSurface::fill(const PixelRectangle& area, std::uint32_t colour) {
+  const auto inside = area.intersection({0, 0, width_ - 1, height_ - 1});
+  if (inside.empty()) return;
+  for (int y = inside.y1; y <= inside.y2; ++y)
+    std::fill_n(pixels_ + static_cast<std::size_t>(y) * row_pixels_ + inside.x1,
+                inside.x2 - inside.x1 + 1, colour);
+  add_damage(inside);
+}
+
+PixelRectangle PixelSurface::take_damage() {
+  const auto damage = damage_.intersection({0, 0, width_ - 1, height_ - 1});
+  damage_ = {};
+  return damage;
+}
+
+cairo_surface_t* PixelSurface::begin_cairo_drawing() {
+  cairo_surface_mark_dirty(surface_);
+  return surface_;
+}
+
+void PixelSurface::end_cairo_drawing() { cairo_surface_flush(surface_); }
+
+bool PixelSurface::write_png(std::string_view path, std::string& error) const {
+  const std::string file_name(path);
+  const auto status = cairo_surface_write_to_png(surface_, file_name.c_str());
+  if (status == CAIRO_STATUS_SUCCESS) return true;
+  error = cairo_status_to_string(status);
+  return false;
+}
+
+}  // namespace curvist

@@ -1,0 +1,505 @@
+#include "window/X11Windows.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <system_error>
+
+#include "window/Utf8Text.hpp"
+
+namespace curvist {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Changes arriving faster than this are shown together.
+constexpr auto presentation_interval = std::chrono::milliseconds(8);
+
+// Asynchronous protocol errors (a window the user already closed, say) change nothing
+// the program relies on.
+int ignore_protocol_error(Display*, XErrorEvent*) { return 0; }
+
+// Xlib's own message for a lost connection is replaced by ours.
+int quiet_connection_error(Display*) { return 0; }
+
+}  // namespace
+
+struct X11Windows::ShownWindow {
+  Window window = 0;
+  bool closed = false;  // by the user: never shown again
+  bool mapped = false;
+  unsigned title_version = 0;
+  unsigned raise_version = 0;
+  int mirror_width = 0;
+  int mirror_height = 0;
+  std::vector<std::uint32_t> mirror;  // what the server was sent
+  PixelRectangle to_send;
+};
+
+struct X11Windows::Presenter {
+  Display* display;
+  Visual* visual;
+  int screen;
+  Atom protocols;
+  Atom delete_window;
+  Atom net_wm_name;
+  Atom utf8_string;
+  int windows_made = 0;
+  std::map<int, ShownWindow> shown;
+  std::map<Window, int> unit_of;
+};
+
+// Sends the part of the mirror waiting to be sent.
+static void send_pixels(Display* display, int screen, X11Windows::ShownWindow& shown) {
+  if (shown.to_send.empty() || shown.window == 0) return;
+  XImage image{};
+  image.width = shown.mirror_width;
+  image.height = shown.mirror_height;
+  image.format = ZPixmap;
+  image.data = reinterpret_cast<char*>(shown.mirror.data());
+  image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  image.bitmap_unit = 32;
+  image.bitmap_bit_order = image.byte_order;
+  image.bitmap_pad = 32;
+  image.depth = 24;
+  image.bytes_per_line = shown.mirror_width * 4;
+  image.bits_per_pixel = 32;
+  image.red_mask = 0xFF0000;
+  image.green_mask = 0xFF00;
+  image.blue_mask = 0xFF;
+  XInitImage(&image);
+  const auto& area = shown.to_send;
+  XPutImage(display, shown.window, DefaultGC(display, screen), &image, area.x1, area.y1, area.x1,
+            area.y1, static_cast<unsigned>(area.x2 - area.x1 + 1),
+            static_cast<unsigned>(area.y2 - area.y1 + 1));
+  shown.to_send = {};
+}
+
+std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason) {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') {
+    reason = "DISPLAY is not set";
+    return nullptr;
+  }
+  XSetErrorHandler(ignore_protocol_error);
+  XSetIOErrorHandler(quiet_connection_error);
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    reason = std::string("the display ") + name + " cannot be reached";
+    return nullptr;
+  }
+  const int screen = DefaultScreen(display);
+  Visual* visual = DefaultVisual(display, screen);
+  if (DefaultDepth(display, screen) < 24 || visual->red_mask != 0xFF0000 ||
+      visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) {
+    XCloseDisplay(display);
+    reason = std::string("the display ") + name + " has no 24-bit true-colour visual";
+    return nullptr;
+  }
+  const ScreenSize screen_size{DisplayWidth(display, screen), DisplayHeight(display, screen)};
+  return std::unique_ptr<X11Windows>(new X11Windows(display, screen_size));
+}
+
+X11Windows::X11Windows(Display* display, ScreenSize screen)
+    : offscreen_(screen), presenter_(std::make_unique<Presenter>()) {
+  Presenter& presenter = *presenter_;
+  presenter.display = display;
+  presenter.screen = DefaultScreen(display);
+  presenter.visual = DefaultVisual(display, presenter.screen);
+  presenter.protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+  presenter.delete_window = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  presenter.net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
+  presenter.utf8_string = XInternAtom(display, "UTF8_STRING", False);
+  XSetIOErrorExitHandler(display, on_connection_lost, this);
+
+  if (pipe2(wake_pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
+    throw std::system_error(errno, std::generic_category(), "wake pipe");
+
+  // The presenter takes no signals: Ctrl-C and SIGTERM reach the main thread, whose
+  // handlers end the program.
+  sigset_t all;
+  sigset_t previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &previous);
+  thread_ = std::thread([this] { run_presenter(); });
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
+
+X11Windows::~X11Windows() {
+  {
+    std::lock_guard guard(status_mutex_);
+    stopping_ = true;
+  }
+  wake_presenter();
+  thread_.join();
+  bool lost;
+  {
+    std::lock_guard guard(status_mutex_);
+    lost = lost_;
+  }
+  // A connection that was lost is left alone: Xlib's state for it is no longer usable.
+  if (!lost) XCloseDisplay(presenter_->display);
+  close(wake_pipe_[0]);
+  close(wake_pipe_[1]);
+}
+
+void X11Windows::wake_presenter() {
+  const char byte = 1;
+  // A full pipe already holds a wake-up.
+  [[maybe_unused]] const auto written = write(wake_pipe_[1], &byte, 1);
+}
+
+void X11Windows::on_connection_lost(Display*, void* self) {
+  static_cast<X11Windows*>(self)->mark_lost();
+}
+
+void X11Windows::mark_lost() {
+  {
+    std::lock_guard guard(status_mutex_);
+    if (lost_) return;
+    lost_ = true;
+    windows_on_screen_ = 0;
+  }
+  std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
+               "drawn offscreen and not shown\n";
+  status_changed_.notify_all();
+}
+
+bool X11Windows::display_lost() {
+  std::lock_guard guard(status_mutex_);
+  return lost_;
+}
+
+void X11Windows::run_presenter() {
+  Presenter& presenter = *presenter_;
+  const int connection = ConnectionNumber(presenter.display);
+  auto last_presentation = Clock::now() - presentation_interval;
+  bool changes_waiting = false;
+  for (;;) {
+    int timeout = -1;
+    if (changes_waiting) {
+      const auto due = last_presentation + presentation_interval - Clock::now();
+      timeout = static_cast<int>(
+          std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(due).count()));
+    }
+    pollfd watched[2] = {{wake_pipe_[0], POLLIN, 0}, {connection, POLLIN, 0}};
+    const bool connected = !display_lost();
+    poll(watched, connected ? 2 : 1, timeout);
+    if (watched[0].revents & POLLIN) {
+      char drained[64];
+      while (read(wake_pipe_[0], drained, sizeof drained) > 0) {
+      }
+      changes_waiting = true;
+    }
+    unsigned requested;
+    {
+      std::lock_guard guard(status_mutex_);
+      if (stopping_) return;
+      requested = presents_requested_;
+      if (lost_) {
+        presents_done_ = requested;
+        status_changed_.notify_all();
+        // Nothing more is shown; drawing only needs its changes taken off.
+        std::lock_guard surfaces(lock_);
+        wake_sent_ = false;
+        offscreen_.take_changed();
+        changes_waiting = false;
+        continue;
+      }
+    }
+    handle_events();
+    const bool asked = requested != presents_done_;
+    if ((changes_waiting && Clock::now() >= last_presentation + presentation_interval) || asked) {
+      synchronise();
+      last_presentation = Clock::now();
+      changes_waiting = false;
+      if (asked) XSync(presenter.display, False);
+      std::lock_guard guard(status_mutex_);
+      presents_done_ = requested;
+      status_changed_.notify_all();
+    }
+  }
+}
+
+void X11Windows::synchronise() {
+  Presenter& presenter = *presenter_;
+  Display* display = presenter.display;
+  struct Action {
+    int unit = 0;
+    ShownWindow* shown = nullptr;
+    bool create = false;
+    bool retitle = false;
+    bool map = false;
+    bool unmap = false;
+    bool raise = false;
+    int width = 0;
+    int height = 0;
+    std::string title;
+  };
+  std::vector<Action> actions;
+  {
+    std::lock_guard guard(lock_);
+    wake_sent_ = false;
+    offscreen_.take_changed();
+    for (auto& [number, unit] : offscreen_.units()) {
+      ShownWindow& shown = presenter.shown[number];
+      Action action;
+      action.unit = number;
+      action.shown = &shown;
+      if (shown.closed) {
+        if (unit->surface) unit->surface->take_damage();
+        continue;
+      }
+      if (!unit->surface) {
+        action.unmap = shown.mapped;
+        if (action.unmap) actions.push_back(action);
+        continue;
+      }
+      PixelSurface& surface = *unit->surface;
+      action.create = shown.window == 0;
+      action.map = !shown.mapped;
+      action.retitle = action.create || shown.title_version != unit->title_version;
+      action.raise = !action.map && shown.raise_version != unit->raise_version;
+      shown.title_version = unit->title_version;
+      shown.raise_version = unit->raise_version;
+      if (action.retitle) action.title = utf8_from_window_text(unit->title);
+      action.width = unit->width;
+      action.height = unit->height;
+      PixelRectangle damage = surface.take_damage();
+      if (shown.mirror_width != surface.width() || shown.mirror_height != surface.height()) {
+        shown.mirror_width = surface.width();
+        shown.mirror_height = surface.height();
+        shown.mirror.assign(static_cast<std::size_t>(surface.width()) * surface.height(), 0);
+        damage = {0, 0, surface.width() - 1, surface.height() - 1};
+      }
+      if (action.map) damage = {0, 0, surface.width() - 1, surface.height() - 1};
+      for (int y = damage.y1; y <= damage.y2 && !damage.empty(); ++y)
+        std::memcpy(&shown.mirror[static_cast<std::size_t>(y) * shown.mirror_width + damage.x1],
+                    surface.row(y) + damage.x1,
+                    static_cast<std::size_t>(damage.x2 - damage.x1 + 1) * 4);
+      shown.to_send = shown.to_send.union_with(damage);
+      actions.push_back(std::move(action));
+    }
+  }
+
+  for (auto& action : actions) {
+    ShownWindow& shown = *action.shown;
+    if (action.create) {
+      // Each new window a little lower and to the right of the last.
+      const int step = 32 * (presenter.windows_made++ % 8);
+      XSetWindowAttributes attributes{};
+      attributes.background_pixel = BlackPixel(display, presenter.screen);
+      attributes.event_mask = ExposureMask | StructureNotifyMask;
+      shown.window = XCreateWindow(
+          display, RootWindow(display, presenter.screen), 20 + step, 20 + step,
+          static_cast<unsigned>(action.width), static_cast<unsigned>(action.height), 0,
+          CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+      presenter.unit_of[shown.window] = action.unit;
+      XSizeHints hints{};
+      hints.flags = PPosition | PSize;
+      hints.x = 20 + step;
+      hints.y = 20 + step;
+      hints.width = action.width;
+      hints.height = action.height;
+      XSetWMNormalHints(display, shown.window, &hints);
+      XClassHint class_hint{const_cast<char*>("curvist"), const_cast<char*>("Curvist")};
+      XSetClassHint(display, shown.window, &class_hint);
+      XSetWMProtocols(display, shown.window, &presenter.delete_window, 1);
+    }
+    if (action.retitle) {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(action.title.data());
+      const int length = static_cast<int>(action.title.size());
+      XChangeProperty(display, shown.window, XA_WM_NAME, presenter.utf8_string, 8, PropModeReplace,
+                      bytes, length);
+      XChangeProperty(display, shown.window, presenter.net_wm_name, presenter.utf8_string, 8,
+                      PropModeReplace, bytes, length);
+    }
+    if (action.unmap) {
+      XUnmapWindow(display, shown.window);
+      shown.mapped = false;
+      continue;
+    }
+    if (action.map || action.raise) XMapRaised(display, shown.window);
+    if (action.map) shown.mapped = true;
+    send_pixels(display, presenter.screen, shown);
+  }
+  int on_screen = 0;
+  for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
+  XFlush(display);
+  std::lock_guard guard(status_mutex_);
+  if (!lost_) windows_on_screen_ = on_screen;
+  status_changed_.notify_all();
+}
+
+void X11Windows::handle_events() {
+  Presenter& presenter = *presenter_;
+  Display* display = presenter.display;
+  bool closed_any = false;
+  while (!display_lost() && XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    const auto found = presenter.unit_of.find(event.xany.window);
+    if (found == presenter.unit_of.end()) continue;
+    ShownWindow& shown = presenter.shown[found->second];
+    switch (event.type) {
+      case Expose: {
+        // Repainted from what the server was last sent; the window's background fills
+        // whatever lies beyond the surface.
+        const PixelRectangle exposed{event.xexpose.x, event.xexpose.y,
+                                     event.xexpose.x + event.xexpose.width - 1,
+                                     event.xexpose.y + event.xexpose.height - 1};
+        const auto inside =
+            exposed.intersection({0, 0, shown.mirror_width - 1, shown.mirror_height - 1});
+        shown.to_send = shown.to_send.union_with(inside);
+        send_pixels(display, presenter.screen, shown);
+        break;
+      }
+      case ConfigureNotify: {
+        std::lock_guard guard(lock_);
+        offscreen_.set_client_size(found->second, event.xconfigure.width, event.xconfigure.height);
+        break;
+      }
+      case ClientMessage:
+        if (event.xclient.message_type == presenter.protocols &&
+            static_cast<Atom>(event.xclient.data.l[0]) == presenter.delete_window) {
+          XDestroyWindow(display, shown.window);
+          presenter.unit_of.erase(found);
+          shown.window = 0;
+          shown.closed = true;
+          shown.mapped = false;
+          closed_any = true;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  if (closed_any) {
+    int on_screen = 0;
+    for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
+    std::lock_guard guard(status_mutex_);
+    windows_on_screen_ = on_screen;
+    status_changed_.notify_all();
+  }
+}
+
+int X11Windows::open_window(int unit, std::string_view file_name, std::string_view title) {
+  std::lock_guard guard(lock_);
+  const int status = offscreen_.open_window(unit, file_name, title);
+  note_change();
+  return status;
+}
+
+void X11Windows::focus_window(int unit) {
+  std::lock_guard guard(lock_);
+  offscreen_.focus_window(unit);
+  note_change();
+}
+
+void X11Windows::initialise_fonts() {
+  std::lock_guard guard(lock_);
+  offscreen_.initialise_fonts();
+}
+
+void X11Windows::select_font(std::string_view options) {
+  std::lock_guard guard(lock_);
+  offscreen_.select_font(options);
+}
+
+FontInfo X11Windows::get_font_info() {
+  std::lock_guard guard(lock_);
+  return offscreen_.get_font_info();
+}
+
+WindowSize X11Windows::query_window_size(int unit) {
+  std::lock_guard guard(lock_);
+  return offscreen_.query_window_size(unit);
+}
+
+void X11Windows::clear_screen(int area) {
+  std::lock_guard guard(lock_);
+  offscreen_.clear_screen(area);
+  note_change();
+}
+
+void X11Windows::set_colour(int colour_index) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_colour(colour_index);
+}
+
+void X11Windows::draw_rectangle(RectangleControl control, std::int16_t x1, std::int16_t y1,
+                                std::int16_t x2, std::int16_t y2) {
+  std::lock_guard guard(lock_);
+  offscreen_.draw_rectangle(control, x1, y1, x2, y2);
+  note_change();
+}
+
+void X11Windows::set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_viewport(x1, y1, x2, y2);
+}
+
+void X11Windows::set_window_mapping(bool invert, double x1, double y1, double x2, double y2) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_window_mapping(invert, x1, y1, x2, y2);
+}
+
+void X11Windows::move_to(double x, double y) {
+  std::lock_guard guard(lock_);
+  offscreen_.move_to(x, y);
+}
+
+void X11Windows::line_to(double x, double y) {
+  std::lock_guard guard(lock_);
+  offscreen_.line_to(x, y);
+  note_change();
+}
+
+void X11Windows::set_pixel(double x, double y) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_pixel(x, y);
+  note_change();
+}
+
+void X11Windows::draw_text(std::string_view text) {
+  std::lock_guard guard(lock_);
+  offscreen_.draw_text(text);
+  note_change();
+}
+
+void X11Windows::set_text_colour(int colour_index) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_text_colour(colour_index);
+}
+
+void X11Windows::set_text_mode(int mode) {
+  std::lock_guard guard(lock_);
+  offscreen_.set_text_mode(mode);
+  note_change();
+}
+
+void X11Windows::present() {
+  std::unique_lock guard(status_mutex_);
+  const unsigned wanted = ++presents_requested_;
+  wake_presenter();
+  status_changed_.wait(guard, [&] { return lost_ || presents_done_ - wanted < (1u << 31); });
+}
+
+void X11Windows::keep_windows_until_closed() {
+  present();
+  std::unique_lock guard(status_mutex_);
+  status_changed_.wait(guard, [&] { return lost_ || windows_on_screen_ == 0; });
+}
+
+}  // namespace curvist

@@ -1,0 +1,115 @@
+#pragma once
+// Window operations shown on an X11 display. Every unit is a top-level window titled by
+// its caption; all drawing goes to the unit's offscreen surface, and a presenter thread
+// with the only connection to the X server shows it.
+//
+// Presentation: a drawing call only touches memory. The first change after a
+// presentation wakes the presenter, which copies the changed part of every surface and
+// sends it to the server, at most once every few milliseconds; so what a plot drew is on
+// screen a few milliseconds after it was drawn, while the program goes on (or waits for
+// the user), without a round trip per call. The presenter also repaints exposed windows,
+// follows resizing and the window manager's close button.
+//
+// A window closed by the user stays closed; drawing into its unit goes on harmlessly.
+// If the X server goes away, drawing goes on offscreen and one line on standard error
+// says so.
+
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "window/OffscreenWindows.hpp"
+#include "window/SpinLock.hpp"
+#include "window/WindowOperations.hpp"
+
+struct _XDisplay;
+
+namespace curvist {
+
+class X11Windows final : public WindowOperations {
+ public:
+  // Connects to the display DISPLAY names; null with the reason when it cannot.
+  static std::unique_ptr<X11Windows> connect(std::string& reason);
+  ~X11Windows() override;
+  X11Windows(const X11Windows&) = delete;
+  X11Windows& operator=(const X11Windows&) = delete;
+
+  int open_window(int unit, std::string_view file_name, std::string_view title) override;
+  void focus_window(int unit) override;
+  void initialise_fonts() override;
+  void select_font(std::string_view options) override;
+  FontInfo get_font_info() override;
+  WindowSize query_window_size(int unit) override;
+  void clear_screen(int area) override;
+  void set_colour(int colour_index) override;
+  void draw_rectangle(RectangleControl control, std::int16_t x1, std::int16_t y1, std::int16_t x2,
+                      std::int16_t y2) override;
+  void set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2) override;
+  void set_window_mapping(bool invert, double x1, double y1, double x2, double y2) override;
+  void move_to(double x, double y) override;
+  void line_to(double x, double y) override;
+  void set_pixel(double x, double y) override;
+  void draw_text(std::string_view text) override;
+  void set_text_colour(int colour_index) override;
+  void set_text_mode(int mode) override;
+
+  // Returns when the user has closed the last window still on screen (at once when there
+  // is none, or when the display is gone).
+  void keep_windows_until_closed() override;
+
+  // Returns once everything drawn so far has reached the X server.
+  void present();
+  bool display_lost();
+
+  // What the presenter keeps of a window it shows.
+  struct ShownWindow;
+
+  // Runs inspect(surfaces) while no drawing or presentation can happen.
+  template <typename Inspect>
+  void inspect(Inspect&& inspect) {
+    std::lock_guard guard(lock_);
+    inspect(offscreen_);
+  }
+
+ private:
+  struct Presenter;
+
+  X11Windows(_XDisplay* display, ScreenSize screen);
+  void note_change() {
+    if (!wake_sent_ && offscreen_.changed()) {
+      wake_sent_ = true;
+      wake_presenter();
+    }
+  }
+  void wake_presenter();
+  void run_presenter();
+  void synchronise();
+  void handle_events();
+  void mark_lost();
+  static void on_connection_lost(_XDisplay* display, void* self);
+
+  // Shared with the presenter under lock_.
+  SpinLock lock_;
+  OffscreenWindows offscreen_;
+  bool wake_sent_ = false;
+
+  // Shared with the presenter under status_mutex_.
+  std::mutex status_mutex_;
+  std::condition_variable status_changed_;
+  unsigned presents_requested_ = 0;
+  unsigned presents_done_ = 0;
+  int windows_on_screen_ = 0;
+  bool lost_ = false;
+  bool stopping_ = false;
+
+  // The presenter's own.
+  std::unique_ptr<Presenter> presenter_;
+  int wake_pipe_[2] = {-1, -1};
+  std::thread thread_;
+};
+
+}  // namespace curvist

@@ -1,0 +1,282 @@
+#include "window/X11Windows.hpp"
+
+#include <gtest/gtest.h>
+
+// After the test framework: Xlib defines macros such as None and Bool.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "XvfbServer.hpp"
+#include "window/ScreenWindows.hpp"
+
+namespace curvist {
+namespace {
+
+using testing::ScopedDisplayVariable;
+using testing::XvfbServer;
+
+// A client of its own on the test server, to look at the windows as a user would.
+class Onlooker {
+ public:
+  explicit Onlooker(const std::string& display_name)
+      : display_(XOpenDisplay(display_name.c_str())) {}
+  ~Onlooker() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+  Display* display() const { return display_; }
+
+  // The top-level window whose WM_NAME is the title, or 0.
+  Window find(const std::string& title) const {
+    Window root_return;
+    Window parent;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display_, DefaultRootWindow(display_), &root_return, &parent, &children,
+                    &count))
+      return 0;
+    for (unsigned index = 0; index < count && found == 0; ++index) {
+      XTextProperty name{};
+      if (XGetWMName(display_, children[index], &name) && name.value != nullptr) {
+        if (std::string(reinterpret_cast<const char*>(name.value), name.nitems) == title)
+          found = children[index];
+        XFree(name.value);
+      }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+  }
+
+  std::string net_wm_name(Window window) const {
+    Atom type;
+    int format;
+    unsigned long items;
+    unsigned long remaining;
+    unsigned char* data = nullptr;
+    std::string result;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False), 0, 1024,
+                           False, XInternAtom(display_, "UTF8_STRING", False), &type, &format,
+                           &items, &remaining, &data) == Success &&
+        data != nullptr) {
+      result.assign(reinterpret_cast<const char*>(data), items);
+      XFree(data);
+    }
+    return result;
+  }
+
+  void close(Window window) const {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+  }
+
+ private:
+  Display* display_;
+};
+
+struct RunningServer {
+  XvfbServer server;
+  std::unique_ptr<ScopedDisplayVariable> display;
+  std::unique_ptr<X11Windows> windows;
+
+  RunningServer() {
+    if (!server.running()) return;
+    display = std::make_unique<ScopedDisplayVariable>(server.display_name().c_str());
+    std::string reason;
+    windows = X11Windows::connect(reason);
+  }
+};
+
+#define REQUIRE_XVFB()                                                   \
+  if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed"; \
+  RunningServer running;                                                 \
+  ASSERT_TRUE(running.server.running()) << "Xvfb did not start";         \
+  ASSERT_NE(running.windows, nullptr);                                   \
+  X11Windows& windows = *running.windows
+
+void draw_plot(WindowOperations& windows, int unit, int colour, double slope) {
+  windows.focus_window(unit);
+  windows.set_text_mode(-1);  // starts afresh, without the last plot's viewport
+  windows.clear_screen(0);
+  windows.set_colour(5);
+  windows.draw_rectangle(RectangleControl::outline, 1, 1, 600, 400);
+  windows.set_colour(1);
+  windows.draw_rectangle(RectangleControl::filled, 4, 4, 597, 397);
+  windows.set_viewport(4, 4, 597, 397);
+  windows.set_window_mapping(true, 0.0, 0.0, 10.0, 10.0);
+  windows.set_colour(colour);
+  windows.move_to(0.0, 0.0);
+  for (int step = 1; step <= 100; ++step) windows.line_to(step / 10.0, slope * step / 10.0);
+  windows.select_font("t'modern'h14w9");
+  windows.move_to(1.0, 9.0);
+  windows.draw_text("Curvist x=1.5");
+}
+
+TEST(X11Windows, TitledWindowsShowExactlyTheirSurfaces) {
+  REQUIRE_XVFB();
+  ASSERT_EQ(windows.open_window(101, "USER", "First plot"), 0);
+  ASSERT_EQ(windows.open_window(102, "USER", "Zweite Darstellung \xC3\xA4"), 0);
+  draw_plot(windows, 101, 14, 1.0);
+  draw_plot(windows, 102, 12, 0.5);
+  windows.present();
+
+  Onlooker onlooker(running.server.display_name());
+  ASSERT_NE(onlooker.display(), nullptr);
+  const Window first = onlooker.find("First plot");
+  const Window second = onlooker.find("Zweite Darstellung \xC3\xA4");
+  ASSERT_NE(first, 0u);
+  ASSERT_NE(second, 0u);
+  EXPECT_EQ(onlooker.net_wm_name(second), "Zweite Darstellung \xC3\xA4");
+
+  for (const auto& [unit, window] : {std::pair{101, first}, std::pair{102, second}}) {
+    // Brought to the front, the window is repainted where the other one covered it.
+    windows.focus_window(unit);
+    windows.present();
+    windows.present();
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(onlooker.display(), window, &attributes));
+    EXPECT_EQ(attributes.width, 1024);
+    EXPECT_EQ(attributes.height, 816);
+    XImage* image = XGetImage(onlooker.display(), window, 0, 0, 610, 410, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    int differences = 0;
+    windows.inspect([&](OffscreenWindows& surfaces) {
+      const PixelSurface& surface = *surfaces.unit(unit)->surface;
+      for (int y = 0; y < 410; ++y)
+        for (int x = 0; x < 610; ++x)
+          differences += (XGetPixel(image, x, y) & 0xFFFFFF) != surface.at(x, y);
+    });
+    EXPECT_EQ(differences, 0) << unit;
+    // The frame's corner and the curve's first pixel, as drawn.
+    EXPECT_EQ(XGetPixel(image, 1, 1) & 0xFFFFFF, 0x800080u);
+    EXPECT_EQ(XGetPixel(image, 4, 397) & 0xFFFFFF, unit == 101 ? 0xFFFF00u : 0xFF0000u);
+    XDestroyImage(image);
+  }
+}
+
+TEST(X11Windows, DrawingAfterAPresentationIsShownWithoutAskingAgain) {
+  REQUIRE_XVFB();
+  windows.open_window(101, "USER", "Late");
+  windows.focus_window(101);
+  windows.present();
+  windows.set_colour(10);
+  windows.draw_rectangle(RectangleControl::filled, 10, 10, 19, 19);
+  Onlooker onlooker(running.server.display_name());
+  const Window window = onlooker.find("Late");
+  ASSERT_NE(window, 0u);
+  unsigned long pixel = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < deadline) {
+    XImage* image = XGetImage(onlooker.display(), window, 15, 15, 1, 1, AllPlanes, ZPixmap);
+    pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    if (pixel == 0x00FF00) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  EXPECT_EQ(pixel, 0x00FF00u);
+}
+
+TEST(X11Windows, KeepingWindowsEndsWhenTheUserHasClosedThemAll) {
+  REQUIRE_XVFB();
+  windows.open_window(101, "USER", "One");
+  windows.open_window(102, "USER", "Two");
+  draw_plot(windows, 101, 14, 1.0);
+  windows.present();
+  auto waiting = std::async(std::launch::async, [&] { windows.keep_windows_until_closed(); });
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+
+  Onlooker onlooker(running.server.display_name());
+  onlooker.close(onlooker.find("One"));
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  onlooker.close(onlooker.find("Two"));
+  const bool ended = waiting.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  // Never leave the wait hanging: without its server it returns at once.
+  if (!ended) running.server.stop();
+  EXPECT_TRUE(ended);
+  waiting.get();
+
+  // A closed window stays closed; drawing into it is harmless.
+  draw_plot(windows, 101, 12, 2.0);
+  windows.present();
+  EXPECT_EQ(onlooker.find("One"), 0u);
+  windows.keep_windows_until_closed();  // nothing left on screen: returns at once
+}
+
+TEST(X11Windows, TheConsoleWindowIsOpenedWhenDrawnIntoAndWithdrawnInTextMode) {
+  REQUIRE_XVFB();
+  windows.set_colour(14);
+  windows.set_pixel(5, 5);
+  windows.present();
+  Onlooker onlooker(running.server.display_name());
+  const Window console = onlooker.find("Curvist");
+  ASSERT_NE(console, 0u);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(onlooker.display(), console, &attributes);
+  EXPECT_EQ(attributes.map_state, IsViewable);
+  windows.set_text_mode(-1);
+  windows.clear_screen(0);
+  windows.present();
+  XGetWindowAttributes(onlooker.display(), console, &attributes);
+  EXPECT_EQ(attributes.map_state, IsUnmapped);
+  windows.keep_windows_until_closed();  // a withdrawn console is no window to wait for
+}
+
+TEST(X11Windows, ALostServerLeavesDrawingOffscreenWithOneMessage) {
+  REQUIRE_XVFB();
+  windows.open_window(101, "USER", "Doomed");
+  draw_plot(windows, 101, 14, 1.0);
+  windows.present();
+  ::testing::internal::CaptureStderr();
+  running.server.stop();
+  // The presenter notices at its next exchange with the server.
+  for (int round = 0; round < 50 && !windows.display_lost(); ++round) {
+    draw_plot(windows, 101, 12, 0.5 + round);
+    windows.present();
+  }
+  draw_plot(windows, 101, 12, 3.0);
+  windows.present();
+  windows.keep_windows_until_closed();
+  const std::string message = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(windows.display_lost());
+  EXPECT_NE(message.find("drawn offscreen"), std::string::npos) << message;
+  EXPECT_EQ(message.find("drawn offscreen"), message.rfind("drawn offscreen"));
+  windows.inspect([](OffscreenWindows& surfaces) {
+    EXPECT_EQ(surfaces.unit(101)->surface->at(1, 1), 0x800080u);
+  });
+}
+
+TEST(ScreenWindows, WithoutADisplayThePlotsAreDrawnOffscreen) {
+  ScopedDisplayVariable no_display(nullptr);
+  ::testing::internal::CaptureStderr();
+  const auto windows = make_screen_windows();
+  const std::string message = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(dynamic_cast<OffscreenWindows*>(windows.get()), nullptr);
+  EXPECT_EQ(message,
+            "curvist: DISPLAY is not set; the screen plots are drawn offscreen and not shown\n");
+}
+
+TEST(ScreenWindows, AnUnreachableDisplayIsReportedOnce) {
+  ScopedDisplayVariable unreachable(":9876");
+  ::testing::internal::CaptureStderr();
+  const auto windows = make_screen_windows();
+  const std::string message = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(dynamic_cast<OffscreenWindows*>(windows.get()), nullptr);
+  EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  EXPECT_NE(message.find(":9876"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace curvist
