@@ -1,6 +1,35 @@
 #include "LoadPlot.hpp"
 
-// PLACEHOLDER: replaced by the reader.
+#include "PgPlot.hpp"
+#include "Plot.hpp"
+#include "plotfile/PlotFile.hpp"
+#include "plotfile/PlotFileName.hpp"
+
 namespace curvist::LOADPLOTPACK {
-void LOADPLOT(std::string_view, std::optional<std::string_view>) {}
+
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE) {
+  const TextField<100> device_type(DEVICE.value_or("ps"));
+  const TextField<100> picture_name = plot_file_name(name, device_type.view());
+
+  // The arrays live until the end of the call, whichever way it ends.
+  const std::optional<PlotFile> file = read_plot_file(name);
+  if (!file) return;
+
+  PLOTPACK::ScreenPlotOptions screen;
+  screen.RESOLUTION = 0;
+  screen.XLABEL = file->x_caption.trimmed();
+  screen.YLABEL = file->y_caption.trimmed();
+  screen.TITLE = file->title.view();
+  screen.OWNWINDOW = true;
+  PLOTPACK::PLOTDP(file->x_view(), file->y_view(), screen);
+
+  PGPLOTPACK::FilePlotOptions picture;
+  picture.XLABEL = file->x_caption.trimmed();
+  picture.YLABEL = file->y_caption.trimmed();
+  picture.TITLE = file->title.view();
+  picture.FILENAME = picture_name.view();
+  picture.DEVICE = device_type.view();
+  PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
+}
+
 }  // namespace curvist::LOADPLOTPACK

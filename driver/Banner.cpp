@@ -1,0 +1,21 @@
+#include "Banner.hpp"
+
+#include "platform/Platform.hpp"
+
+namespace curvist {
+
+std::array<std::string, 7> banner_lines() {
+  return {" Curvist.exe",
+          " -----------",
+          " ",
+          " Last udate: 17/03 2008",
+          " Optimized for any screen",
+          " Info: file://" CURVIST_DOC_DIR "/README.md",
+          " "};
+}
+
+void write_banner() {
+  for (const std::string& line : banner_lines()) current_console().write_line(line);
+}
+
+}  // namespace curvist

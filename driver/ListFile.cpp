@@ -1,0 +1,158 @@
+#include "ListFile.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "files/RegularFile.hpp"
+#include "listdirected/ListDirectedInput.hpp"
+
+namespace curvist {
+namespace {
+
+namespace fs = std::filesystem;
+
+char lower_case(char character) {
+  return character >= 'A' && character <= 'Z' ? char(character - 'A' + 'a') : character;
+}
+
+bool names_data_file(std::string_view name) {
+  constexpr std::string_view extension = ".dat";
+  if (name.empty() || name[0] == '.' || name.size() < extension.size()) return false;
+  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [](char wanted, char found) { return wanted == lower_case(found); });
+}
+
+bool sorts_before(const std::string& left, const std::string& right) {
+  const auto compared = std::lexicographical_compare_three_way(
+      left.begin(), left.end(), right.begin(), right.end(),
+      [](char a, char b) { return lower_case(a) <=> lower_case(b); });
+  if (compared != 0) return compared < 0;
+  return left < right;
+}
+
+bool is_number_character(char character) { return character >= '0' && character <= '9'; }
+
+// A list-directed read ends a bare name at a blank, tab, comma, semicolon or slash, takes
+// a leading quote as the start of a quoted value and leading digits with a star as a
+// repeat count.
+bool needs_quotes(std::string_view name) {
+  if (name.find_first_of(" \t\r,;/'\"") != std::string_view::npos) return true;
+  const auto digits_end =
+      std::find_if_not(name.begin(), name.end(), is_number_character) - name.begin();
+  return digits_end > 0 && std::size_t(digits_end) < name.size() && name[digits_end] == '*';
+}
+
+bool write_whole(int descriptor, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = write(descriptor, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(std::size_t(written));
+  }
+  return true;
+}
+
+void report_cannot_make(std::string_view reason) {
+  std::cerr << "curvist: cannot make the list file " << list_file_name << ": " << reason << '\n';
+}
+
+std::unique_ptr<RemovalOnInterrupt> make_list_file() {
+  std::string content;
+  std::error_code error;
+  for (const std::string& name : data_file_names()) content += list_line_for(name) + '\n';
+
+  const int descriptor =
+      open(std::string(list_file_name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    report_cannot_make(std::strerror(errno));
+    return nullptr;
+  }
+  auto removal = std::make_unique<RemovalOnInterrupt>(fs::absolute(list_file_name, error).string());
+  const bool written = write_whole(descriptor, content);
+  const int write_error = errno;
+  if (close(descriptor) != 0 || !written) {
+    report_cannot_make(std::strerror(written ? errno : write_error));
+    fs::remove(list_file_name, error);
+    return nullptr;
+  }
+  return removal;
+}
+
+}  // namespace
+
+std::vector<std::string> data_file_names() {
+  std::vector<std::string> directories;
+  std::vector<std::string> files;
+  std::error_code error;
+  for (fs::directory_iterator entry(".", error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::string name = entry->path().filename().string();
+    if (!names_data_file(name)) continue;
+    if (name.find('\n') != std::string::npos) {
+      std::cerr << "curvist: left out of the list: a file name holding a line break\n";
+      continue;
+    }
+    std::error_code type_error;
+    (entry->is_directory(type_error) ? directories : files).push_back(std::move(name));
+  }
+  if (error) std::cerr << "curvist: cannot read the current folder: " << error.message() << '\n';
+  std::sort(directories.begin(), directories.end(), sorts_before);
+  std::sort(files.begin(), files.end(), sorts_before);
+  directories.insert(directories.end(), files.begin(), files.end());
+  return directories;
+}
+
+std::string list_line_for(std::string_view name) {
+  if (!needs_quotes(name)) return std::string(name);
+  std::string line = "'";
+  for (const char character : name) {
+    if (character == '\'') line.push_back('\'');
+    line.push_back(character);
+  }
+  line.push_back('\'');
+  return line;
+}
+
+std::optional<ListFile> obtain_list_file() {
+  std::error_code error;
+  const bool exists = fs::exists(fs::symlink_status(list_file_name, error));
+  if (exists) {
+    // The user's own list: read only, never replaced.
+    if (auto content = read_regular_file(list_file_name))
+      return ListFile{std::move(*content), false, nullptr};
+    std::cerr << "curvist: cannot read the list file " << list_file_name << ": "
+              << (is_regular_file(list_file_name) ? std::strerror(errno) : "not a regular file")
+              << '\n';
+    return std::nullopt;
+  }
+  auto removal = make_list_file();
+  if (!removal) return std::nullopt;
+  if (auto content = read_regular_file(list_file_name))
+    return ListFile{std::move(*content), true, std::move(removal)};
+  std::cerr << "curvist: cannot read back the list file " << list_file_name << '\n';
+  remove_list_file();
+  return std::nullopt;
+}
+
+void remove_list_file() {
+  std::error_code error;
+  if (!fs::remove(list_file_name, error) && error)
+    std::cerr << "curvist: cannot remove the list file " << list_file_name << ": "
+              << error.message() << '\n';
+}
+
+std::optional<TextField<80>> read_next_name(RecordInput& list) {
+  const auto value = read_text_value(list);
+  if (!value) return std::nullopt;
+  return TextField<80>(*value);
+}
+
+}  // namespace curvist

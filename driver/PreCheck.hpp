@@ -1,0 +1,16 @@
+#pragma once
+// The structural check a listed file must pass before it is plotted: enough lines for
+// its header numbers, and three lines after the data block that look like text. It
+// catches a header that does not match the body; files that fail are skipped silently.
+
+#include <string_view>
+
+namespace curvist {
+
+bool passes_pre_check(std::string_view name);
+
+// A caption line looks like text when it is blank, or when one of its first 255
+// characters, up to the last non-blank one, is not one of "0123456789E+-. ".
+bool looks_like_text(std::string_view line);
+
+}  // namespace curvist

@@ -1,0 +1,26 @@
+#include "ProgramInformation.hpp"
+
+namespace curvist {
+
+std::string usage_text() {
+  return "Usage: curvist\n"
+         "\n"
+         "Plots every data file of the current folder: each on screen, in a window of its\n"
+         "own, and into a PostScript picture beside it (sample.dat gives sample.ps).\n"
+         "\n"
+         "The files plotted are those named in Curvist.par, one name per line. Without\n"
+         "that file, curvist lists the folder's *.dat files itself and removes the list\n"
+         "when it is done. Files that do not hold curves are skipped without a message.\n"
+         "\n"
+         "A data file holds minus the number of curves K, the number of points N, then\n"
+         "K times N lines of x and y, then the x caption, the y caption and the title.\n"
+         "\n"
+         "  --help     show this text\n"
+         "  --version  show the version\n"
+         "\n"
+         "More: file://" CURVIST_DOC_DIR "/README.md\n";
+}
+
+std::string version_text() { return "curvist " CURVIST_VERSION "\n"; }
+
+}  // namespace curvist

@@ -1,0 +1,23 @@
+#include "Run.hpp"
+
+#include "Banner.hpp"
+#include "ListFile.hpp"
+#include "PreCheck.hpp"
+
+namespace curvist {
+
+int run_in_current_folder(const std::function<void(std::string_view name)>& plot) {
+  install_interrupt_handlers();
+  write_banner();
+  const std::optional<ListFile> list_file = obtain_list_file();
+  if (!list_file) return 1;
+
+  RecordInput list{list_file->content};
+  while (const auto name = read_next_name(list)) {
+    if (passes_pre_check(name->view())) plot(name->view());
+  }
+  if (list_file->made_by_program) remove_list_file();
+  return 0;
+}
+
+}  // namespace curvist

@@ -1,0 +1,15 @@
+#pragma once
+// One run of the driver in the current folder, with the plotting of one accepted file
+// passed in (LOADPLOT for the program): banner, list file, pre-check of every listed
+// name in list order, removal of a list file the program made.
+
+#include <functional>
+#include <string_view>
+
+namespace curvist {
+
+// plot receives the 80-character name field, trailing blanks included. Returns the
+// process exit status: 0, or 1 when the list file can neither be read nor made.
+int run_in_current_folder(const std::function<void(std::string_view name)>& plot);
+
+}  // namespace curvist

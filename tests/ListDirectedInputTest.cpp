@@ -1,0 +1,163 @@
+#include "listdirected/ListDirectedInput.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "listdirected/NumberParsing.hpp"
+
+namespace curvist {
+namespace {
+
+// Reads one point (two reals) from the start of `text`, as a data line is read.
+std::optional<std::array<double, 2>> point_from(std::string_view text) {
+  RecordInput input{text};
+  std::array<double, 2> point{};
+  if (!read_reals(input, point)) return std::nullopt;
+  return point;
+}
+
+using Point = std::array<double, 2>;
+
+TEST(ListDirectedInput, ReadsRealsInEveryDecimalAndExponentForm) {
+  // Each expectation was checked against gfortran's list-directed READ.
+  EXPECT_EQ(point_from("1.5e-3 2.0D0"), (Point{1.5e-3, 2.0}));
+  EXPECT_EQ(point_from("1.5+3 1.5-3"), (Point{1500.0, 1.5e-3}));
+  EXPECT_EQ(point_from("1.5D+3 1q5"), (Point{1500.0, 1e5}));
+  EXPECT_EQ(point_from(".5 5."), (Point{0.5, 5.0}));
+  EXPECT_EQ(point_from("+.5e+2 -5.E-1"), (Point{50.0, -0.5}));
+  EXPECT_EQ(point_from("1+3 2"), (Point{1000.0, 2.0}));
+  EXPECT_EQ(point_from("1.0e-400 1e400"), (Point{0.0, std::numeric_limits<double>::infinity()}));
+  EXPECT_EQ(point_from("0.1 3"), (Point{0.1, 3.0}));
+}
+
+TEST(ListDirectedInput, ReadsInfinityAndNotANumberInAnyCase) {
+  EXPECT_EQ(point_from("Inf -inf"), (Point{INFINITY, -INFINITY}));
+  EXPECT_EQ(point_from("Infinity INF"), (Point{INFINITY, INFINITY}));
+  const auto not_numbers = point_from("NaN nan(abc)");
+  ASSERT_TRUE(not_numbers);
+  EXPECT_TRUE(std::isnan((*not_numbers)[0]));
+  EXPECT_TRUE(std::isnan((*not_numbers)[1]));
+}
+
+TEST(ListDirectedInput, RefusesWhatIsNoReal) {
+  for (const char* line :
+       {". 1", "- 1", "+ 1", "e5 1", "1.5e 1", "1.5e+ 1", "infin 1", "infinity2 1", "1.5abc 1",
+        "0x10 1", "1.5.5 1", "1e5.5 1", "1d 2", "'1' 2", "T 1", "1 !x", "+-1 2", "1.5+ 1"})
+    EXPECT_FALSE(point_from(line)) << line;
+}
+
+TEST(ListDirectedInput, SeparatesValuesByBlanksTabsOrOneComma) {
+  EXPECT_EQ(point_from("1,2"), (Point{1, 2}));
+  EXPECT_EQ(point_from("  1 ,  2  "), (Point{1, 2}));
+  EXPECT_EQ(point_from("1\t2"), (Point{1, 2}));
+  EXPECT_EQ(point_from("1;2"), (Point{1, 2}));
+  EXPECT_EQ(point_from("1 2\r\n"), (Point{1, 2}));
+}
+
+TEST(ListDirectedInput, ExpandsRepeatCounts) {
+  EXPECT_EQ(point_from("3*1.0"), (Point{1, 1}));
+  EXPECT_EQ(point_from("3*1.0,2*2"), (Point{1, 1}));
+  EXPECT_EQ(point_from("1*4 5"), (Point{4, 5}));
+  EXPECT_FALSE(point_from("0*1 1")) << "a repeat count of zero";
+}
+
+TEST(ListDirectedInput, FailsWhereAnItemIsLeftWithoutValue) {
+  // Fortran leaves such an item unchanged; here it would hold nothing meaningful.
+  EXPECT_FALSE(point_from("1,,2"));
+  EXPECT_FALSE(point_from("1 /"));
+  EXPECT_FALSE(point_from("1,/"));
+  EXPECT_FALSE(point_from(",1 2"));
+  EXPECT_FALSE(point_from("2* 1"));
+  EXPECT_FALSE(point_from("1"));
+  EXPECT_FALSE(point_from(""));
+}
+
+TEST(ListDirectedInput, SlashEndsTheValuesOfTheRecordOnceTheItemsAreRead) {
+  EXPECT_EQ(point_from("1 2/3"), (Point{1, 2}));
+}
+
+TEST(ListDirectedInput, EachReadStartsOnANewRecordAndPassesOverBlankOnes) {
+  RecordInput input{"1 2 3\n\n   \n4\n5 99\n6,7\n"};
+  Point point{};
+  ASSERT_TRUE(read_reals(input, point));
+  EXPECT_EQ(point, (Point{1, 2})) << "the 3 is left unread";
+  ASSERT_TRUE(read_reals(input, point));
+  EXPECT_EQ(point, (Point{4, 5})) << "blank records passed over, y from the next record";
+  ASSERT_TRUE(read_reals(input, point));
+  EXPECT_EQ(point, (Point{6, 7}));
+  EXPECT_FALSE(read_reals(input, point)) << "end of file";
+}
+
+TEST(ListDirectedInput, ReadsIntegersWithoutDecimalPointOrExponent) {
+  const auto integer_from = [](std::string_view text) {
+    RecordInput input{text};
+    return read_integer(input);
+  };
+  EXPECT_EQ(integer_from("-1"), -1);
+  EXPECT_EQ(integer_from("+5"), 5);
+  EXPECT_EQ(integer_from("007"), 7);
+  EXPECT_EQ(integer_from("3*7"), 7);
+  EXPECT_EQ(integer_from("5,"), 5);
+  EXPECT_EQ(integer_from("5/"), 5);
+  EXPECT_EQ(integer_from("  \n\n 42 junk"), 42);
+  EXPECT_EQ(integer_from("2147483647"), 2147483647);
+  EXPECT_EQ(integer_from("-2147483648"), std::numeric_limits<std::int32_t>::min());
+  for (const char* text : {"-1.0", "1e3", "5.", "5x", "-", "2147483648", "-2147483649", "/", ",5",
+                           "2*", "abc", "1.5+3", ""})
+    EXPECT_FALSE(integer_from(text)) << text;
+}
+
+TEST(ListDirectedInput, ReadsTwoIntegersOfOneStatementFromOneOrTwoRecords) {
+  std::array<std::int32_t, 2> header{};
+  RecordInput same_record{"-2 3\n5\n"};
+  ASSERT_TRUE(read_integers(same_record, header));
+  EXPECT_EQ(header, (std::array<std::int32_t, 2>{-2, 3}));
+  EXPECT_EQ(read_integer(same_record), 5);
+  RecordInput two_records{"-2\n3\n"};
+  ASSERT_TRUE(read_integers(two_records, header));
+  EXPECT_EQ(header, (std::array<std::int32_t, 2>{-2, 3}));
+}
+
+std::vector<std::string> text_values_of(std::string_view text) {
+  RecordInput input{text};
+  std::vector<std::string> values;
+  while (auto value = read_text_value(input)) values.push_back(*value);
+  return values;
+}
+
+TEST(ListDirectedInput, ReadsTextValuesLikeAListDirectedCharacterRead) {
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(text_values_of("my data.dat\n'my data.dat'\n"), (Names{"my", "my data.dat"}));
+  EXPECT_EQ(text_values_of("\"a\"\"b.dat\" x\n'it''s.dat'\n"), (Names{"a\"b.dat", "it's.dat"}));
+  EXPECT_EQ(text_values_of("a,b\na/b\na\tb\na;b\n"), (Names{"a", "a", "a", "a"}));
+  EXPECT_EQ(text_values_of("\n   \n  x.dat\n"), (Names{"x.dat"}));
+  EXPECT_EQ(text_values_of("2*x.dat\n*x\na'b\n2*'q r'\n"), (Names{"x.dat", "*x", "a'b", "q r"}));
+  EXPECT_EQ(text_values_of("'unter\nminated'\nnext\n"), (Names{"unterminated", "next"}));
+  EXPECT_EQ(text_values_of("last"), (Names{"last"}));
+}
+
+TEST(ListDirectedInput, PassesOverRecordsThatHoldNoTextValue) {
+  EXPECT_EQ(text_values_of(",a\n / b\n3*\nc.dat\n"), (std::vector<std::string>{"c.dat"}));
+}
+
+TEST(ListDirectedInput, EndsTextValuesAtAMalformedQuotedValue) {
+  EXPECT_EQ(text_values_of("a\n'a'b\nc\n"), (std::vector<std::string>{"a"}));
+}
+
+TEST(NumberParsing, ParsesWholeValuesOnly) {
+  EXPECT_EQ(parse_real("2.5d-1"), 0.25);
+  EXPECT_EQ(parse_real("-2.5-1"), -0.25);
+  EXPECT_EQ(parse_real("4e-320"), 4e-320) << "subnormal values are kept";
+  EXPECT_FALSE(parse_real("2.5 "));
+  EXPECT_FALSE(parse_real(""));
+  EXPECT_EQ(parse_integer("+0"), 0);
+  EXPECT_FALSE(parse_integer("++1"));
+}
+
+}  // namespace
+}  // namespace curvist

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TemporaryFolder.hpp"
+#include "plotfile/PlotFile.hpp"
+#include "plotfile/PlotFileName.hpp"
+
+namespace curvist {
+namespace {
+
+using testing::TemporaryFolder;
+
+class PlotFileReader : public ::testing::Test {
+ protected:
+  std::optional<PlotFile> read(std::string_view content) {
+    return read_plot_file(folder.write("data.dat", content).string());
+  }
+  TemporaryFolder folder;
+};
+
+TEST_F(PlotFileReader, ReadsTheCurvesAsColumnsAndTheCaptions) {
+  const auto file = read(
+      "-3\n4\n"
+      "0 1\n1 2\n2 3\n3 4\n"
+      "0 10\n1 20\n2 30\n3 40\n"
+      "0 -1\n1 -2\n2 -3\n3 -4\n"
+      "Time (s)\nHeight\nThree curves\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->curves, 3);
+  EXPECT_EQ(file->points, 4);
+  const auto y = file->y_view();
+  EXPECT_EQ(y(0, 0), 1);
+  EXPECT_EQ(y(3, 0), 4);
+  EXPECT_EQ(y(0, 1), 10) << "the second four points form curve 2";
+  EXPECT_EQ(y(3, 2), -4);
+  EXPECT_EQ(file->x_view()(2, 2), 2);
+  EXPECT_EQ(file->x_caption.text(), "Time (s)");
+  EXPECT_EQ(file->y_caption.text(), "Height");
+  EXPECT_EQ(file->title.text(), "Three curves");
+}
+
+TEST_F(PlotFileReader, ReadsCommasAndEveryExponentForm) {
+  const auto file = read("-1\n3\n1.5e-3,2.0D0\n1.5+3 , -2\n.5 4.\n\n\n\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->x, (std::vector<double>{1.5e-3, 1500, 0.5}));
+  EXPECT_EQ(file->y, (std::vector<double>{2, -2, 4}));
+  EXPECT_TRUE(file->x_caption.is_blank()) << "caption lines may be blank";
+  EXPECT_TRUE(file->title.is_blank());
+}
+
+TEST_F(PlotFileReader, NeedsANegativeFirstAndAtLeastTwoPoints) {
+  EXPECT_TRUE(read("-1\n2\n0 0\n1 1\nx\ny\nt\n"));
+  EXPECT_FALSE(read("-1\n1\n0 0\nx\ny\nt\n")) << "one point";
+  EXPECT_FALSE(read("2\n5\nx\ny\nt\nmore\n")) << "positive first header number";
+  EXPECT_FALSE(read("-1.0\n2\n0 0\n1 1\nx\ny\nt\n")) << "header with a decimal point";
+}
+
+TEST_F(PlotFileReader, TakesTheHeaderTwiceTheWayItIsWritten) {
+  // The plausibility read takes both numbers from one line; the reread takes the
+  // second number from the line after the first.
+  const auto file = read("-1 9\n2\n0 0\n1 1\nx\ny\nt\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->points, 2);
+}
+
+TEST_F(PlotFileReader, TakesYFromTheNextLineWhenALineHoldsOnlyX) {
+  // Laid out as one line per point, the block then ends a line later and the x caption
+  // is read as a number.
+  EXPECT_FALSE(read("-1\n2\n0\n1 1\nx\ny\nt\n"));
+  const auto file = read("-1\n2\n0\n5\n1 1\n7 8\nx\ny\nt\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->y, (std::vector<double>{5, 1}));
+  EXPECT_EQ(file->x_caption.text(), "7 8");
+}
+
+TEST_F(PlotFileReader, FailsAtNonNumericOrMissingValuesAndMissingCaptions) {
+  EXPECT_FALSE(read("-1\n2\n0 0\n1 one\nx\ny\nt\n"));
+  EXPECT_FALSE(read("-1\n2\n0 0\n1 1\nx\ny\n")) << "title missing";
+  EXPECT_FALSE(read(""));
+  EXPECT_FALSE(read_plot_file((folder / "absent.dat").string()));
+  EXPECT_FALSE(read_plot_file(folder.path().string())) << "a directory";
+}
+
+TEST_F(PlotFileReader, PassesOverBlankLinesInsideTheDataBlock) {
+  const auto file = read("-1\n2\n0 0\n\n1 1\nx\ny\nt\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->x, (std::vector<double>{0, 1}));
+  EXPECT_EQ(file->x_caption.text(), "x");
+}
+
+TEST_F(PlotFileReader, CutsCaptionsToOneHundredCharacters) {
+  const std::string long_caption(100, 'a');
+  const auto file = read("-1\n2\n0 0\n1 1\n" + long_caption + "bbbbbbbbbbbbbbbbbbbb\ny\nt\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->x_caption.view(), long_caption);
+}
+
+TEST_F(PlotFileReader, DropsTheCarriageReturnOfWindowsLineEnds) {
+  const auto file = read("-1\r\n2\r\n0 0\r\n1 1\r\nx\r\ny\r\nTitle\r\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->title.text(), "Title");
+}
+
+TEST_F(PlotFileReader, RefusesAHeaderPromisingMorePointsThanTheFileHolds) {
+  EXPECT_FALSE(read("-2147483648\n2147483647\n0 0\n1 1\nx\ny\nt\n"));
+  EXPECT_FALSE(read("-1000\n1000000\n0 0\n1 1\nx\ny\nt\n"));
+}
+
+TEST_F(PlotFileReader, ToleratesTrailingBlanksOfTheNameField) {
+  folder.write("data.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+  EXPECT_TRUE(read_plot_file((folder / "data.dat").string() + "     "));
+}
+
+TEST(PlotFileName, ReplacesTheLastFourCharactersByTheDeviceType) {
+  EXPECT_EQ(plot_file_name("sample.dat", "ps").text(), "sample.ps");
+  EXPECT_EQ(plot_file_name("curve.data", "ps").text(), "curve..ps");
+  EXPECT_EQ(plot_file_name("a.da", "ps").text(), ".ps");
+  EXPECT_EQ(plot_file_name("", "ps").text(), ".ps");
+  EXPECT_EQ(plot_file_name("sample.dat        ", "gif       ").text(), "sample.gif");
+  EXPECT_EQ(plot_file_name("ab  .dat", "ps").text(), "ab.ps") << "the base loses trailing blanks";
+  EXPECT_EQ(plot_file_name(std::string(120, 'n'), "ps").text(), std::string(100, 'n'));
+}
+
+}  // namespace
+}  // namespace curvist

@@ -1,0 +1,154 @@
+// The two programs run as a user runs them: arguments, standard output, exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "TemporaryFolder.hpp"
+
+namespace curvist {
+namespace {
+
+using testing::TemporaryFolder;
+
+struct ProgramRun {
+  int status = -1;
+  std::string output;
+  std::string errors;
+};
+
+std::string quoted_for_shell(std::string_view text) {
+  std::string quoted = "'";
+  for (const char character : text) {
+    if (character == '\'')
+      quoted += "'\\''";
+    else
+      quoted.push_back(character);
+  }
+  return quoted + "'";
+}
+
+std::string contents_of(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Runs `program` with `arguments` inside `folder`.
+ProgramRun run(const TemporaryFolder& folder, std::string_view program,
+               std::initializer_list<std::string_view> arguments) {
+  std::string command =
+      "cd " + quoted_for_shell(folder.path().string()) + " && " + quoted_for_shell(program);
+  for (const auto argument : arguments) command += " " + quoted_for_shell(argument);
+  // Captured outside the folder, which the program may not be able to write into.
+  const TemporaryFolder capture;
+  command += " >" + quoted_for_shell((capture / "out").string()) + " 2>" +
+             quoted_for_shell((capture / "err").string()) + " </dev/null";
+  ProgramRun result;
+  const int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.output = contents_of(capture / "out");
+  result.errors = contents_of(capture / "err");
+  return result;
+}
+
+constexpr std::string_view trace_program = CURVIST_TRACE_PROGRAM;
+constexpr std::string_view curvist_program = CURVIST_PROGRAM;
+
+TEST(TraceTool, RunsMainInTheCurrentFolder) {
+  TemporaryFolder folder;
+  const auto result = run(folder, trace_program, {"MAIN"});
+  EXPECT_EQ(result.status, 0) << result.errors;
+  EXPECT_TRUE(result.output.starts_with("console \" Curvist.exe\"\nconsole \" -----------\"\n"))
+      << result.output;
+  EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 7);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Curvist.par"));
+}
+
+TEST(TraceTool, RepeatsTheOperation) {
+  TemporaryFolder folder;
+  const auto result = run(folder, trace_program, {"MAIN", "--repeat=2"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 14);
+}
+
+TEST(TraceTool, PrintsPurgedTextInDoubleQuotes) {
+  TemporaryFolder folder;
+  const auto result = run(folder, trace_program, {"PURGE", "Time (s)  "});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.output, "\"Time (s)  \"\n");
+}
+
+TEST(TraceTool, TakesEveryParameterOfTheOperation) {
+  TemporaryFolder folder;
+  folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+  EXPECT_EQ(run(folder, trace_program,
+                {"PLOTDP", "a.dat", "--join=0", "--logx=1", "--logy=0", "--resolution=2",
+                 "--xlabel=", "--ylabel= y ", "--title=", "--ownwindow=1", "--reusewindow=0",
+                 "--cells=120x50", "--console-cells=80x25", "--open-failures=3"})
+                .status,
+            0);
+  EXPECT_EQ(run(folder, trace_program, {"PLOTLISTSP", "a.dat", "--ncurves=2"}).status, 0);
+  EXPECT_EQ(run(folder, trace_program,
+                {"PGPLOTLISTDP", "a.dat", "--ncurves=0", "--filename=out.ps", "--device=ps"})
+                .status,
+            0);
+  EXPECT_EQ(run(folder, trace_program, {"LOADPLOT", "a.dat", "--device=gif"}).status, 0);
+}
+
+TEST(TraceTool, RefusesBadUsageWithStatusTwo) {
+  TemporaryFolder folder;
+  folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+  for (const auto& arguments : std::initializer_list<std::initializer_list<std::string_view>>{
+           {},
+           {"PLOT"},
+           {"PLOTDP"},
+           {"PURGE"},
+           {"MAIN", "extra"},
+           {"PGPLOTDP", "a.dat", "--resolution=1"},
+           {"PLOTDP", "a.dat", "--ncurves=1"},
+           {"PLOTDP", "a.dat", "--join=2"},
+           {"PLOTDP", "a.dat", "--resolution=one"},
+           {"PLOTDP", "a.dat", "--cells=100"},
+           {"PLOTDP", "a.dat", "--repeat=-1"},
+           {"PLOTDP", "a.dat", "--title"},
+           {"MAIN", "--device=ps"}}) {
+    const auto result = run(folder, trace_program, arguments);
+    EXPECT_EQ(result.status, 2) << *arguments.begin();
+    EXPECT_TRUE(result.output.empty());
+    EXPECT_TRUE(result.errors.starts_with("curvist-trace: ")) << result.errors;
+  }
+}
+
+TEST(TraceTool, SaysSoWhenTheDataFileCannotBeRead) {
+  TemporaryFolder folder;
+  const auto result = run(folder, trace_program, {"PGPLOTDP", "missing.dat"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.errors.find("missing.dat"), std::string::npos);
+}
+
+TEST(CurvistProgram, AnswersHelpAndVersionWithoutPlotting) {
+  TemporaryFolder folder;
+  folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+  const auto help = run(folder, curvist_program, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.output.starts_with("Usage: curvist\n"));
+  const auto version = run(folder, curvist_program, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.output.starts_with("curvist "));
+  EXPECT_FALSE(std::filesystem::exists(folder / "a.ps"));
+}
+
+TEST(CurvistProgram, FailsWithStatusOneWhenTheFolderIsNotWritable) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  TemporaryFolder folder;
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const auto result = run(folder, curvist_program, {});
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(result.status, 1);
+}
+
+}  // namespace
+}  // namespace curvist
