@@ -29,7 +29,12 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/curvist.pc.in ${PROJECT_BINARY_DI
 install(FILES ${PROJECT_BINARY_DIR}/curvist.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/docs/curvist.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages are installed compressed, as man-db and Debian expect them.
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/curvist.1.gz
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/docs/curvist.1 > ${PROJECT_BINARY_DIR}/curvist.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/curvist.1)
+add_custom_target(curvist-manual-page ALL DEPENDS ${PROJECT_BINARY_DIR}/curvist.1.gz)
+install(FILES ${PROJECT_BINARY_DIR}/curvist.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME curvist)
 set(CPACK_PACKAGE_VENDOR "Curvist")
