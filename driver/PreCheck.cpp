@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-#include "files/RegularFile.hpp"
+#include <cstring>
+
+#include "files/MappedFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
 #include "text/Blanks.hpp"
 
@@ -12,8 +14,29 @@ namespace {
 constexpr std::int64_t minimum_line_count = 6;
 constexpr int caption_lines_tested = 3;
 constexpr std::size_t line_buffer_length = 255;
+// The data lines are skipped this many at a time, the text behind given back each time.
+constexpr std::int64_t records_per_step = 65536;
 // Case matters: 1.5e3 counts as text, 1.5E3 does not.
 constexpr std::string_view number_characters = "0123456789E+-. ";
+
+// The lines of the file, counted slice by slice so that only a slice of it is in memory
+// at a time.
+std::int64_t count_lines(MappedFile& file) {
+  constexpr std::size_t slice = std::size_t(4) << 20;
+  const std::string_view text = file.text();
+  std::int64_t line_feeds = 0;
+  for (std::size_t start = 0; start < text.size(); start += slice) {
+    const char* position = text.data() + start;
+    const char* const end = text.data() + std::min(text.size(), start + slice);
+    while (const void* found = std::memchr(position, '\n', std::size_t(end - position))) {
+      ++line_feeds;
+      position = static_cast<const char*>(found) + 1;
+    }
+    file.release_before(std::size_t(end - text.data()));
+  }
+  // A last line without a line feed is a line too.
+  return line_feeds + (!text.empty() && text.back() != '\n' ? 1 : 0);
+}
 
 }  // namespace
 
@@ -24,19 +47,22 @@ bool looks_like_text(std::string_view line) {
 }
 
 bool passes_pre_check(std::string_view name) {
-  const auto content = read_regular_file(without_trailing_blanks(name));
-  if (!content) return false;
-  const std::int64_t line_count = count_records(*content);
+  auto file = MappedFile::open(without_trailing_blanks(name));
+  if (!file) return false;
+  const std::int64_t line_count = count_lines(*file);
   if (line_count < minimum_line_count) return false;
 
-  RecordInput input{*content};
+  RecordInput input{file->text()};
   const auto first = read_integer(input);
   if (!first) return false;
   const auto second = read_integer(input);
   if (!second) return false;
   const std::int64_t product = std::int64_t(*first) * std::int64_t(*second);
   if (line_count < 5 - product) return false;
-  if (-product > 0 && !skip_records(input, -product)) return false;
+  for (std::int64_t left = -product; left > 0; left -= records_per_step) {
+    if (!skip_records(input, std::min(left, records_per_step))) return false;
+    file->release_before(input.position);
+  }
 
   for (int caption = 0; caption < caption_lines_tested; ++caption) {
     const auto line = read_record(input);

@@ -59,6 +59,17 @@ TEST(ListDirectedInput, SeparatesValuesByBlanksTabsOrOneComma) {
   EXPECT_EQ(point_from("1 2\r\n"), (Point{1, 2}));
 }
 
+TEST(ListDirectedInput, PlainLinesEndTheirValuesWhereTheScannerDoes) {
+  EXPECT_EQ(point_from("1 2,junk"), (Point{1, 2})) << "the rest of the record is not read";
+  EXPECT_EQ(point_from("-0.5\t.5e1;3"), (Point{-0.5, 5}));
+  EXPECT_EQ(point_from("1 2/"), (Point{1, 2}));
+  EXPECT_EQ(point_from("1\n2"), (Point{1, 2})) << "y from the next record";
+  EXPECT_EQ(point_from("1.5 2.5D1"), (Point{1.5, 25}));
+  EXPECT_EQ(point_from("1 -inf"), (Point{1, -INFINITY}));
+  for (const char* line : {"1.5 2.5x", "1.5x 2", "1*", "1 2*", "1.5 ,", "1,\n,2"})
+    EXPECT_FALSE(point_from(line)) << line;
+}
+
 TEST(ListDirectedInput, ExpandsRepeatCounts) {
   EXPECT_EQ(point_from("3*1.0"), (Point{1, 1}));
   EXPECT_EQ(point_from("3*1.0,2*2"), (Point{1, 1}));

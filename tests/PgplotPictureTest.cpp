@@ -376,5 +376,38 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");
 }
 
+// The PostScript without its creation date, which differs from run to run.
+std::string postscript_body(const std::string& name) {
+  std::string text = file_contents(name);
+  const auto date = text.find("%%CreationDate");
+  if (date != std::string::npos) text.erase(date, text.find('\n', date) - date);
+  return text;
+}
+
+TEST(PgplotPicture, PointsRepeatedInPlaceChangeNothingInThePostScript) {
+  const PictureFolder folder;
+  constexpr std::size_t points = 300;
+  std::vector<double> x, y, repeated_x, repeated_y;
+  for (std::size_t i = 0; i < points; ++i) {
+    x.push_back(0.1 * i);
+    y.push_back(std::sin(0.1 * i));
+    // Three copies of each point, and a neighbour far closer than a thousandth of an inch.
+    for (const double shift : {0.0, 0.0, 1e-7}) {
+      repeated_x.push_back(x.back() + shift);
+      repeated_y.push_back(y.back());
+    }
+  }
+  // The last point is drawn as given: the repeated curve ends on the point itself.
+  repeated_x.back() = x.back();
+  P::FilePlotOptions options;
+  options.FILENAME = "once.ps";
+  plot_for_real([&] { P::PGPLOTDP({x.data(), points, 1}, {y.data(), points, 1}, options); });
+  options.FILENAME = "repeated.ps";
+  plot_for_real([&] {
+    P::PGPLOTDP({repeated_x.data(), 3 * points, 1}, {repeated_y.data(), 3 * points, 1}, options);
+  });
+  EXPECT_EQ(postscript_body("repeated.ps"), postscript_body("once.ps"));
+}
+
 }  // namespace
 }  // namespace curvist

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pgplot/DeviceTable.hpp"
 #include "pgplot/GizaMessages.hpp"
@@ -47,10 +48,14 @@ class GizaPgplot final : public Pgplot {
   void on_picture(Call&& call);
   void report(std::string_view file_name, std::string_view reason) const;
   std::optional<std::string> finish(OpenPicture& picture);
+  // Fills kept_x_ and kept_y_ with the points of a polyline that move the pen.
+  void drop_repeated_positions(std::span<const float> x, std::span<const float> y);
 
   GizaMessages messages_;
   std::optional<OpenPicture> picture_;
   bool failure_reported_ = false;  // the last PGBEG failed and said why
+  std::vector<float> kept_x_;      // the polyline points drawn, reused from line to line
+  std::vector<float> kept_y_;
 };
 
 }  // namespace curvist

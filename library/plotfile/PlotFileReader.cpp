@@ -3,7 +3,7 @@
 #include <limits>
 #include <new>
 
-#include "files/RegularFile.hpp"
+#include "files/MappedFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
 #include "plotfile/PlotFile.hpp"
 
@@ -25,10 +25,10 @@ bool header_is_plausible(std::string_view content) {
 }  // namespace
 
 std::optional<PlotFile> read_plot_file(std::string_view name) {
-  const auto content = read_regular_file(without_trailing_blanks(name));
-  if (!content || !header_is_plausible(*content)) return std::nullopt;
+  auto mapped = MappedFile::open(without_trailing_blanks(name));
+  if (!mapped || !header_is_plausible(mapped->text())) return std::nullopt;
 
-  RecordInput input{*content};
+  RecordInput input{mapped->text()};
   const auto first = read_integer(input);
   if (!first) return std::nullopt;
   const auto second = read_integer(input);
@@ -38,7 +38,7 @@ std::optional<PlotFile> read_plot_file(std::string_view name) {
   const std::int64_t points = std::max<std::int64_t>(0, *second);
   if (curves > std::numeric_limits<int>::max()) return std::nullopt;
   const std::int64_t point_count = curves * points;  // both below 2^31: no overflow
-  if (point_count > std::int64_t(content->size()) / fewest_bytes_per_point) return std::nullopt;
+  if (point_count > std::int64_t(input.text.size()) / fewest_bytes_per_point) return std::nullopt;
 
   PlotFile file;
   file.curves = int(curves);
@@ -54,6 +54,8 @@ std::optional<PlotFile> read_plot_file(std::string_view name) {
     if (!read_reals(input, point)) return std::nullopt;
     file.x[std::size_t(index)] = point[0];
     file.y[std::size_t(index)] = point[1];
+    // The text read is not needed again: only a window of it stays in memory.
+    if (index % 4096 == 0) mapped->release_before(input.position);
   }
   for (TextField<100>* caption : {&file.x_caption, &file.y_caption, &file.title}) {
     const auto record = read_record(input);

@@ -1,0 +1,72 @@
+#include "files/MappedFile.hpp"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <utility>
+
+#include "files/RegularFile.hpp"
+
+namespace curvist {
+namespace {
+
+// Pages are given back in steps of this many bytes: fewer calls, still a small window.
+constexpr std::size_t release_step = std::size_t(4) << 20;
+
+}  // namespace
+
+std::optional<MappedFile> MappedFile::open(std::string_view path) {
+  const std::string terminated(path);
+  // Checked before opening, so that opening never waits for a FIFO's writer, and again
+  // on the open file in case the path changed in between.
+  if (!is_regular_file(terminated)) return std::nullopt;
+  const int descriptor = ::open(terminated.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(descriptor);
+    return std::nullopt;
+  }
+  const auto size = std::size_t(status.st_size);
+  if (size == 0) {
+    close(descriptor);
+    return MappedFile(nullptr, 0);
+  }
+  void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
+  close(descriptor);
+  if (mapping == MAP_FAILED) return std::nullopt;
+  madvise(mapping, size, MADV_SEQUENTIAL);
+  return MappedFile(static_cast<char*>(mapping), size);
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      released_(std::exchange(other.released_, 0)) {}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+  if (this != &other) {
+    if (data_ != nullptr) munmap(data_, size_);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    released_ = std::exchange(other.released_, 0);
+  }
+  return *this;
+}
+
+MappedFile::~MappedFile() {
+  if (data_ != nullptr) munmap(data_, size_);
+}
+
+void MappedFile::release_before(std::size_t position) {
+  const auto page = std::size_t(sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(position, size_) / page * page;
+  if (end < released_ + release_step) return;
+  madvise(data_ + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
+}
+
+}  // namespace curvist
