@@ -68,7 +68,8 @@ bool passes_pre_check(std::string_view name) {
     const auto line = read_record(input);
     if (!line || !looks_like_text(*line)) return false;
   }
-  return true;
+  // A file cut short while it was examined was not the file that was examined.
+  return !file->cut_short();
 }
 
 }  // namespace curvist

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
+
+#include "plotfile/PlotFile.hpp"
 
 #include "TemporaryFolder.hpp"
 #include "files/MappedFile.hpp"
@@ -41,6 +44,39 @@ TEST(MappedFile, MapsEmptyFilesAndRefusesWhatIsNoRegularFile) {
   const auto fifo = folder.path() / "fifo.dat";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_FALSE(MappedFile::open(fifo.string())) << "a FIFO, refused without waiting";
+}
+
+TEST(MappedFile, AFileCutShortWhileMappedReadsAsZerosInsteadOfCrashing) {
+  const TemporaryFolder folder;
+  const std::string content(std::size_t(64) << 10, '7');
+  const auto path = folder.write("shrinking.dat", content);
+  auto file = MappedFile::open(path.string());
+  ASSERT_TRUE(file);
+  EXPECT_FALSE(file->cut_short());
+
+  std::filesystem::resize_file(path, 100);  // another program cuts the file short
+  const auto text = file->text();
+  EXPECT_EQ(text[10], '7');
+  EXPECT_EQ(text[text.size() - 1], '\0') << "the vanished pages read as zero bytes";
+  EXPECT_TRUE(file->cut_short());
+
+  const auto other = MappedFile::open(path.string());
+  ASSERT_TRUE(other);
+  EXPECT_FALSE(other->cut_short()) << "a new mapping of the shorter file is whole";
+}
+
+TEST(MappedFile, AFileCutShortBeforeItIsReadIsRefusedByTheReader) {
+  const TemporaryFolder folder;
+  std::string content = "-1\n20000\n";
+  for (int point = 0; point < 20000; ++point) content += std::to_string(point) + " 1.5\n";
+  content += "x\ny\ntitle\n";
+  const auto path = folder.write("shrinking.dat", content);
+  // Cut short between the mapping and the reading, as a writer racing the reader would.
+  auto file = MappedFile::open(path.string());
+  ASSERT_TRUE(file);
+  std::filesystem::resize_file(path, 4096);
+  EXPECT_NE(file->text().back(), '\n');
+  EXPECT_FALSE(read_plot_file(path.string())) << "the file as it is now is too short";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "files/RegularFile.hpp"
+#include "files/VanishedPageGuard.hpp"
 
 namespace curvist {
 namespace {
@@ -42,24 +43,33 @@ std::optional<MappedFile> MappedFile::open(std::string_view path) {
   return MappedFile(static_cast<char*>(mapping), size);
 }
 
+MappedFile::MappedFile(char* data, std::size_t size)
+    : data_(data), size_(size), guard_(data != nullptr ? watch_mapping(data, size) : -1) {}
+
 MappedFile::MappedFile(MappedFile&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
-      released_(std::exchange(other.released_, 0)) {}
+      released_(std::exchange(other.released_, 0)),
+      guard_(std::exchange(other.guard_, -1)) {}
 
 MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
   if (this != &other) {
+    stop_watching(guard_);
     if (data_ != nullptr) munmap(data_, size_);
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
     released_ = std::exchange(other.released_, 0);
+    guard_ = std::exchange(other.guard_, -1);
   }
   return *this;
 }
 
 MappedFile::~MappedFile() {
+  stop_watching(guard_);
   if (data_ != nullptr) munmap(data_, size_);
 }
+
+bool MappedFile::cut_short() const { return mapping_was_cut_short(guard_); }
 
 void MappedFile::release_before(std::size_t position) {
   const auto page = std::size_t(sysconf(_SC_PAGESIZE));

@@ -5,8 +5,9 @@
 // simply comes back from the file.
 //
 // Only regular files (or links to them) are mapped, never a directory, FIFO or device,
-// so opening never waits. A file cut short by another program while it is mapped ends
-// the program with SIGBUS: the price of not copying the whole file.
+// so opening never waits. A file cut short by another program while it is mapped would
+// end the program with SIGBUS when the vanished pages are read; instead those pages
+// read as zero bytes and cut_short() tells the reader to distrust what it read.
 
 #include <cstddef>
 #include <optional>
@@ -30,12 +31,16 @@ class MappedFile {
   // The text before `position` is not needed any more.
   void release_before(std::size_t position);
 
+  // True once a page of the mapping was found gone from the file.
+  bool cut_short() const;
+
  private:
-  MappedFile(char* data, std::size_t size) : data_(data), size_(size) {}
+  MappedFile(char* data, std::size_t size);
 
   char* data_ = nullptr;
   std::size_t size_ = 0;
   std::size_t released_ = 0;  // the pages before this offset have been given back
+  int guard_ = -1;            // the slot watching this mapping for vanished pages
 };
 
 }  // namespace curvist

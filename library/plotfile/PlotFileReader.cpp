@@ -62,6 +62,8 @@ std::optional<PlotFile> read_plot_file(std::string_view name) {
     if (!record) return std::nullopt;
     caption->assign(*record);
   }
+  // Another program cut the file short while it was read: what was read is not the file.
+  if (mapped->cut_short()) return std::nullopt;
   return file;
 }
 
