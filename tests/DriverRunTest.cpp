@@ -71,7 +71,7 @@ TEST(Banner, IsSevenListDirectedLines) {
   EXPECT_EQ(written[4], "console \" Optimized for any screen\"");
   // The address of the installed README, which depends on the install prefix.
   EXPECT_TRUE(written[5].starts_with("console \" Info: file:///")) << written[5];
-  EXPECT_TRUE(written[5].ends_with("/doc/Curvist/README.md\"")) << written[5];
+  EXPECT_TRUE(written[5].ends_with("/doc/curvist/README.md\"")) << written[5];
   EXPECT_EQ(written[6], "console \" \"");
 }
 
