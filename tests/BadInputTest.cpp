@@ -22,6 +22,7 @@
 #include "console/RecordingConsole.hpp"
 #include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
+#include "plotfile/PlotFile.hpp"
 #include "text/Blanks.hpp"
 #include "window/RecordingWindows.hpp"
 
@@ -129,6 +130,21 @@ TEST(BadInput, ExtremeHeaderNumbersAreSkippedAtOnce) {
   folder.write("too-many-points.dat", "-65536\n65537\n" + body);
   folder.write("one-point.dat", "-1\n1\n0 0\nx\ny\nTitle\n");
   folder.write("positive.dat", "2\n5\nx\ny\nTitle\n1\n2\n");
+  expect_clean_run(run_over(folder), {"good.ps"});
+}
+
+// Both header numbers on the first line pass the reader's first look, but N is then read
+// from the second line: here 0, so ten curves of no points, which are not drawn.
+TEST(BadInput, HeaderNumbersOnOneLine) {
+  TemporaryFolder folder;
+  constexpr std::string_view content = "-10 4\n0\nx\ny\nT\nextra\n";
+  folder.write("one-line-header.dat", content);
+  folder.write("good.dat", valid_data);
+  const auto file = read_plot_file((folder / "one-line-header.dat").string());
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->curves, 10);
+  EXPECT_EQ(file->points, 0);
+  EXPECT_TRUE(file->x.empty());
   expect_clean_run(run_over(folder), {"good.ps"});
 }
 
