@@ -31,7 +31,11 @@ bool names_data_file(std::string_view name) {
 bool sorts_before(const std::string& left, const std::string& right) {
   const auto compared = std::lexicographical_compare_three_way(
       left.begin(), left.end(), right.begin(), right.end(),
-      [](char a, char b) { return lower_case(a) <=> lower_case(b); });
+      // Bytes compare unsigned, as in the tie-break: names with bytes above 127 come last.
+      [](char a, char b) {
+        return static_cast<unsigned char>(lower_case(a)) <=>
+               static_cast<unsigned char>(lower_case(b));
+      });
   if (compared != 0) return compared < 0;
   return left < right;
 }

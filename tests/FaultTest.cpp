@@ -1,0 +1,256 @@
+// The real program when the machine fails it: a folder it may not write, a full disk,
+// the X server going away, an interruption in the middle of a plot, too little memory.
+// It must end, say what went wrong in one line, and never lose or half-write a file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ChildProgram.hpp"
+#include "FolderSnapshot.hpp"
+#include "TemporaryFolder.hpp"
+#include "XvfbServer.hpp"
+
+namespace curvist {
+namespace {
+
+using testing::ChildProgram;
+using testing::ChildResult;
+using testing::ChildSettings;
+using testing::FolderSnapshot;
+using testing::TemporaryFolder;
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+const fs::path program = CURVIST_PROGRAM;
+constexpr std::string_view valid_data = "-1\n2\n0 0\n1 1\nx\ny\nTitle\n";
+constexpr std::string_view older_picture = "older picture\n";
+constexpr uid_t nobody = 65534;
+
+bool holds_temporary_picture(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().filename().string().starts_with(".curvist-")) return true;
+  return false;
+}
+
+std::string contents_of(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A data file of `points` points in one curve: about nine bytes a point.
+void write_large_data_file(const fs::path& file, int points) {
+  std::ofstream out(file, std::ios::binary);
+  out << "-1\n" << points << '\n';
+  for (int point = 0; point < points; ++point) out << point << ' ' << point % 7 << '\n';
+  out << "x\ny\nLarge\n";
+}
+
+// The folder read-only, and the run as an ordinary user when root would write anyway.
+ChildSettings settings_where_not_writable(const TemporaryFolder& folder) {
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                     fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+  ChildSettings settings;
+  if (geteuid() == 0) settings.user = nobody;
+  return settings;
+}
+
+TEST(Fault, FolderThatCannotBeWrittenWithoutList) {
+  TemporaryFolder folder;
+  folder.write("good.dat", valid_data);
+  const FolderSnapshot before = testing::snapshot_of(folder.path());
+  const auto result =
+      testing::run_child(program, folder.path(), settings_where_not_writable(folder));
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.errors, "curvist: cannot make the list file Curvist.par: Permission denied\n");
+  EXPECT_EQ(testing::snapshot_of(folder.path()), before);
+}
+
+TEST(Fault, FolderThatCannotBeWrittenWithList) {
+  TemporaryFolder folder;
+  folder.write("good.dat", valid_data);
+  folder.write("good.ps", older_picture);
+  folder.write("Curvist.par", "good.dat\n");
+  const FolderSnapshot before = testing::snapshot_of(folder.path());
+  const auto result =
+      testing::run_child(program, folder.path(), settings_where_not_writable(folder));
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_TRUE(
+      result.errors.ends_with("curvist: cannot write the picture good.ps: Permission denied\n"))
+      << result.errors;
+  EXPECT_EQ(result.output.find("Output in"), std::string::npos) << result.output;
+  EXPECT_EQ(testing::snapshot_of(folder.path()), before);
+}
+
+// A small file system of its own when this process may mount one; otherwise a cap on the
+// size of every file the program writes, which fails its writes the same way.
+class SmallDisk {
+ public:
+  SmallDisk() {
+    fs::create_directory(folder_ / "disk");
+    mounted_ =
+        geteuid() == 0 && mount("tmpfs", (folder_ / "disk").c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) umount((folder_ / "disk").c_str());
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  fs::path path() const { return folder_ / "disk"; }
+
+  // Fills the disk up to `left` free bytes.
+  void fill_leaving(std::size_t left) const {
+    if (!mounted_) return;
+    struct statvfs status {};
+    statvfs(path().c_str(), &status);
+    const std::size_t free = status.f_bavail * status.f_frsize;
+    if (free > left)
+      std::ofstream(path() / "filler", std::ios::binary) << std::string(free - left, 'f');
+  }
+
+  ChildSettings settings() const {
+    ChildSettings settings;
+    if (!mounted_) settings.file_size = 2048;
+    return settings;
+  }
+
+ private:
+  TemporaryFolder folder_;
+  bool mounted_ = false;
+};
+
+TEST(Fault, FullDiskKeepsTheOlderPicture) {
+  const SmallDisk disk;
+  std::ofstream(disk.path() / "good.dat") << valid_data;
+  std::ofstream(disk.path() / "good.ps") << older_picture;
+  std::ofstream(disk.path() / "Curvist.par") << "good.dat\n";
+  disk.fill_leaving(2048);
+  const FolderSnapshot before = testing::snapshot_of(disk.path());
+  const auto result = testing::run_child(program, disk.path(), disk.settings());
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_TRUE(result.errors.find("curvist: cannot write the picture good.ps: ") !=
+              std::string::npos)
+      << result.errors;
+  EXPECT_EQ(result.output.find("Output in"), std::string::npos) << result.output;
+  EXPECT_EQ(testing::snapshot_of(disk.path()), before);
+}
+
+TEST(Fault, FullDiskWithoutRoomForTheList) {
+  const SmallDisk disk;
+  // Names long enough that their list cannot fit in what is left.
+  for (int index = 0; index < 40; ++index)
+    std::ofstream(disk.path() / (std::string(60, 'a') + std::to_string(index) + ".dat"))
+        << valid_data;
+  disk.fill_leaving(0);
+  const FolderSnapshot before = testing::snapshot_of(disk.path());
+  const auto result = testing::run_child(program, disk.path(), disk.settings());
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_TRUE(result.errors.starts_with("curvist: cannot make the list file Curvist.par: "))
+      << result.errors;
+  EXPECT_EQ(testing::snapshot_of(disk.path()), before);
+}
+
+TEST(Fault, DisplayGoneInTheMiddleOfTheRun) {
+  if (!testing::XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+  testing::XvfbServer server;
+  ASSERT_TRUE(server.running());
+  TemporaryFolder folder;
+  constexpr int file_count = 30;
+  Names pictures;
+  for (int index = 0; index < file_count; ++index) {
+    const std::string base = "file" + std::to_string(100 + index);
+    folder.write(base + ".dat", valid_data);
+    pictures.push_back(base + ".ps");
+  }
+  ChildSettings settings;
+  settings.display = server.display_name();
+  ChildProgram child(program, folder.path(), settings);
+  ASSERT_TRUE(child.wait_until(
+      [&] { return child.output_so_far().find("Output in") != std::string::npos; }));
+  server.stop();
+  const ChildResult result = child.finish();
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 0) << result.errors;
+  EXPECT_NE(result.errors.find("curvist: the connection to the X display was lost"),
+            std::string::npos)
+      << result.errors;
+  for (const auto& picture : pictures) {
+    EXPECT_TRUE(fs::exists(folder / picture)) << picture;
+    EXPECT_NE(result.output.find(" Output in " + picture + "\n"), std::string::npos) << picture;
+  }
+  EXPECT_FALSE(fs::exists(folder / "Curvist.par"));
+}
+
+class Interruption : public ::testing::TestWithParam<int> {};
+
+TEST_P(Interruption, InTheMiddleOfAPlotLeavesNoTraceAndKeepsTheOlderPicture) {
+  TemporaryFolder folder;
+  write_large_data_file(folder / "a.dat", 1000000);
+  write_large_data_file(folder / "b.dat", 1000000);
+  folder.write("a.ps", older_picture);
+  const FolderSnapshot before = testing::snapshot_of(folder.path());
+
+  ChildProgram child(program, folder.path(), {});
+  // The picture in the making is a hidden file beside the final one.
+  const bool caught = child.wait_until([&] { return holds_temporary_picture(folder.path()); });
+  ASSERT_TRUE(caught) << "the run ended before a picture was being drawn";
+  kill(child.process(), GetParam());
+  const ChildResult result = child.finish();
+
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.signal, GetParam()) << "exit status " << result.exit_status;
+  EXPECT_FALSE(fs::exists(folder / "Curvist.par"));
+  EXPECT_FALSE(holds_temporary_picture(folder.path()));
+  EXPECT_EQ(contents_of(folder / "a.ps"), older_picture);
+  EXPECT_EQ(testing::lost_or_changed(before, testing::snapshot_of(folder.path())), Names{});
+  EXPECT_FALSE(fs::exists(folder / "b.ps"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fault, Interruption, ::testing::Values(SIGINT, SIGTERM),
+                         [](const auto& info) { return std::string(strsignal(info.param)); });
+
+TEST(Fault, MemoryLimitSkipsTheLargeFileAndPlotsTheNext) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than any useful limit";
+#else
+  TemporaryFolder folder;
+  // Ten million points: the file fits in the limit, its arrays (160 MB) do not.
+  {
+    std::ofstream out(folder / "a-large.dat", std::ios::binary);
+    out << "-1\n10000000\n";
+    const std::string block = [] {
+      std::string lines;
+      for (int line = 0; line < 10000; ++line) lines += "0 0\n";
+      return lines;
+    }();
+    for (int block_index = 0; block_index < 1000; ++block_index) out << block;
+    out << "x\ny\nT\n";
+  }
+  folder.write("b-small.dat", valid_data);
+  const FolderSnapshot before = testing::snapshot_of(folder.path());
+  ChildSettings settings;
+  settings.address_space = rlim_t(100) << 20;
+  const auto result = testing::run_child(program, folder.path(), settings);
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.exit_status, 0) << result.errors;
+  EXPECT_EQ(result.signal, 0);
+  const FolderSnapshot after = testing::snapshot_of(folder.path());
+  EXPECT_EQ(testing::lost_or_changed(before, after), Names{});
+  EXPECT_EQ(testing::made_since(before, after), Names{"b-small.ps"});
+  EXPECT_NE(result.output.find(" Output in b-small.ps\n"), std::string::npos) << result.output;
+#endif
+}
+
+}  // namespace
+}  // namespace curvist
