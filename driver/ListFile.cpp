@@ -73,13 +73,20 @@ std::unique_ptr<RemovalOnInterrupt> make_list_file() {
   std::error_code error;
   for (const std::string& name : data_file_names()) content += list_line_for(name) + '\n';
 
-  const int descriptor =
-      open(std::string(list_file_name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  const std::string absolute_path = fs::absolute(list_file_name, error).string();
+  int descriptor = -1;
+  std::unique_ptr<RemovalOnInterrupt> removal;
+  {
+    // Made and registered as one step, so that an interruption cannot leave it behind.
+    const InterruptionsHeld held;
+    descriptor =
+        open(std::string(list_file_name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) removal = std::make_unique<RemovalOnInterrupt>(absolute_path);
+  }
   if (descriptor < 0) {
     report_cannot_make(std::strerror(errno));
     return nullptr;
   }
-  auto removal = std::make_unique<RemovalOnInterrupt>(fs::absolute(list_file_name, error).string());
   const bool written = write_whole(descriptor, content);
   const int write_error = errno;
   if (close(descriptor) != 0 || !written) {

@@ -1,5 +1,6 @@
 #include "platform/Interruption.hpp"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <array>
@@ -20,6 +21,8 @@ struct Slot {
   std::array<char, PATH_MAX> path{};
 };
 std::array<Slot, slot_count> slots;
+
+constexpr std::array interruption_signals{SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void remove_files_and_end(int signal_number) {
   for (auto& slot : slots) {
@@ -42,6 +45,15 @@ void install_interrupt_handlers() {
   }();
   (void)installed;
 }
+
+InterruptionsHeld::InterruptionsHeld() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (const int signal_number : interruption_signals) sigaddset(&held, signal_number);
+  pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+InterruptionsHeld::~InterruptionsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 RemovalOnInterrupt::RemovalOnInterrupt(std::string_view path) : slot_(-1) {
   if (path.size() >= PATH_MAX) return;

@@ -4,12 +4,27 @@
 // While a RemovalOnInterrupt lives, an interruption deletes its file before the process
 // ends with the signal.
 
+#include <csignal>
 #include <string_view>
 
 namespace curvist {
 
 // Installs the handlers once; later calls do nothing.
 void install_interrupt_handlers();
+
+// Holds back the interruptions for a scope, so that a file can be made and registered
+// for removal as one step: an interruption in between would leave the file behind.
+// A signal that arrives meanwhile is delivered when the scope ends.
+class InterruptionsHeld {
+ public:
+  InterruptionsHeld();
+  ~InterruptionsHeld();
+  InterruptionsHeld(const InterruptionsHeld&) = delete;
+  InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 class RemovalOnInterrupt {
  public:
