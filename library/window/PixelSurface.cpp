@@ -55,7 +55,9 @@ void PixelSurface::compact() {
 void PixelSurface::expand() {
   if (!compacted()) return;
   allocate(width_, height_);
-  copy_area({0, 0, width_ - 1, height_ - 1}, pixels_, row_pixels_);
+  for (int y = 0; y < height_; ++y)
+    decode_row_part(compact_rows_, y, 0, width_ - 1,
+                    pixels_ + static_cast<std::size_t>(y) * row_pixels_);
   cairo_surface_mark_dirty(surface_);
   compact_rows_ = {};
 }
