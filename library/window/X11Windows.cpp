@@ -401,6 +401,7 @@ void X11Windows::handle_events() {
 
 void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
   Presenter& presenter = *presenter_;
+  if (shown.to_send.empty()) return;
   if (shown.window == 0 || shown.closed) {
     shown.to_send = {};
     return;
