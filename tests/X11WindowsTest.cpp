@@ -11,6 +11,7 @@
 #include <chrono>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "XvfbServer.hpp"
@@ -167,6 +168,48 @@ TEST(X11Windows, TitledWindowsShowExactlyTheirSurfaces) {
   }
 }
 
+TEST(X11Windows, AFinishedWindowIsRepaintedExactlyFromItsCompactPixels) {
+  REQUIRE_XVFB();
+  windows.open_window(101, "USER", "Finished");
+  windows.open_window(102, "USER", "Next");
+  draw_plot(windows, 101, 14, 1.0);
+  windows.present();
+  std::vector<std::uint32_t> drawn(1024 * 816);
+  windows.inspect([&](OffscreenWindows& surfaces) {
+    surfaces.unit(101)->surface->copy_area({0, 0, 1023, 815}, drawn.data(), 1024);
+  });
+  // The plotter moves on: the first window is finished and kept compact.
+  draw_plot(windows, 102, 12, 0.5);
+  windows.present();
+  windows.inspect(
+      [](OffscreenWindows& surfaces) { EXPECT_TRUE(surfaces.unit(101)->surface->compacted()); });
+
+  // Hidden and shown again by someone else, the whole window is exposed and repainted.
+  Onlooker onlooker(running.server.display_name());
+  const Window window = onlooker.find("Finished");
+  ASSERT_NE(window, 0u);
+  XUnmapWindow(onlooker.display(), window);
+  XSync(onlooker.display(), False);
+  XMapRaised(onlooker.display(), window);
+  XSync(onlooker.display(), False);
+  int differences = -1;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (differences != 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    XImage* image = XGetImage(onlooker.display(), window, 0, 0, 1024, 816, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    differences = 0;
+    for (int y = 0; y < 816; ++y)
+      for (int x = 0; x < 1024; ++x)
+        differences += (XGetPixel(image, x, y) & 0xFFFFFF) != (drawn[y * 1024 + x] & 0xFFFFFF);
+    XDestroyImage(image);
+  }
+  EXPECT_EQ(differences, 0);
+  windows.inspect([](OffscreenWindows& surfaces) {
+    EXPECT_TRUE(surfaces.unit(101)->surface->compacted());  // a repaint only reads
+  });
+}
+
 TEST(X11Windows, DrawingAfterAPresentationIsShownWithoutAskingAgain) {
   REQUIRE_XVFB();
   windows.open_window(101, "USER", "Late");
@@ -197,6 +240,11 @@ TEST(X11Windows, KeepingWindowsEndsWhenTheUserHasClosedThemAll) {
   windows.present();
   auto waiting = std::async(std::launch::async, [&] { windows.keep_windows_until_closed(); });
   EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  // Nothing more is drawn while the program waits: every window is kept compact.
+  windows.inspect([](OffscreenWindows& surfaces) {
+    EXPECT_TRUE(surfaces.unit(101)->surface->compacted());
+    EXPECT_TRUE(surfaces.unit(102)->surface->compacted());
+  });
 
   Onlooker onlooker(running.server.display_name());
   onlooker.close(onlooker.find("One"));

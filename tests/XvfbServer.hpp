@@ -61,6 +61,7 @@ class XvfbServer {
 
   bool running() const { return !display_name_.empty() && process_ > 0; }
   const std::string& display_name() const { return display_name_; }
+  pid_t process_id() const { return process_; }
 
   void stop() {
     if (process_ <= 0) return;

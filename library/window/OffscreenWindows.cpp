@@ -88,6 +88,9 @@ int OffscreenWindows::open_window(int number, std::string_view, std::string_view
 void OffscreenWindows::focus_window(int number) {
   WindowUnit* window = unit(number);
   if (window == nullptr) return;  // no such window: the active one stays
+  // The plotter draws each plot in one go into the active window: the one it leaves is
+  // finished, and kept compact until something is drawn into it again.
+  if (window != active_ && active_->surface) active_->surface->compact();
   active_ = window;
   active_number_ = number;
   ++window->raise_version;
@@ -123,8 +126,14 @@ PixelSurface& OffscreenWindows::drawing_surface() {
                                                       palette_pixel(background_colour_index));
     ++active_->raise_version;
   }
+  active_->surface->expand();
   changed_ = true;
   return *active_->surface;
+}
+
+void OffscreenWindows::compact_surfaces() {
+  for (auto& [number, window] : units_)
+    if (window->surface) window->surface->compact();
 }
 
 void OffscreenWindows::clear_screen(int) {

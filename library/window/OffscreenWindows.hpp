@@ -61,6 +61,10 @@ class OffscreenWindows final : public WindowOperations {
   WindowUnit* unit(int number);
   std::map<int, std::unique_ptr<WindowUnit>>& units() { return units_; }
 
+  // Keeps every window's pixels in their compact form until something is drawn into it
+  // again (the window left by focus_window is compacted anyway).
+  void compact_surfaces();
+
   // The window was resized on screen: query_window_size follows it.
   void set_client_size(int number, int width, int height);
 

@@ -20,10 +20,10 @@ PixelRectangle PixelRectangle::union_with(const PixelRectangle& other) const {
 }
 
 PixelSurface::PixelSurface(int width, int height, std::uint32_t background)
-    : background_(background) {
-  allocate(std::clamp(width, 1, largest_side), std::clamp(height, 1, largest_side));
-  clear();
-  damage_ = {};
+    : width_(std::clamp(width, 1, largest_side)),
+      height_(std::clamp(height, 1, largest_side)),
+      background_(background) {
+  compact_rows_ = uniform_rows(width_, height_, background_);
 }
 
 PixelSurface::~PixelSurface() { cairo_surface_destroy(surface_); }
@@ -42,8 +42,55 @@ void PixelSurface::allocate(int width, int height) {
   height_ = height;
 }
 
+void PixelSurface::compact() {
+  if (compacted()) return;
+  cairo_surface_flush(surface_);
+  compact_rows_ = encode_rows(pixels_, row_pixels_, width_, height_);
+  cairo_surface_destroy(surface_);
+  surface_ = nullptr;
+  pixels_ = nullptr;
+  row_pixels_ = 0;
+}
+
+void PixelSurface::expand() {
+  if (!compacted()) return;
+  allocate(width_, height_);
+  for (int y = 0; y < height_; ++y)
+    decode_row_part(compact_rows_, y, 0, width_ - 1,
+                    pixels_ + static_cast<std::size_t>(y) * row_pixels_);
+  cairo_surface_mark_dirty(surface_);
+  compact_rows_ = {};
+}
+
+std::size_t PixelSurface::memory_bytes() const {
+  if (compacted()) return curvist::memory_bytes(compact_rows_);
+  return row_pixels_ * 4 * static_cast<std::size_t>(height_);
+}
+
+void PixelSurface::copy_area(const PixelRectangle& area, std::uint32_t* destination,
+                             std::size_t destination_row_pixels) const {
+  if (area.empty()) return;
+  for (int y = area.y1; y <= area.y2; ++y, destination += destination_row_pixels) {
+    if (compacted())
+      decode_row_part(compact_rows_, y, area.x1, area.x2, destination);
+    else
+      std::memcpy(destination, pixels_ + static_cast<std::size_t>(y) * row_pixels_ + area.x1,
+                  static_cast<std::size_t>(area.x2 - area.x1 + 1) * 4);
+  }
+}
+
+void PixelSurface::clear() {
+  if (compacted()) {
+    compact_rows_ = uniform_rows(width_, height_, background_);
+    add_damage({0, 0, width_ - 1, height_ - 1});
+    return;
+  }
+  fill({0, 0, width_ - 1, height_ - 1}, background_);
+}
+
 void PixelSurface::grow_to_hold(const PixelRectangle& area) {
   if (area.empty() || (area.x2 < width_ && area.y2 < height_)) return;
+  expand();
   // Whole blocks of 64 pixels, so that a line crawling outwards does not copy the
   // surface at every step.
   const auto grown = [](int current, int needed) {
@@ -75,6 +122,7 @@ void PixelSurface::grow_to_hold(const PixelRectangle& area) {
 void PixelSurface::fill(const PixelRectangle& area, std::uint32_t colour) {
   const auto inside = area.intersection({0, 0, width_ - 1, height_ - 1});
   if (inside.empty()) return;
+  expand();
   for (int y = inside.y1; y <= inside.y2; ++y)
     std::fill_n(pixels_ + static_cast<std::size_t>(y) * row_pixels_ + inside.x1,
                 inside.x2 - inside.x1 + 1, colour);
@@ -88,6 +136,7 @@ PixelRectangle PixelSurface::take_damage() {
 }
 
 cairo_surface_t* PixelSurface::begin_cairo_drawing() {
+  expand();
   cairo_surface_mark_dirty(surface_);
   return surface_;
 }
@@ -96,7 +145,23 @@ void PixelSurface::end_cairo_drawing() { cairo_surface_flush(surface_); }
 
 bool PixelSurface::write_png(std::string_view path, std::string& error) const {
   const std::string file_name(path);
-  const auto status = cairo_surface_write_to_png(surface_, file_name.c_str());
+  cairo_surface_t* written = surface_;
+  if (compacted()) {
+    // Written from a raster of its own for the moment: the surface stays compact.
+    written = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
+    if (cairo_surface_status(written) != CAIRO_STATUS_SUCCESS) {
+      error = cairo_status_to_string(cairo_surface_status(written));
+      cairo_surface_destroy(written);
+      return false;
+    }
+    cairo_surface_flush(written);
+    copy_area({0, 0, width_ - 1, height_ - 1},
+              reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(written)),
+              static_cast<std::size_t>(cairo_image_surface_get_stride(written)) / 4);
+    cairo_surface_mark_dirty(written);
+  }
+  const auto status = cairo_surface_write_to_png(written, file_name.c_str());
+  if (written != surface_) cairo_surface_destroy(written);
   if (status == CAIRO_STATUS_SUCCESS) return true;
   error = cairo_status_to_string(status);
   return false;

@@ -3,12 +3,18 @@
 // text can be drawn into it and it can be written as PNG) that grows to hold whatever is
 // drawn into it, up to a fixed bound, and remembers which part changed since it was last
 // shown.
+//
+// A window nobody draws into keeps its pixels as run-length rows instead, a fiftieth of
+// the raster or less: a thousand plot windows then hold tens of megabytes, not gigabytes.
+// Reading works on either form; drawing brings the raster back first.
 
 #include <cairo.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "window/RunLengthRows.hpp"
 
 namespace curvist {
 
@@ -31,6 +37,7 @@ class PixelSurface {
   // lays out, and bounds the memory a stray coordinate can claim to 64 MB.
   static constexpr int largest_side = 4096;
 
+  // Starts in the compact form, all background.
   PixelSurface(int width, int height, std::uint32_t background);
   ~PixelSurface();
   PixelSurface(const PixelSurface&) = delete;
@@ -40,32 +47,44 @@ class PixelSurface {
   int height() const { return height_; }
   std::uint32_t background() const { return background_; }
 
+  // The two forms. Both keep every pixel exactly; the damage is kept across a change.
+  bool compacted() const { return surface_ == nullptr; }
+  void compact();
+  void expand();
+  // Heap bytes the pixels take in the present form.
+  std::size_t memory_bytes() const;
+
   // Grows (never shrinks) so that the rectangle's right and bottom edges lie inside,
-  // within largest_side; new pixels take the background colour.
+  // within largest_side; new pixels take the background colour. Expands the surface.
   void grow_to_hold(const PixelRectangle& area);
 
-  // The caller keeps (x, y) inside the surface.
+  // Only on an expanded surface; the caller keeps (x, y) inside it.
   void set(int x, int y, std::uint32_t colour) {
     pixels_[static_cast<std::size_t>(y) * row_pixels_ + static_cast<std::size_t>(x)] = colour;
   }
+  // Inside the surface, in either form.
   std::uint32_t at(int x, int y) const {
+    if (compacted()) return pixel_at(compact_rows_, x, y) & 0xFFFFFFu;
     return pixels_[static_cast<std::size_t>(y) * row_pixels_ + static_cast<std::size_t>(x)] &
            0xFFFFFFu;
   }
-  const std::uint32_t* row(int y) const {
-    return pixels_ + static_cast<std::size_t>(y) * row_pixels_;
-  }
+  // Copies the area (inside the surface) into destination, whose rows lie
+  // destination_row_pixels apart; in either form.
+  void copy_area(const PixelRectangle& area, std::uint32_t* destination,
+                 std::size_t destination_row_pixels) const;
 
-  // Clipped to the surface.
+  // Clipped to the surface; expands it.
   void fill(const PixelRectangle& area, std::uint32_t colour);
-  void clear() { fill(PixelRectangle{0, 0, width_ - 1, height_ - 1}, background_); }
+  // All background; a compact surface stays compact.
+  void clear();
 
   // Damage: the part changed since take_damage was last called.
   void add_damage(const PixelRectangle& area) { damage_ = damage_.union_with(area); }
   bool damaged() const { return !damage_.empty(); }
   PixelRectangle take_damage();
 
-  // For drawing with cairo: flushes direct pixel writes before, marks after.
+  // For drawing with cairo: flushes direct pixel writes before, marks after. Expands the
+  // surface.
   cairo_surface_t* begin_cairo_drawing();
   void end_cairo_drawing();
 
@@ -75,7 +94,9 @@ class PixelSurface {
  private:
   void allocate(int width, int height);
 
+  // Null while compact; the pixels are then in compact_rows_.
   cairo_surface_t* surface_ = nullptr;
+  RunLengthRows compact_rows_;
   std::uint32_t* pixels_ = nullptr;
   std::size_t row_pixels_ = 0;
   int width_ = 0;

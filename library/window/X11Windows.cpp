@@ -26,6 +26,9 @@ using Clock = std::chrono::steady_clock;
 // Changes arriving faster than this are shown together.
 constexpr auto presentation_interval = std::chrono::milliseconds(8);
 
+// The pixels of a 1280 by 1024 window.
+constexpr std::size_t largest_kept_outgoing_pixels = 1280 * 1024;
+
 // Asynchronous protocol errors (a window the user already closed, say) change nothing
 // the program relies on.
 int ignore_protocol_error(Display*, XErrorEvent*) { return 0; }
@@ -41,9 +44,10 @@ struct X11Windows::ShownWindow {
   bool mapped = false;
   unsigned title_version = 0;
   unsigned raise_version = 0;
-  int mirror_width = 0;
-  int mirror_height = 0;
-  std::vector<std::uint32_t> mirror;  // what the server was sent
+  // The surface's size when last seen: exposures beyond it show the window background.
+  int surface_width = 0;
+  int surface_height = 0;
+  // Changed or exposed, and not yet sent.
   PixelRectangle to_send;
 };
 
@@ -58,32 +62,34 @@ struct X11Windows::Presenter {
   int windows_made = 0;
   std::map<int, ShownWindow> shown;
   std::map<Window, int> unit_of;
+  // The pixels on their way to the server, one window's part at a time. Nothing else
+  // keeps a copy: a repaint reads the unit's surface again.
+  std::vector<std::uint32_t> outgoing;
 };
 
-// Sends the part of the mirror waiting to be sent.
-static void send_pixels(Display* display, int screen, X11Windows::ShownWindow& shown) {
-  if (shown.to_send.empty() || shown.window == 0) return;
+// Sends pixels of the raster (area-sized rows) to that area of the window.
+static void put_pixels(Display* display, int screen, Window window, const PixelRectangle& area,
+                       std::uint32_t* pixels) {
+  const int width = area.x2 - area.x1 + 1;
+  const int height = area.y2 - area.y1 + 1;
   XImage image{};
-  image.width = shown.mirror_width;
-  image.height = shown.mirror_height;
+  image.width = width;
+  image.height = height;
   image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(shown.mirror.data());
+  image.data = reinterpret_cast<char*>(pixels);
   image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
   image.bitmap_unit = 32;
   image.bitmap_bit_order = image.byte_order;
   image.bitmap_pad = 32;
   image.depth = 24;
-  image.bytes_per_line = shown.mirror_width * 4;
+  image.bytes_per_line = width * 4;
   image.bits_per_pixel = 32;
   image.red_mask = 0xFF0000;
   image.green_mask = 0xFF00;
   image.blue_mask = 0xFF;
   XInitImage(&image);
-  const auto& area = shown.to_send;
-  XPutImage(display, shown.window, DefaultGC(display, screen), &image, area.x1, area.y1, area.x1,
-            area.y1, static_cast<unsigned>(area.x2 - area.x1 + 1),
-            static_cast<unsigned>(area.y2 - area.y1 + 1));
-  shown.to_send = {};
+  XPutImage(display, window, DefaultGC(display, screen), &image, 0, 0, area.x1, area.y1,
+            static_cast<unsigned>(width), static_cast<unsigned>(height));
 }
 
 std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason) {
@@ -277,17 +283,11 @@ void X11Windows::synchronise() {
       action.width = unit->width;
       action.height = unit->height;
       PixelRectangle damage = surface.take_damage();
-      if (shown.mirror_width != surface.width() || shown.mirror_height != surface.height()) {
-        shown.mirror_width = surface.width();
-        shown.mirror_height = surface.height();
-        shown.mirror.assign(static_cast<std::size_t>(surface.width()) * surface.height(), 0);
+      if (shown.surface_width != surface.width() || shown.surface_height != surface.height() ||
+          action.map)
         damage = {0, 0, surface.width() - 1, surface.height() - 1};
-      }
-      if (action.map) damage = {0, 0, surface.width() - 1, surface.height() - 1};
-      for (int y = damage.y1; y <= damage.y2 && !damage.empty(); ++y)
-        std::memcpy(&shown.mirror[static_cast<std::size_t>(y) * shown.mirror_width + damage.x1],
-                    surface.row(y) + damage.x1,
-                    static_cast<std::size_t>(damage.x2 - damage.x1 + 1) * 4);
+      shown.surface_width = surface.width();
+      shown.surface_height = surface.height();
       shown.to_send = shown.to_send.union_with(damage);
       actions.push_back(std::move(action));
     }
@@ -332,7 +332,7 @@ void X11Windows::synchronise() {
     }
     if (action.map || action.raise) XMapRaised(display, shown.window);
     if (action.map) shown.mapped = true;
-    send_pixels(display, presenter.screen, shown);
+    send_waiting_pixels(action.unit, shown);
   }
   int on_screen = 0;
   for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
@@ -346,6 +346,7 @@ void X11Windows::handle_events() {
   Presenter& presenter = *presenter_;
   Display* display = presenter.display;
   bool closed_any = false;
+  std::vector<int> exposed_units;
   while (!display_lost() && XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);
@@ -354,15 +355,14 @@ void X11Windows::handle_events() {
     ShownWindow& shown = presenter.shown[found->second];
     switch (event.type) {
       case Expose: {
-        // Repainted from what the server was last sent; the window's background fills
-        // whatever lies beyond the surface.
+        // Repainted from the surface; the window's background fills whatever lies beyond.
         const PixelRectangle exposed{event.xexpose.x, event.xexpose.y,
                                      event.xexpose.x + event.xexpose.width - 1,
                                      event.xexpose.y + event.xexpose.height - 1};
         const auto inside =
-            exposed.intersection({0, 0, shown.mirror_width - 1, shown.mirror_height - 1});
+            exposed.intersection({0, 0, shown.surface_width - 1, shown.surface_height - 1});
         shown.to_send = shown.to_send.union_with(inside);
-        send_pixels(display, presenter.screen, shown);
+        if (!inside.empty()) exposed_units.push_back(found->second);
         break;
       }
       case ConfigureNotify: {
@@ -385,12 +385,49 @@ void X11Windows::handle_events() {
         break;
     }
   }
+  // After the whole batch: the exposures of one window come as many rectangles.
+  for (const int number : exposed_units) {
+    ShownWindow& shown = presenter.shown[number];
+    if (!shown.to_send.empty()) send_waiting_pixels(number, shown);
+  }
   if (closed_any) {
     int on_screen = 0;
     for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
     std::lock_guard guard(status_mutex_);
     windows_on_screen_ = on_screen;
     status_changed_.notify_all();
+  }
+}
+
+void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
+  Presenter& presenter = *presenter_;
+  if (shown.to_send.empty()) return;
+  if (shown.window == 0 || shown.closed) {
+    shown.to_send = {};
+    return;
+  }
+  PixelRectangle area;
+  {
+    std::lock_guard guard(lock_);
+    const WindowUnit* window = offscreen_.unit(unit);
+    if (window == nullptr || !window->surface) {
+      shown.to_send = {};
+      return;
+    }
+    const PixelSurface& surface = *window->surface;
+    area = shown.to_send.intersection({0, 0, surface.width() - 1, surface.height() - 1});
+    shown.to_send = {};
+    if (area.empty()) return;
+    const auto width = static_cast<std::size_t>(area.x2 - area.x1 + 1);
+    presenter.outgoing.resize(width * static_cast<std::size_t>(area.y2 - area.y1 + 1));
+    surface.copy_area(area, presenter.outgoing.data(), width);
+  }
+  put_pixels(presenter.display, presenter.screen, shown.window, area, presenter.outgoing.data());
+  // A window-sized buffer is kept for the next send; one for a surface grown far beyond
+  // any window is not.
+  if (presenter.outgoing.capacity() > largest_kept_outgoing_pixels) {
+    presenter.outgoing.clear();
+    presenter.outgoing.shrink_to_fit();
   }
 }
 
@@ -497,6 +534,11 @@ void X11Windows::present() {
 }
 
 void X11Windows::keep_windows_until_closed() {
+  {
+    // Nothing more is drawn: the windows are repainted from their compact pixels.
+    std::lock_guard guard(lock_);
+    offscreen_.compact_surfaces();
+  }
   present();
   std::unique_lock guard(status_mutex_);
   status_changed_.wait(guard, [&] { return lost_ || windows_on_screen_ == 0; });

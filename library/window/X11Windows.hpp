@@ -89,6 +89,8 @@ class X11Windows final : public WindowOperations {
   void run_presenter();
   void synchronise();
   void handle_events();
+  // Sends what waits to be sent of the unit's window, read from its surface.
+  void send_waiting_pixels(int unit, ShownWindow& shown);
   void mark_lost();
   static void on_connection_lost(_XDisplay* display, void* self);
 
