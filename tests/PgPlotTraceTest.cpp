@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PgPlot.hpp"
-#include "PgPlotTraceSupport.hpp"
+#include "RecordedTrace.hpp"
 
 namespace curvist {
 namespace {

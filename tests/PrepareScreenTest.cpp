@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "Plot.hpp"
-#include "ScreenPlotTraceSupport.hpp"
+#include "RecordedTrace.hpp"
 
 namespace curvist {
 namespace {
 
 using Lines = std::vector<std::string>;
 using testing::calls_named;
-using testing::screen_trace;
+using testing::recorded_lines;
 
 class PrepareScreen : public ::testing::Test {
  protected:
@@ -27,7 +27,7 @@ Lines own_window_plot(double x1, double x2, double y1, double y2,
                       RecordedPlatform platform = {}) {
   double x[] = {x1, x2};
   double y[] = {y1, y2};
-  return screen_trace([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, platform);
+  return recorded_lines([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, platform);
 }
 
 TEST_F(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {
@@ -209,7 +209,7 @@ TEST_F(PrepareScreen, ReusedWindowIsPaintedOverWithoutClearingOrBorder) {
 TEST_F(PrepareScreen, LogarithmicAxesMarkTheirCaptions) {
   double x[] = {1, 10, 100};
   double y[] = {1, 1000, 10};
-  const auto lines = screen_trace([&] {
+  const auto lines = recorded_lines([&] {
     PLOTPACK::PLOTDP({x, 3, 1}, {y, 3, 1},
                      {.LOGX = true, .LOGY = true, .XLABEL = " t", .OWNWINDOW = true});
   });

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Plot.hpp"
-#include "ScreenPlotTraceSupport.hpp"
+#include "RecordedTrace.hpp"
 
 namespace curvist {
 namespace {
@@ -15,7 +15,7 @@ using Lines = std::vector<std::string>;
 using PLOTPACK::ScreenListPlotOptions;
 using PLOTPACK::ScreenPlotOptions;
 using testing::calls_named;
-using testing::screen_trace;
+using testing::recorded_lines;
 
 class ScreenPlot : public ::testing::Test {
  protected:
@@ -34,7 +34,7 @@ Lines curve_calls(const Lines& lines) {
 template <typename Element>
 Lines matrix_plot(std::vector<Element> x, std::size_t x_rows, std::vector<Element> y,
                   std::size_t y_rows, ScreenPlotOptions options = {.OWNWINDOW = true}) {
-  return screen_trace([&] {
+  return recorded_lines([&] {
     const ColumnMajorView<const Element> X(x.data(), x_rows, x.size() / x_rows);
     const ColumnMajorView<const Element> Y(y.data(), y_rows, y.size() / y_rows);
     if constexpr (std::is_same_v<Element, double>)
@@ -47,7 +47,7 @@ Lines matrix_plot(std::vector<Element> x, std::size_t x_rows, std::vector<Elemen
 template <typename Element>
 Lines list_plot(std::vector<Element> x, std::vector<Element> y,
                 ScreenListPlotOptions options = {.OWNWINDOW = true}) {
-  return screen_trace([&] {
+  return recorded_lines([&] {
     if constexpr (std::is_same_v<Element, double>)
       PLOTPACK::PLOTLISTDP(x, y, options);
     else
@@ -88,7 +88,7 @@ TEST_F(ScreenPlot, EqualOrNonFiniteLimitsAndEmptyArraysDrawNothing) {
   EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 1, 2}, 3, {.LOGX = true}), Lines{});
   EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 0, 0}, 3, {.LOGY = true}), Lines{});
   EXPECT_EQ(list_plot<float>({}, {1, 2}, {}), Lines{});
-  EXPECT_EQ(screen_trace([] { PLOTPACK::PLOTDP({}, {}); }), Lines{});
+  EXPECT_EQ(recorded_lines([] { PLOTPACK::PLOTDP({}, {}); }), Lines{});
   EXPECT_EQ(PLOTPACK::window_counter(), 100);
 }
 
@@ -115,8 +115,8 @@ TEST_F(ScreenPlot, WithoutAWindowOfItsOwnThePlotWaitsForEnterAndReturnsToText) {
 }
 
 TEST_F(ScreenPlot, KillscreenKeepsAnOwnWindow) {
-  EXPECT_EQ(screen_trace([] { PLOTPACK::KILLSCREEN(true); }), Lines{});
-  EXPECT_EQ(screen_trace([] { PLOTPACK::KILLSCREEN(false); }).front(), "console-read");
+  EXPECT_EQ(recorded_lines([] { PLOTPACK::KILLSCREEN(true); }), Lines{});
+  EXPECT_EQ(recorded_lines([] { PLOTPACK::KILLSCREEN(false); }).front(), "console-read");
 }
 
 TEST_F(ScreenPlot, LogarithmicYSkipsZerosAfterTheFirstPoint) {

@@ -1,5 +1,5 @@
 #pragma once
-// Runs file-plot operations with recorders installed and hands back the trace lines.
+// Runs an operation with the recorders installed and hands back the trace lines.
 
 #include <functional>
 #include <sstream>
@@ -13,13 +13,14 @@
 
 namespace curvist::testing {
 
-inline std::vector<std::string> recorded_lines(const std::function<void()>& operation) {
+inline std::vector<std::string> recorded_lines(const std::function<void()>& operation,
+                                               RecordedPlatform platform = {}) {
   std::ostringstream trace;
   RecordingConsole console(trace);
   RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
+  RecordingWindows windows(trace, platform);
   {
-    ScopedPlatform platform({console, pgplot, windows});
+    ScopedPlatform scope({console, pgplot, windows});
     operation();
   }
   std::vector<std::string> lines;
@@ -28,7 +29,7 @@ inline std::vector<std::string> recorded_lines(const std::function<void()>& oper
   return lines;
 }
 
-// The recorded lines that begin with `call` (its name and a blank, or the whole line).
+// The recorded lines of one call: its name alone or followed by a blank.
 inline std::vector<std::string> calls_named(const std::vector<std::string>& lines,
                                             const std::string& call) {
   std::vector<std::string> found;
