@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "RecordedTrace.hpp"
 #include "TemporaryFolder.hpp"
 #include "console/RecordingConsole.hpp"
 #include "pgplot/RecordingPgplot.hpp"
@@ -14,7 +18,74 @@
 namespace curvist {
 namespace {
 
+using testing::calls_named;
+using testing::padded;
+using testing::recorded_lines;
+using testing::ScopedCurrentFolder;
 using testing::TemporaryFolder;
+using Lines = std::vector<std::string>;
+
+// Two curves of two points; the title has blanks on both sides, the captions trailing
+// blanks, and the caption lines hold PGPLOT escapes that only the screen drops.
+constexpr std::string_view two_curves =
+    "-2\n2\n0 1\n1 2\n0 3\n1 5\nx\\u2\\d   \nEnergy (J)   \n   Two curves  \n";
+
+Lines without_drawing(const Lines& lines) {
+  Lines kept;
+  for (const auto& line : lines)
+    if (!line.starts_with("move_to") && !line.starts_with("line_to") &&
+        !line.starts_with("set_pixel") && !line.starts_with("draw_text"))
+      kept.push_back(line);
+  return kept;
+}
+
+TEST(LoadPlot, DrawsOnScreenFirstThenIntoThePictureNamedAfterTheFile) {
+  TemporaryFolder folder;
+  folder.write("sample.dat", two_curves);
+  const ScopedCurrentFolder inside(folder.path());
+  const auto lines = recorded_lines([] { LOADPLOTPACK::LOADPLOT("sample.dat"); });
+
+  const auto first_pgplot_call = std::find_if(
+      lines.begin(), lines.end(), [](const auto& line) { return line.starts_with("PG"); });
+  ASSERT_NE(first_pgplot_call, lines.end());
+  EXPECT_TRUE(std::none_of(first_pgplot_call, lines.end(), [](const auto& line) {
+    return line.starts_with("open_window") || line.starts_with("set_pixel");
+  })) << "the screen plot is complete before the file plot starts";
+
+  // The screen plot: its own new window titled by the title without its blanks, the
+  // size taken from the window, and no wait for Enter.
+  EXPECT_EQ(calls_named(lines, "open_window"),
+            (Lines{"open_window 101 \"USER\" \"Two curves\" -> 0"}));
+  EXPECT_EQ(calls_named(lines, "query_window_size"), (Lines{"query_window_size 101 -> 100 40"}));
+  EXPECT_EQ(calls_named(lines, "console-read"), Lines{});
+  EXPECT_EQ(calls_named(lines, "set_pixel").size(), 4u);
+  const auto texts = calls_named(lines, "draw_text");
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "draw_text \"x2\""), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "draw_text \"Energy (J)\""), texts.end());
+
+  // The file plot: the picture's name and device, the captions as 80-character fields.
+  const Lines file_plot(first_pgplot_call, lines.end());
+  EXPECT_EQ(without_drawing(file_plot),
+            (Lines{"PGBEG 0 \"" + padded("sample.ps") + "/ps\" 1 1", "PGSLW 3", "PGSCH 1.5",
+                   "PGPAGE", "PGVSTD", "PGSWIN 0 1 1 5",
+                   "PGBOX \"BCNST               \" 0 0 \"BCNST               \" 0 0",
+                   // The trace doubles the backslashes of the six-character caption.
+                   "PGLAB \"x\\\\u2\\\\d" + std::string(80 - 6, ' ') + "\" \"" +
+                       padded("Energy (J)") + "\" \"" + padded("Two curves") + "\"",
+                   "PGSLS 1", "PGLINE 2 0 1 1 2", "PGSLS 2", "PGLINE 2 0 3 1 5", "PGEND",
+                   "console \" Output in sample.ps\""}));
+}
+
+TEST(LoadPlot, NamesThePictureAfterTheDeviceType) {
+  TemporaryFolder folder;
+  folder.write("curve.data", two_curves);
+  const ScopedCurrentFolder inside(folder.path());
+  const auto lines = recorded_lines([] { LOADPLOTPACK::LOADPLOT("curve.data", "gif"); });
+  EXPECT_EQ(calls_named(lines, "PGBEG"),
+            (Lines{"PGBEG 0 \"" + padded("curve..gif") + "/gif\" 1 1"}));
+  EXPECT_EQ(calls_named(lines, "PGSCR").size(), 2u) << "white background for gif";
+  EXPECT_EQ(calls_named(lines, "console"), (Lines{"console \" Output in curve..gif\""}));
+}
 
 // Every problem ends LOADPLOT before anything is drawn or written.
 TEST(LoadPlot, DrawsNothingForAFileThatCannotBeRead) {
