@@ -26,12 +26,13 @@ std::string errno_text(int error) { return std::strerror(error); }
 TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension) {
   // Hidden, so that a listing of the folder made meanwhile does not pick it up.
   std::string pattern = folder_of(beside) + ".curvist-XXXXXX" + std::string(extension);
+  // Without the handlers an interruption would leave the temporary file behind.
+  install_interrupt_handlers();
+  const HeldInterruptions until_armed;
   const int descriptor = mkstemps(pattern.data(), static_cast<int>(extension.size()));
   if (descriptor < 0) throw std::system_error(errno, std::generic_category());
   close(descriptor);
   path_ = std::move(pattern);
-  // Without the handlers an interruption would leave the temporary file behind.
-  install_interrupt_handlers();
   removal_ = std::make_unique<RemovalOnInterrupt>(path_);
 }
 

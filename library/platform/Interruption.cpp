@@ -21,6 +21,8 @@ struct Slot {
 };
 std::array<Slot, slot_count> slots;
 
+constexpr std::array interrupting_signals = {SIGINT, SIGTERM, SIGHUP};
+
 extern "C" void remove_files_and_end(int signal_number) {
   for (auto& slot : slots) {
     if (slot.armed.load()) unlink(slot.path.data());
@@ -36,12 +38,20 @@ void install_interrupt_handlers() {
     struct sigaction action {};
     action.sa_handler = remove_files_and_end;
     sigemptyset(&action.sa_mask);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP})
-      sigaction(signal_number, &action, nullptr);
+    for (const int signal_number : interrupting_signals) sigaction(signal_number, &action, nullptr);
     return true;
   }();
   (void)installed;
 }
+
+HeldInterruptions::HeldInterruptions() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (const int signal_number : interrupting_signals) sigaddset(&held, signal_number);
+  pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+HeldInterruptions::~HeldInterruptions() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 RemovalOnInterrupt::RemovalOnInterrupt(std::string_view path) : slot_(-1) {
   if (path.size() >= PATH_MAX) return;

@@ -4,12 +4,28 @@
 // While a RemovalOnInterrupt lives, an interruption deletes its file before the process
 // ends with the signal.
 
+#include <signal.h>
+
 #include <string_view>
 
 namespace curvist {
 
 // Installs the handlers once; later calls do nothing.
 void install_interrupt_handlers();
+
+// Holds back interruptions of the calling thread while it lives; one that came meanwhile
+// takes effect at the end of the scope. Making a file and arming its removal happen
+// under one, so that no interruption can fall between the two.
+class HeldInterruptions {
+ public:
+  HeldInterruptions();
+  ~HeldInterruptions();
+  HeldInterruptions(const HeldInterruptions&) = delete;
+  HeldInterruptions& operator=(const HeldInterruptions&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 class RemovalOnInterrupt {
  public:
