@@ -169,9 +169,14 @@ struct ProgramRun {
                                              capture.path());
   }
 
-  // Waits until the program has printed `expected` or has ended; what it printed.
+  // Waits until the program has printed as many lines as `expected` holds, or has ended;
+  // what it printed.
   std::string output_once(const std::string& expected) {
-    poll_until(run_limit, [&] { return process->output() == expected || process->end(); });
+    const auto lines = std::count(expected.begin(), expected.end(), '\n');
+    poll_until(run_limit, [&] {
+      const std::string output = process->output();
+      return std::count(output.begin(), output.end(), '\n') >= lines || process->end();
+    });
     // A program that ended may have written its last lines just before.
     return process->output();
   }
