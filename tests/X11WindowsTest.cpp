@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "X11Onlooker.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -20,73 +18,9 @@
 namespace curvist {
 namespace {
 
+using testing::Onlooker;
 using testing::ScopedDisplayVariable;
 using testing::XvfbServer;
-
-// A client of its own on the test server, to look at the windows as a user would.
-class Onlooker {
- public:
-  explicit Onlooker(const std::string& display_name)
-      : display_(XOpenDisplay(display_name.c_str())) {}
-  ~Onlooker() {
-    if (display_ != nullptr) XCloseDisplay(display_);
-  }
-  Display* display() const { return display_; }
-
-  // The top-level window whose WM_NAME is the title, or 0.
-  Window find(const std::string& title) const {
-    Window root_return;
-    Window parent;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (!XQueryTree(display_, DefaultRootWindow(display_), &root_return, &parent, &children,
-                    &count))
-      return 0;
-    for (unsigned index = 0; index < count && found == 0; ++index) {
-      XTextProperty name{};
-      if (XGetWMName(display_, children[index], &name) && name.value != nullptr) {
-        if (std::string(reinterpret_cast<const char*>(name.value), name.nitems) == title)
-          found = children[index];
-        XFree(name.value);
-      }
-    }
-    if (children != nullptr) XFree(children);
-    return found;
-  }
-
-  std::string net_wm_name(Window window) const {
-    Atom type;
-    int format;
-    unsigned long items;
-    unsigned long remaining;
-    unsigned char* data = nullptr;
-    std::string result;
-    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False), 0, 1024,
-                           False, XInternAtom(display_, "UTF8_STRING", False), &type, &format,
-                           &items, &remaining, &data) == Success &&
-        data != nullptr) {
-      result.assign(reinterpret_cast<const char*>(data), items);
-      XFree(data);
-    }
-    return result;
-  }
-
-  void close(Window window) const {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window, False, NoEventMask, &event);
-    XFlush(display_);
-  }
-
- private:
-  Display* display_;
-};
 
 struct RunningServer {
   XvfbServer server;
@@ -261,6 +195,30 @@ TEST(X11Windows, KeepingWindowsEndsWhenTheUserHasClosedThemAll) {
   windows.present();
   EXPECT_EQ(onlooker.find("One"), 0u);
   windows.keep_windows_until_closed();  // nothing left on screen: returns at once
+}
+
+TEST(X11Windows, ACloseThatArrivesWithTheServersReplyIsHandledAtOnce) {
+  REQUIRE_XVFB();
+  windows.open_window(101, "USER", "Busy");
+  draw_plot(windows, 101, 14, 1.0);
+  windows.present();
+  Onlooker onlooker(running.server.display_name());
+  const Window window = onlooker.find("Busy");
+  ASSERT_NE(window, 0u);
+  // With the server grabbed, the presentation waits for the server's reply; the close
+  // message reaches the program just before that reply, read together with it.
+  XGrabServer(onlooker.display());
+  XSync(onlooker.display(), False);
+  auto presenting = std::async(std::launch::async, [&] { windows.present(); });
+  EXPECT_EQ(presenting.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  onlooker.close(window);
+  XUngrabServer(onlooker.display());
+  XFlush(onlooker.display());
+  ASSERT_EQ(presenting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (onlooker.find("Busy") != 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_EQ(onlooker.find("Busy"), 0u) << "the closed window is still on screen";
 }
 
 TEST(X11Windows, TheConsoleWindowIsOpenedWhenDrawnIntoAndWithdrawnInTextMode) {
