@@ -149,6 +149,7 @@ X11Windows::~X11Windows() {
   }
   wake_presenter();
   thread_.join();
+  report_loss();
   bool lost;
   {
     std::lock_guard guard(status_mutex_);
@@ -177,9 +178,14 @@ void X11Windows::mark_lost() {
     lost_ = true;
     windows_on_screen_ = 0;
   }
-  std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-               "drawn offscreen and not shown\n";
+  loss_unreported_ = true;
   status_changed_.notify_all();
+}
+
+void X11Windows::report_loss() {
+  if (loss_unreported_.exchange(false))
+    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
+                 "drawn offscreen and not shown\n";
 }
 
 bool X11Windows::display_lost() {
@@ -435,6 +441,7 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
 }
 
 int X11Windows::open_window(int unit, std::string_view file_name, std::string_view title) {
+  report_loss();
   std::lock_guard guard(lock_);
   const int status = offscreen_.open_window(unit, file_name, title);
   note_change();
@@ -442,6 +449,7 @@ int X11Windows::open_window(int unit, std::string_view file_name, std::string_vi
 }
 
 void X11Windows::focus_window(int unit) {
+  report_loss();
   std::lock_guard guard(lock_);
   offscreen_.focus_window(unit);
   note_change();
@@ -545,6 +553,8 @@ void X11Windows::keep_windows_until_closed() {
   present();
   std::unique_lock guard(status_mutex_);
   status_changed_.wait(guard, [&] { return lost_ || windows_on_screen_ == 0; });
+  guard.unlock();
+  report_loss();
 }
 
 }  // namespace curvist

@@ -14,6 +14,7 @@
 // If the X server goes away, drawing goes on offscreen and one line on standard error
 // says so.
 
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -92,6 +93,10 @@ class X11Windows final : public WindowOperations {
   // Sends what waits to be sent of the unit's window, read from its surface.
   void send_waiting_pixels(int unit, ShownWindow& shown);
   void mark_lost();
+  // Tells the user, once, that the display went away. Called on the program's own thread
+  // only: that thread may have standard error diverted at the moment the presenter
+  // notices the loss (the PGPLOT layer captures giza's messages that way).
+  void report_loss();
   static void on_connection_lost(_XDisplay* display, void* self);
 
   // Shared with the presenter under lock_.
@@ -107,6 +112,7 @@ class X11Windows final : public WindowOperations {
   int windows_on_screen_ = 0;
   bool lost_ = false;
   bool stopping_ = false;
+  std::atomic<bool> loss_unreported_{false};
 
   // The presenter's own.
   std::unique_ptr<Presenter> presenter_;
