@@ -211,6 +211,27 @@ TEST_F(WindowCompaction, ReopeningOrClearingACompactedWindowLeavesItCompactAndBl
   EXPECT_EQ(surface.at(1, 1), 0u);
 }
 
+TEST_F(WindowCompaction, ANewWindowShowsNothingOfTheRasterItTookOver) {
+  // The raster of a finished window serves the next one: nothing of the old plot may
+  // show through, whether the new window grows or keeps its size.
+  OffscreenWindows windows(ScreenSize{1280, 1024});
+  draw_screen_plot(windows, 0.0);
+  for (const int unit : {201, 202}) {
+    windows.open_window(unit, "USER", "Next");
+    windows.focus_window(unit);  // compacts the window left
+    PixelSurface& surface = *windows.unit(unit)->surface;
+    windows.set_colour(12);
+    // 201 draws a pixel inside its size, 202 one beyond it, so that it grows.
+    const int x = unit == 201 ? 10 : surface.width() + 5;
+    windows.draw_rectangle(RectangleControl::filled, static_cast<std::int16_t>(x), 20,
+                           static_cast<std::int16_t>(x), 20);
+    ASSERT_FALSE(surface.compacted());
+    Pixels expected(static_cast<std::size_t>(surface.width()) * surface.height(), 0u);
+    expected[20 * static_cast<std::size_t>(surface.width()) + x] = 0xFF0000u;
+    EXPECT_EQ(all_pixels(surface), expected) << unit;
+  }
+}
+
 TEST_F(WindowCompaction, DamageNotYetShownOutlivesTheCompaction) {
   OffscreenWindows windows(ScreenSize{1280, 1024});
   windows.open_window(101, "USER", "First");
