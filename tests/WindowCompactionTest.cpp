@@ -88,6 +88,23 @@ TEST(RunLengthRows, GiveBackEveryPixelBitForBit) {
   }
 }
 
+TEST(RunLengthRows, FindTheEndOfARunWhereverItFalls) {
+  // Long runs are passed over in blocks: a run may end at any pixel of a block, and the
+  // row may end inside one.
+  for (int width = 1; width <= 70; ++width) {
+    for (int length = 1; length <= width; ++length) {
+      Pixels raster(static_cast<std::size_t>(width), 0x00AA00u);
+      std::fill_n(raster.begin(), length, 0x0000AAu);
+      if (length < width) raster[static_cast<std::size_t>(width) - 1] = 0xAA0000u;
+      const RunLengthRows rows = encode_rows(raster.data(), raster.size(), width, 1);
+      ASSERT_EQ(rows.lengths.front(), length) << width;
+      Pixels back(raster.size());
+      decode_row_part(rows, 0, 0, width - 1, back.data());
+      ASSERT_EQ(back, raster) << width << " " << length;
+    }
+  }
+}
+
 TEST(RunLengthRows, AUniformRasterIsOneRunPerRow) {
   const RunLengthRows rows = uniform_rows(1024, 816, 0x123456);
   EXPECT_EQ(rows.colours.size(), 816u);
