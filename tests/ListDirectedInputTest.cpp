@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -33,6 +34,28 @@ TEST(ListDirectedInput, ReadsRealsInEveryDecimalAndExponentForm) {
   EXPECT_EQ(point_from("1+3 2"), (Point{1000.0, 2.0}));
   EXPECT_EQ(point_from("1.0e-400 1e400"), (Point{0.0, std::numeric_limits<double>::infinity()}));
   EXPECT_EQ(point_from("0.1 3"), (Point{0.1, 3.0}));
+}
+
+TEST(ListDirectedInput, ReadsDExponentsOnDataLinesAsEachValueAlone) {
+  // Data lines with D exponents take a quicker way than lone values: the values must
+  // still be the same to the last bit, out-of-range and very long ones included.
+  const std::string long_mantissa = "0." + std::string(70, '3') + "1";
+  for (const std::string& x : std::vector<std::string>{
+           "0.1234567D0", "-9.87654321098765432d-12", "2.5D+3", "-.5d0", "1.7976931348623157D308",
+           "1D400", "1d-400", "4.9406564584124654D-324", "123456789012345678901234567890D-5",
+           long_mantissa + "D1"}) {
+    for (const std::string separator : {" ", ",", " , ", "\t"}) {
+      const std::string line = x + separator + x + "\n";
+      const auto point = point_from(line);
+      const auto alone = parse_real(x);
+      ASSERT_TRUE(point) << line;
+      ASSERT_TRUE(alone) << x;
+      EXPECT_EQ(std::memcmp(&(*point)[0], &*alone, sizeof(double)), 0) << line;
+      EXPECT_EQ(std::memcmp(&(*point)[1], &*alone, sizeof(double)), 0) << line;
+    }
+  }
+  for (const char* line : {"1D 2", "1D+ 2", "1.5D3x 2", "1.5D3.5 2", "1.5e3D2 2", "1.5d-3d2 2"})
+    EXPECT_FALSE(point_from(line)) << line;
 }
 
 TEST(ListDirectedInput, ReadsInfinityAndNotANumberInAnyCase) {

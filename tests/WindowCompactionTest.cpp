@@ -88,6 +88,23 @@ TEST(RunLengthRows, GiveBackEveryPixelBitForBit) {
   }
 }
 
+TEST(RunLengthRows, FindTheEndOfARunWhereverItFalls) {
+  // Long runs are passed over in blocks: a run may end at any pixel of a block, and the
+  // row may end inside one.
+  for (int width = 1; width <= 70; ++width) {
+    for (int length = 1; length <= width; ++length) {
+      Pixels raster(static_cast<std::size_t>(width), 0x00AA00u);
+      std::fill_n(raster.begin(), length, 0x0000AAu);
+      if (length < width) raster[static_cast<std::size_t>(width) - 1] = 0xAA0000u;
+      const RunLengthRows rows = encode_rows(raster.data(), raster.size(), width, 1);
+      ASSERT_EQ(rows.lengths.front(), length) << width;
+      Pixels back(raster.size());
+      decode_row_part(rows, 0, 0, width - 1, back.data());
+      ASSERT_EQ(back, raster) << width << " " << length;
+    }
+  }
+}
+
 TEST(RunLengthRows, AUniformRasterIsOneRunPerRow) {
   const RunLengthRows rows = uniform_rows(1024, 816, 0x123456);
   EXPECT_EQ(rows.colours.size(), 816u);
@@ -209,6 +226,27 @@ TEST_F(WindowCompaction, ReopeningOrClearingACompactedWindowLeavesItCompactAndBl
 
   draw_screen_plot(windows, 2.0);  // a new unit, the reopened one stays blank
   EXPECT_EQ(surface.at(1, 1), 0u);
+}
+
+TEST_F(WindowCompaction, ANewWindowShowsNothingOfTheRasterItTookOver) {
+  // The raster of a finished window serves the next one: nothing of the old plot may
+  // show through, whether the new window grows or keeps its size.
+  OffscreenWindows windows(ScreenSize{1280, 1024});
+  draw_screen_plot(windows, 0.0);
+  for (const int unit : {201, 202}) {
+    windows.open_window(unit, "USER", "Next");
+    windows.focus_window(unit);  // compacts the window left
+    PixelSurface& surface = *windows.unit(unit)->surface;
+    windows.set_colour(12);
+    // 201 draws a pixel inside its size, 202 one beyond it, so that it grows.
+    const int x = unit == 201 ? 10 : surface.width() + 5;
+    windows.draw_rectangle(RectangleControl::filled, static_cast<std::int16_t>(x), 20,
+                           static_cast<std::int16_t>(x), 20);
+    ASSERT_FALSE(surface.compacted());
+    Pixels expected(static_cast<std::size_t>(surface.width()) * surface.height(), 0u);
+    expected[20 * static_cast<std::size_t>(surface.width()) + x] = 0xFF0000u;
+    EXPECT_EQ(all_pixels(surface), expected) << unit;
+  }
 }
 
 TEST_F(WindowCompaction, DamageNotYetShownOutlivesTheCompaction) {

@@ -1,6 +1,7 @@
 #include "listdirected/ListDirectedInput.hpp"
 
 #include <charconv>
+#include <cstring>
 
 #include "listdirected/NumberParsing.hpp"
 #include "listdirected/ValueScanner.hpp"
@@ -35,9 +36,33 @@ bool starts_plain_number(char character) {
 
 bool is_blank_or_tab(char character) { return character == ' ' || character == '\t'; }
 
-// The usual data line: plain decimals on one record, apart by blanks or one comma. Read
-// straight from the text; anything else (repeat counts, null values, a plus sign, D
-// exponents, values across records, a slash) is left to the full scanner, which gives
+// A number whose mantissa from_chars has read up to a D exponent, the exponent letter of
+// double precision values, which from_chars does not know. The number is read again with
+// an 'e' in its place, as the full scanner reads it. Where the number ends, or null when
+// the exponent has no digits or the value is out of range (left to the full scanner).
+const char* reread_with_d_exponent(const char* number_start, const char* letter, const char* end,
+                                   double& value) {
+  const char* position = letter + 1;
+  if (position < end && (*position == '+' || *position == '-')) ++position;
+  const char* const digits = position;
+  while (position < end && *position >= '0' && *position <= '9') ++position;
+  if (position == digits) return nullptr;
+  char number[64];
+  const auto mantissa_length = static_cast<std::size_t>(letter - number_start);
+  const auto exponent_length = static_cast<std::size_t>(position - (letter + 1));
+  const std::size_t length = mantissa_length + 1 + exponent_length;
+  if (length > sizeof number) return nullptr;
+  std::memcpy(number, number_start, mantissa_length);
+  number[mantissa_length] = 'e';
+  std::memcpy(number + mantissa_length + 1, letter + 1, exponent_length);
+  const auto [number_end, error] = std::from_chars(number, number + length, value);
+  if (error != std::errc() || number_end != number + length) return nullptr;
+  return position;
+}
+
+// The usual data line: plain decimals (E or D exponents too) on one record, apart by
+// blanks or one comma. Read straight from the text; anything else (repeat counts, null
+// values, a plus sign, values across records, a slash) is left to the full scanner, which gives
 // the same values for these lines, only slower. False without moving when it does not
 // apply.
 bool read_plain_reals(RecordInput& input, std::span<double> values) {
@@ -50,9 +75,14 @@ bool read_plain_reals(RecordInput& input, std::span<double> values) {
       while (position < end && is_blank_or_tab(*position)) ++position;
     }
     if (position == end || !starts_plain_number(*position)) return false;
+    const char* const number_start = position;
     const auto [number_end, error] = std::from_chars(position, end, values[index]);
     if (error != std::errc()) return false;
     position = number_end;
+    if (position < end && (*position == 'd' || *position == 'D')) {
+      position = reread_with_d_exponent(number_start, position, end, values[index]);
+      if (position == nullptr) return false;
+    }
     // The value must end where list-directed input ends it.
     if (position < end && !is_blank_or_tab(*position) && *position != ',' && *position != '\n' &&
         *position != '\r' && *position != '/' && *position != ';')

@@ -119,16 +119,20 @@ void OffscreenWindows::set_client_size(int number, int width, int height) {
   }
 }
 
-PixelSurface& OffscreenWindows::drawing_surface() {
+PixelSurface& OffscreenWindows::drawing_surface(const PixelRectangle& area) {
   // The console shows graphics in a window of its own, opened when first drawn into.
   if (!active_->surface) {
     active_->surface = std::make_unique<PixelSurface>(active_->width, active_->height,
                                                       palette_pixel(background_colour_index));
     ++active_->raise_version;
   }
-  active_->surface->expand();
+  // Grown before it is expanded: a compact surface then becomes a raster once, at its
+  // new size.
+  PixelSurface& surface = *active_->surface;
+  surface.grow_to_hold(area);
+  surface.expand();
   changed_ = true;
-  return *active_->surface;
+  return surface;
 }
 
 void OffscreenWindows::compact_surfaces() {
@@ -154,8 +158,7 @@ void OffscreenWindows::draw_rectangle(RectangleControl control, std::int16_t x1,
   const PixelRectangle area{left, top, right, bottom};
   const PixelRectangle visible = area.intersection(window.viewport);
   if (visible.empty()) return;
-  PixelSurface& surface = drawing_surface();
-  surface.grow_to_hold(visible);
+  PixelSurface& surface = drawing_surface(visible);
   const auto fill = [&](const PixelRectangle& part) {
     surface.fill(part.intersection(window.viewport), colour_);
   };
@@ -249,8 +252,7 @@ void OffscreenWindows::draw_segment(WindowUnit& window, double x0, double y0, do
       static_cast<int>(std::clamp<std::int64_t>(std::max(from_y, to_y), -1, clip.y2 + 1))};
   const PixelRectangle touched = bounds.intersection(clip);
   if (touched.empty()) return;
-  PixelSurface& surface = drawing_surface();
-  surface.grow_to_hold(touched);
+  PixelSurface& surface = drawing_surface(touched);
   const PixelRectangle limits =
       clip.intersection({0, 0, surface.width() - 1, surface.height() - 1});
   const std::uint32_t colour = colour_;
@@ -268,8 +270,7 @@ void OffscreenWindows::set_pixel(double x, double y) {
   const int column = static_cast<int>(nearest_pixel(pixel_x));
   const int row = static_cast<int>(nearest_pixel(pixel_y));
   if (!window.viewport.contains(column, row)) return;
-  PixelSurface& surface = drawing_surface();
-  surface.grow_to_hold({column, row, column, row});
+  PixelSurface& surface = drawing_surface({column, row, column, row});
   if (column >= surface.width() || row >= surface.height()) return;
   surface.set(column, row, colour_);
   surface.add_damage({column, row, column, row});
@@ -288,8 +289,7 @@ void OffscreenWindows::draw_text(std::string_view text) {
                            y + fonts_.info().height - 1};
   const PixelRectangle visible = box.intersection(window.viewport);
   if (visible.empty()) return;
-  PixelSurface& surface = drawing_surface();
-  surface.grow_to_hold(visible);
+  PixelSurface& surface = drawing_surface(visible);
   fonts_.draw(surface, x, y, text, colour_, window.viewport);
 }
 

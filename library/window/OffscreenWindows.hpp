@@ -81,7 +81,8 @@ class OffscreenWindows final : public WindowOperations {
   bool write_png(int number, std::string_view path, std::string& error) const;
 
  private:
-  PixelSurface& drawing_surface();
+  // The active window's surface, grown to hold the area and expanded for drawing.
+  PixelSurface& drawing_surface(const PixelRectangle& area);
   void reset_drawing_state(WindowUnit& window);
   void update_mapping(WindowUnit& window);
   void draw_segment(WindowUnit& window, double x0, double y0, double x1, double y1);

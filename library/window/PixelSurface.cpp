@@ -2,10 +2,52 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <string>
 
 namespace curvist {
+namespace {
+
+// One raster kept from the last surface that gave its up. Windows are drawn one after
+// the other and compacted when left, so the next window takes this one instead of
+// asking the system for fresh pages (and having them zeroed) every time. The X thread
+// and the plotting thread may both reach a surface, hence the lock.
+struct SpareRaster {
+  std::mutex lock;
+  std::unique_ptr<std::uint32_t[]> pixels;
+  std::size_t capacity = 0;
+};
+
+SpareRaster& spare_raster() {
+  static SpareRaster spare;
+  return spare;
+}
+
+// Beyond this a raster is given back to the system rather than kept for later: one
+// window grown by a stray coordinate should not hold its memory for the whole run.
+constexpr std::size_t largest_spare_pixels = std::size_t{2048} * 2048;
+
+}  // namespace
+
+PixelSurface::Raster PixelSurface::take_spare(std::size_t pixels) {
+  SpareRaster& spare = spare_raster();
+  const std::lock_guard guard(spare.lock);
+  if (!spare.pixels || spare.capacity < pixels) return {};
+  Raster raster{std::move(spare.pixels), spare.capacity};
+  spare.capacity = 0;
+  return raster;
+}
+
+void PixelSurface::keep_spare(std::unique_ptr<std::uint32_t[]> pixels, std::size_t capacity) {
+  if (!pixels || capacity > largest_spare_pixels) return;
+  SpareRaster& spare = spare_raster();
+  const std::lock_guard guard(spare.lock);
+  // The larger one serves more windows.
+  if (spare.pixels && spare.capacity >= capacity) return;
+  spare.pixels = std::move(pixels);
+  spare.capacity = capacity;
+}
 
 PixelRectangle PixelRectangle::intersection(const PixelRectangle& other) const {
   return {std::max(x1, other.x1), std::max(y1, other.y1), std::min(x2, other.x2),
@@ -26,18 +68,42 @@ PixelSurface::PixelSurface(int width, int height, std::uint32_t background)
   compact_rows_ = uniform_rows(width_, height_, background_);
 }
 
-PixelSurface::~PixelSurface() { cairo_surface_destroy(surface_); }
+PixelSurface::~PixelSurface() {
+  cairo_surface_destroy(surface_);
+  keep_spare(std::move(raster_.pixels), raster_.capacity);
+}
+
+PixelSurface::Raster PixelSurface::release_raster() {
+  // The cairo surface only borrows the pixels: it goes first.
+  cairo_surface_destroy(surface_);
+  surface_ = nullptr;
+  pixels_ = nullptr;
+  row_pixels_ = 0;
+  return std::move(raster_);
+}
 
 void PixelSurface::allocate(int width, int height) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+  const std::size_t row_pixels = static_cast<std::size_t>(stride) / 4;
+  const std::size_t needed = row_pixels * static_cast<std::size_t>(height);
+  Raster raster = take_spare(needed);
+  if (!raster.pixels) {
+    // Left unset: every caller writes each pixel before anything reads it.
+    raster.pixels.reset(new std::uint32_t[needed]);
+    raster.capacity = needed;
+  }
+  cairo_surface_t* surface =
+      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(raster.pixels.get()),
+                                          CAIRO_FORMAT_RGB24, width, height, stride);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
+    keep_spare(std::move(raster.pixels), raster.capacity);
     throw std::bad_alloc();
   }
-  cairo_surface_flush(surface);
   surface_ = surface;
-  pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
-  row_pixels_ = static_cast<std::size_t>(cairo_image_surface_get_stride(surface)) / 4;
+  raster_ = std::move(raster);
+  pixels_ = raster_.pixels.get();
+  row_pixels_ = row_pixels;
   width_ = width;
   height_ = height;
 }
@@ -46,10 +112,8 @@ void PixelSurface::compact() {
   if (compacted()) return;
   cairo_surface_flush(surface_);
   compact_rows_ = encode_rows(pixels_, row_pixels_, width_, height_);
-  cairo_surface_destroy(surface_);
-  surface_ = nullptr;
-  pixels_ = nullptr;
-  row_pixels_ = 0;
+  Raster raster = release_raster();
+  keep_spare(std::move(raster.pixels), raster.capacity);
 }
 
 void PixelSurface::expand() {
@@ -90,7 +154,6 @@ void PixelSurface::clear() {
 
 void PixelSurface::grow_to_hold(const PixelRectangle& area) {
   if (area.empty() || (area.x2 < width_ && area.y2 < height_)) return;
-  expand();
   // Whole blocks of 64 pixels, so that a line crawling outwards does not copy the
   // surface at every step.
   const auto grown = [](int current, int needed) {
@@ -99,21 +162,45 @@ void PixelSurface::grow_to_hold(const PixelRectangle& area) {
   };
   const int new_width = grown(width_, area.x2);
   const int new_height = grown(height_, area.y2);
-  if (new_width == width_ && new_height == height_) return;
+  if (new_width == width_ && new_height == height_) {
+    expand();
+    return;
+  }
 
-  cairo_surface_t* old_surface = surface_;
-  const std::uint32_t* old_pixels = pixels_;
+  // The old pixels go straight into the new raster, from whichever form they are in:
+  // a compact surface is not expanded at its old size first.
+  const bool was_compact = compacted();
+  cairo_surface_t* const old_surface = surface_;
+  Raster old_raster = std::move(raster_);
+  const std::uint32_t* const old_pixels = pixels_;
   const std::size_t old_row_pixels = row_pixels_;
   const int old_width = width_;
   const int old_height = height_;
-  allocate(new_width, new_height);
-  std::fill_n(pixels_, row_pixels_ * static_cast<std::size_t>(height_), background_);
-  for (int y = 0; y < old_height; ++y)
-    std::memcpy(pixels_ + static_cast<std::size_t>(y) * row_pixels_,
-                old_pixels + static_cast<std::size_t>(y) * old_row_pixels,
-                static_cast<std::size_t>(old_width) * 4);
+  try {
+    allocate(new_width, new_height);
+  } catch (...) {
+    // The surface stays as it was.
+    raster_ = std::move(old_raster);
+    throw;
+  }
+  const auto new_columns = static_cast<std::size_t>(new_width - old_width);
+  for (int y = 0; y < new_height; ++y) {
+    std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * row_pixels_;
+    if (y >= old_height) {
+      std::fill_n(row, new_width, background_);
+      continue;
+    }
+    if (was_compact)
+      decode_row_part(compact_rows_, y, 0, old_width - 1, row);
+    else
+      std::memcpy(row, old_pixels + static_cast<std::size_t>(y) * old_row_pixels,
+                  static_cast<std::size_t>(old_width) * 4);
+    std::fill_n(row + old_width, new_columns, background_);
+  }
   cairo_surface_mark_dirty(surface_);
+  compact_rows_ = {};
   cairo_surface_destroy(old_surface);
+  keep_spare(std::move(old_raster.pixels), old_raster.capacity);
   // What lay outside the old size is new on screen too.
   add_damage({old_width, 0, width_ - 1, height_ - 1});
   add_damage({0, old_height, width_ - 1, height_ - 1});

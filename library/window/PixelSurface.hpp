@@ -11,6 +11,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -92,10 +93,25 @@ class PixelSurface {
   bool write_png(std::string_view path, std::string& error) const;
 
  private:
+  // The pixels under the cairo surface, owned apart from it so that the raster of a
+  // window just compacted can serve the next window drawn into.
+  struct Raster {
+    std::unique_ptr<std::uint32_t[]> pixels;
+    std::size_t capacity = 0;  // in pixels
+  };
+
+  static Raster take_spare(std::size_t pixels);  // empty when none is large enough
+  static void keep_spare(std::unique_ptr<std::uint32_t[]> pixels, std::size_t capacity);
+
+  // Makes a raster of the size the surface's pixels, none of them set yet; the raster and
+  // cairo surface held before are left to the caller.
   void allocate(int width, int height);
+  // Gives up the raster and its cairo surface (for compact rows to take their place).
+  Raster release_raster();
 
   // Null while compact; the pixels are then in compact_rows_.
   cairo_surface_t* surface_ = nullptr;
+  Raster raster_;
   RunLengthRows compact_rows_;
   std::uint32_t* pixels_ = nullptr;
   std::size_t row_pixels_ = 0;

@@ -1,12 +1,47 @@
 #include "window/RunLengthRows.hpp"
 
 #include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace curvist {
 namespace {
 
 // Runs longer than a length can hold are split; rows never get that wide.
 constexpr int longest_run = 65535;
+
+// Where the run of `colour` that starts at row[x] ends, at the latest at `limit`. A plot
+// is mostly long flat runs: they are passed over sixteen pixels, then four, per
+// comparison, and only the last few pixel by pixel.
+int run_end(const std::uint32_t* row, int x, int limit, std::uint32_t colour) {
+  ++x;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi32(static_cast<int>(colour));
+  const auto same = [&](int at) {
+    return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + at)), wanted);
+  };
+  while (x + 16 <= limit) {
+    const __m128i all = _mm_and_si128(_mm_and_si128(same(x), same(x + 4)),
+                                      _mm_and_si128(same(x + 8), same(x + 12)));
+    if (_mm_movemask_epi8(all) != 0xFFFF) break;
+    x += 16;
+  }
+#endif
+  const std::uint64_t pair = colour | (std::uint64_t{colour} << 32);
+  while (x + 4 <= limit) {
+    std::uint64_t first;
+    std::uint64_t second;
+    std::memcpy(&first, row + x, sizeof first);
+    std::memcpy(&second, row + x + 2, sizeof second);
+    if (((first ^ pair) | (second ^ pair)) != 0) break;
+    x += 4;
+  }
+  while (x < limit && row[x] == colour) ++x;
+  return x;
+}
 
 }  // namespace
 
@@ -22,10 +57,7 @@ RunLengthRows encode_rows(const std::uint32_t* pixels, std::size_t row_pixels, i
     int x = 0;
     while (x < width) {
       const std::uint32_t colour = row[x];
-      const int end =
-          static_cast<int>(std::find_if(row + x + 1, row + std::min(width, x + longest_run),
-                                        [colour](std::uint32_t pixel) { return pixel != colour; }) -
-                           row);
+      const int end = run_end(row, x, std::min(width, x + longest_run), colour);
       rows.colours.push_back(colour);
       rows.lengths.push_back(static_cast<std::uint16_t>(end - x));
       x = end;
