@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProgram.hpp"
+#include "CurvistProgram.hpp"
 #include "FolderSnapshot.hpp"
 #include "LoadPlot.hpp"
 #include "Run.hpp"
@@ -32,12 +32,10 @@ namespace {
 using testing::ChildResult;
 using testing::ChildSettings;
 using testing::FolderSnapshot;
+using testing::Names;
 using testing::TemporaryFolder;
+using testing::valid_data;
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
-
-const fs::path program = CURVIST_PROGRAM;
-constexpr std::string_view valid_data = "-1\n2\n0 0\n1 1\nx\ny\nTitle\n";
 
 struct Outcome {
   ChildResult result;
@@ -49,7 +47,7 @@ struct Outcome {
 Outcome run_over(const TemporaryFolder& folder, const ChildSettings& settings = {}) {
   const FolderSnapshot before = testing::snapshot_of(folder.path());
   Outcome outcome;
-  outcome.result = testing::run_child(program, folder.path(), settings);
+  outcome.result = testing::run_curvist(folder.path(), settings);
   const FolderSnapshot after = testing::snapshot_of(folder.path());
   EXPECT_FALSE(outcome.result.hung) << "the program did not end in time";
   EXPECT_EQ(testing::lost_or_changed(before, after), Names{}) << "files lost or changed";
@@ -74,7 +72,7 @@ std::string output_lines_of(const std::string& output) {
 
 // `pictures` in the order they are made, which is the order of the list.
 void expect_clean_run(const Outcome& outcome, const Names& pictures) {
-  EXPECT_EQ(outcome.result.exit_status, 0) << outcome.result.errors;
+  EXPECT_EQ(outcome.result.end.exit_status, 0) << outcome.result.errors;
   Names sorted = pictures;
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(outcome.made, sorted);
@@ -198,7 +196,7 @@ TEST(BadInput, UnreadableFileIsSkipped) {
   ChildSettings settings;
   // Root reads any file: the run goes as an ordinary user.
   if (geteuid() == 0)
-    settings.user = 65534;
+    settings.user = testing::nobody;
   else if (std::ifstream(folder / "secret.dat").good())
     GTEST_SKIP() << "this user can read a file with no permissions";
   expect_clean_run(run_over(folder, settings), {"good.ps"});
@@ -220,7 +218,7 @@ TEST(BadInput, HandWrittenListNamingNonsense) {
   folder.write("Curvist.par", list);
   // A name may stand twice: the file is plotted twice, into the same picture.
   const auto outcome = run_over(folder);
-  EXPECT_EQ(outcome.result.exit_status, 0) << outcome.result.errors;
+  EXPECT_EQ(outcome.result.end.exit_status, 0) << outcome.result.errors;
   EXPECT_EQ(outcome.made, (Names{"b.ps", "good.ps"}));
   EXPECT_EQ(output_lines_of(outcome.result.output),
             output_lines_for({"b.ps", "good.ps", "good.ps"}));

@@ -1,9 +1,10 @@
 #pragma once
-// Runs the real curvist program as a child process in a folder, the way a user would:
-// no arguments, standard input from /dev/null, output and errors captured, a display only
-// when asked for. Limits, another user, a file-size cap and a deadline can be set, so
-// that faults are met for real; a run that outlives its deadline is killed and reported
-// as hung.
+// A program run as a child process the way a user would run it: in a folder, with no
+// arguments, standard input from /dev/null, output and errors captured while it runs, a
+// display only when asked for. Limits, another user and a file-size cap can be set, so
+// that faults are met for real. Every wait is bounded: a run that outlives its deadline
+// is killed and reported as hung, and a child still running when the object goes is
+// killed, so a failing test never leaves one behind.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,18 +13,23 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "PollUntil.hpp"
 #include "TemporaryFolder.hpp"
 
+extern char** environ;
+
 namespace curvist::testing {
+
+// The unprivileged user a run goes as where root would read or write anything.
+constexpr uid_t nobody = 65534;
 
 struct ChildSettings {
   std::optional<std::string> display;   // DISPLAY; none when absent
@@ -33,10 +39,41 @@ struct ChildSettings {
   std::chrono::seconds deadline{120};
 };
 
+// How a child ended: its exit status, or the signal that ended it.
+struct ChildEnd {
+  std::optional<int> exit_status;
+  std::optional<int> signal_number;
+};
+
+inline std::string described(const std::optional<ChildEnd>& end) {
+  if (!end) return "still running";
+  if (end->exit_status) return "exit status " + std::to_string(*end->exit_status);
+  if (end->signal_number) return std::string("ended by ") + strsignal(*end->signal_number);
+  return "ended";
+}
+
+inline ChildEnd end_of(int wait_status) {
+  ChildEnd end;
+  if (WIFEXITED(wait_status)) end.exit_status = WEXITSTATUS(wait_status);
+  if (WIFSIGNALED(wait_status)) end.signal_number = WTERMSIG(wait_status);
+  return end;
+}
+
+// Runs `body` in a forked copy of this process, which exits with what it returns; how
+// that copy ended. For code that must meet a signal or another user without harming the
+// test process itself.
+inline ChildEnd end_of_forked(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("cannot fork");
+  if (child == 0) _exit(body());
+  int status = 0;
+  waitpid(child, &status, 0);
+  return end_of(status);
+}
+
 struct ChildResult {
-  bool hung = false;
-  int exit_status = -1;  // when it exited
-  int signal = 0;        // when a signal ended it
+  bool hung = false;  // killed at its deadline
+  ChildEnd end;
   std::string output;
   std::string errors;
 };
@@ -45,25 +82,41 @@ class ChildProgram {
  public:
   ChildProgram(const std::filesystem::path& program, const std::filesystem::path& folder,
                const ChildSettings& settings)
-      : settings_(settings) {
-    const std::string output_path = (capture_ / "out").string();
-    const std::string error_path = (capture_ / "err").string();
-    if (settings.user) {
-      // The captured output must be writable by the user the child becomes.
-      std::filesystem::permissions(capture_.path(), std::filesystem::perms::all);
-    }
+      : deadline_(settings.deadline) {
+    // Everything the child needs is made before the fork: between fork and exec only
+    // async-signal-safe calls are allowed.
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable)
+      if (std::strncmp(*variable, "DISPLAY=", 8) != 0) variables.emplace_back(*variable);
+    // In a sanitizer build the leak checker's list of suppressions used would end the
+    // child's standard error, which the tests compare whole; leaks are still reported.
+    for (auto& variable : variables)
+      if (variable.starts_with("LSAN_OPTIONS=")) variable += ":print_suppressions=0";
+    if (settings.display) variables.push_back("DISPLAY=" + *settings.display);
+    std::vector<char*> environment;
+    for (auto& variable : variables) environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    std::string program_path = program.string();
+    char* arguments[] = {program_path.data(), nullptr};
+    const std::string folder_path = folder.string();
+    const std::string output_path = output_path_.string();
+    const std::string errors_path = errors_path_.string();
+    // The captured output must be writable by the user the child becomes.
+    if (settings.user) std::filesystem::permissions(capture_.path(), std::filesystem::perms::all);
+
     process_ = fork();
+    if (process_ < 0) throw std::runtime_error("cannot fork");
     if (process_ != 0) return;
 
-    // In the child: only async-signal-safe work until exec.
-    if (chdir(folder.c_str()) != 0) _exit(120);
+    if (chdir(folder_path.c_str()) != 0) _exit(120);
     const int input = open("/dev/null", O_RDONLY);
     const int output = open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    const int errors = open(error_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int errors = open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (input < 0 || output < 0 || errors < 0) _exit(121);
     dup2(input, STDIN_FILENO);
     dup2(output, STDOUT_FILENO);
     dup2(errors, STDERR_FILENO);
+    // A group of its own, so that a hung run is killed with anything it started.
     setpgid(0, 0);
     if (settings.address_space) {
       const rlimit limit{*settings.address_space, *settings.address_space};
@@ -77,16 +130,13 @@ class ChildProgram {
     if (settings.user) {
       if (setgid(*settings.user) != 0 || setuid(*settings.user) != 0) _exit(124);
     }
-    if (settings.display)
-      setenv("DISPLAY", settings.display->c_str(), 1);
-    else
-      unsetenv("DISPLAY");
-    execl(program.c_str(), "curvist", static_cast<char*>(nullptr));
+    execve(program_path.c_str(), arguments, environment.data());
     _exit(127);
   }
 
   ~ChildProgram() {
-    if (process_ > 0 && !finished_) {
+    if (!end_) {
+      kill(-process_, SIGKILL);
       kill(process_, SIGKILL);
       waitpid(process_, nullptr, 0);
     }
@@ -96,55 +146,65 @@ class ChildProgram {
 
   pid_t process() const { return process_; }
 
-  // What the child has written to standard output so far.
-  std::string output_so_far() const { return contents(capture_ / "out"); }
+  // What the child has written so far.
+  std::string output_so_far() const { return contents_of(output_path_); }
+  std::string errors_so_far() const { return contents_of(errors_path_); }
 
-  // Waits until `condition` holds or the child ends; whether the condition held.
-  bool wait_until(const std::function<bool()>& condition) {
-    const auto end = std::chrono::steady_clock::now() + settings_.deadline;
-    while (std::chrono::steady_clock::now() < end) {
-      if (condition()) return true;
-      if (!finished_ && waitpid(process_, &raw_status_, WNOHANG) == process_) finished_ = true;
-      if (finished_) return condition();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
+  // How the child ended, or nullopt while it runs; never waits.
+  std::optional<ChildEnd> end() {
+    if (end_) return end_;
+    int status = 0;
+    if (waitpid(process_, &status, WNOHANG) != process_) return std::nullopt;
+    end_ = end_of(status);
+    return end_;
   }
 
+  // Waits at most `limit` for the child to end.
+  std::optional<ChildEnd> wait_for_end(std::chrono::milliseconds limit) {
+    poll_until(limit, [&] { return end().has_value(); });
+    return end();
+  }
+
+  // Waits until `condition` holds or the child ends, at most `limit` (the deadline when
+  // absent), looking every `interval`; whether the condition held.
+  bool wait_until(const std::function<bool()>& condition,
+                  std::optional<std::chrono::milliseconds> limit = std::nullopt,
+                  std::chrono::milliseconds interval = std::chrono::milliseconds(5)) {
+    poll_until(
+        limit.value_or(deadline_), [&] { return condition() || end(); }, interval);
+    // A child that ended may have met the condition just before.
+    return condition();
+  }
+
+  void send(int signal_number) {
+    if (!end()) kill(process_, signal_number);
+  }
+
+  // Waits for the end until the deadline, killing the child (and its group) if it is
+  // still running then.
   ChildResult finish() {
     ChildResult result;
-    if (!finished_) {
-      const auto end = std::chrono::steady_clock::now() + settings_.deadline;
-      while (waitpid(process_, &raw_status_, WNOHANG) != process_) {
-        if (std::chrono::steady_clock::now() >= end) {
-          result.hung = true;
-          kill(-process_, SIGKILL);
-          kill(process_, SIGKILL);
-          waitpid(process_, &raw_status_, 0);
-          break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
-      finished_ = true;
+    if (!wait_for_end(deadline_)) {
+      result.hung = true;
+      kill(-process_, SIGKILL);
+      kill(process_, SIGKILL);
+      int status = 0;
+      waitpid(process_, &status, 0);
+      end_ = end_of(status);
     }
-    if (WIFEXITED(raw_status_)) result.exit_status = WEXITSTATUS(raw_status_);
-    if (WIFSIGNALED(raw_status_)) result.signal = WTERMSIG(raw_status_);
-    result.output = contents(capture_ / "out");
-    result.errors = contents(capture_ / "err");
+    result.end = *end_;
+    result.output = output_so_far();
+    result.errors = errors_so_far();
     return result;
   }
 
  private:
-  static std::string contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  ChildSettings settings_;
+  std::chrono::milliseconds deadline_;
   TemporaryFolder capture_;
+  std::filesystem::path output_path_ = capture_ / "out";
+  std::filesystem::path errors_path_ = capture_ / "err";
   pid_t process_ = -1;
-  int raw_status_ = 0;
-  bool finished_ = false;
+  std::optional<ChildEnd> end_;
 };
 
 inline ChildResult run_child(const std::filesystem::path& program,

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.hpp"
+#include "ChildProgram.hpp"
 #include "LoadPlot.hpp"
 #include "Plot.hpp"
 #include "TemporaryFolder.hpp"
@@ -36,8 +36,9 @@ namespace curvist {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::ChildEnd;
-using testing::ChildProcess;
+using testing::ChildProgram;
+using testing::ChildSettings;
+using testing::contents_of;
 using testing::described;
 using testing::Onlooker;
 using testing::poll_until;
@@ -61,14 +62,9 @@ std::filesystem::path program_under_test() {
 
 bool testing_an_installed_program() { return std::getenv("CURVIST_E2E_PROGRAM") != nullptr; }
 
-std::string file_contents(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The file's title line with its PGPLOT escapes removed, as the window shows it.
 std::string window_title_of(const std::filesystem::path& data_file) {
-  std::istringstream lines(file_contents(data_file));
+  std::istringstream lines(contents_of(data_file));
   std::string line;
   std::string last;
   while (std::getline(lines, line))
@@ -161,24 +157,25 @@ std::string picture_problems(const std::filesystem::path& picture) {
 // The program run in a folder of its own, with its output captured.
 struct ProgramRun {
   TemporaryFolder folder;
-  TemporaryFolder capture;
-  std::unique_ptr<ChildProcess> process;
+  std::unique_ptr<ChildProgram> process;
 
   void start(const std::optional<std::string>& display) {
-    process = std::make_unique<ChildProcess>(program_under_test(), folder.path(), display,
-                                             capture.path());
+    ChildSettings settings;
+    settings.display = display;
+    settings.deadline = std::chrono::duration_cast<std::chrono::seconds>(run_limit);
+    process = std::make_unique<ChildProgram>(program_under_test(), folder.path(), settings);
   }
 
   // Waits until the program has printed as many lines as `expected` holds, or has ended;
   // what it printed.
   std::string output_once(const std::string& expected) {
     const auto lines = std::count(expected.begin(), expected.end(), '\n');
-    poll_until(run_limit, [&] {
-      const std::string output = process->output();
-      return std::count(output.begin(), output.end(), '\n') >= lines || process->end();
+    process->wait_until([&] {
+      const std::string output = process->output_so_far();
+      return std::count(output.begin(), output.end(), '\n') >= lines;
     });
     // A program that ended may have written its last lines just before.
-    return process->output();
+    return process->output_so_far();
   }
 };
 
@@ -242,7 +239,7 @@ TEST_F(EndToEnd, ShowsEveryAcceptedFileInAWindowOfItsOwnAndWritesItsPicture) {
   start(run);
   const std::string expected = expected_console(their_pictures);
   EXPECT_EQ(run.output_once(expected), expected);
-  EXPECT_EQ(run.process->errors(), "");
+  EXPECT_EQ(run.process->errors_so_far(), "");
 
   std::vector<std::string> titles;
   for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
@@ -297,7 +294,7 @@ TEST_F(EndToEnd, RunsUntilTheUserHasClosedEveryWindow) {
   ASSERT_TRUE(end) << "still running after the last window was closed";
   EXPECT_EQ(end->exit_status, 0) << described(end);
   EXPECT_EQ(titles_on_screen(), std::vector<std::string>{});
-  EXPECT_EQ(run.process->errors(), "");
+  EXPECT_EQ(run.process->errors_so_far(), "");
 }
 
 TEST_F(EndToEnd, FollowsAHandWrittenListFileAndLeavesItAsItWas) {
@@ -330,7 +327,7 @@ TEST_F(EndToEnd, FollowsAHandWrittenListFileAndLeavesItAsItWas) {
   const auto end = run.process->wait_for_end(20s);
   ASSERT_TRUE(end) << "still running after every window was closed";
   EXPECT_EQ(end->exit_status, 0) << described(end);
-  EXPECT_EQ(file_contents(run.folder / "Curvist.par"), list);
+  EXPECT_EQ(contents_of(run.folder / "Curvist.par"), list);
 }
 
 TEST_F(EndToEnd, SigtermEndsTheRunAtOnceWhileItsWindowsAreOpen) {
@@ -371,15 +368,14 @@ TEST_F(EndToEnd, SigtermWhileAPictureIsWrittenLeavesNothingHalfDone) {
   };
   start(run);
   // The large file's picture in the making appears beside the others.
-  ASSERT_TRUE(poll_until(run_limit, [&] {
-    return !unknown_entries().empty() || run.process->end();
-  })) << run.process->output();
+  ASSERT_TRUE(run.process->wait_until([&] { return !unknown_entries().empty(); }))
+      << run.process->output_so_far();
   ASSERT_FALSE(run.process->end()) << described(run.process->end());
   run.process->send(SIGTERM);
   const auto end = run.process->wait_for_end(5s);
   ASSERT_TRUE(end) << "still running 5 s after SIGTERM";
   EXPECT_EQ(end->signal_number, SIGTERM) << described(end);
-  EXPECT_EQ(run.process->output().find(" Output in zz-large.ps"), std::string::npos)
+  EXPECT_EQ(run.process->output_so_far().find(" Output in zz-large.ps"), std::string::npos)
       << "the picture was finished before the signal; the test could not interrupt it";
   EXPECT_EQ(unknown_entries(), std::vector<std::string>{});
   EXPECT_FALSE(std::filesystem::exists(run.folder / "Curvist.par"));
@@ -392,8 +388,8 @@ TEST(EndToEndWithoutDisplay, MakesThePicturesOffscreenAndEndsWithoutWaiting) {
   const auto end = run.process->wait_for_end(run_limit);
   ASSERT_TRUE(end) << "still running without a display";
   EXPECT_EQ(end->exit_status, 0) << described(end);
-  EXPECT_EQ(run.process->output(), expected_console(their_pictures));
-  EXPECT_EQ(run.process->errors(),
+  EXPECT_EQ(run.process->output_so_far(), expected_console(their_pictures));
+  EXPECT_EQ(run.process->errors_so_far(),
             "curvist: DISPLAY is not set; the screen plots are drawn offscreen and not shown\n");
   for (const auto& picture : their_pictures) EXPECT_EQ(picture_problems(run.folder / picture), "");
   EXPECT_FALSE(std::filesystem::exists(run.folder / "Curvist.par"));

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProgram.hpp"
+#include "CurvistProgram.hpp"
 #include "FolderSnapshot.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
@@ -22,25 +22,22 @@ namespace {
 using testing::ChildProgram;
 using testing::ChildResult;
 using testing::ChildSettings;
+using testing::contents_of;
+using testing::curvist_program;
+using testing::described;
 using testing::FolderSnapshot;
+using testing::Names;
+using testing::nobody;
 using testing::TemporaryFolder;
+using testing::valid_data;
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
 
-const fs::path program = CURVIST_PROGRAM;
-constexpr std::string_view valid_data = "-1\n2\n0 0\n1 1\nx\ny\nTitle\n";
 constexpr std::string_view older_picture = "older picture\n";
-constexpr uid_t nobody = 65534;
 
 bool holds_temporary_picture(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder))
     if (entry.path().filename().string().starts_with(".curvist-")) return true;
   return false;
-}
-
-std::string contents_of(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A data file of `points` points in one curve: about nine bytes a point.
@@ -65,10 +62,9 @@ TEST(Fault, FolderThatCannotBeWrittenWithoutList) {
   TemporaryFolder folder;
   folder.write("good.dat", valid_data);
   const FolderSnapshot before = testing::snapshot_of(folder.path());
-  const auto result =
-      testing::run_child(program, folder.path(), settings_where_not_writable(folder));
+  const auto result = testing::run_curvist(folder.path(), settings_where_not_writable(folder));
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.end.exit_status, 1);
   EXPECT_EQ(result.errors, "curvist: cannot make the list file Curvist.par: Permission denied\n");
   EXPECT_EQ(testing::snapshot_of(folder.path()), before);
 }
@@ -79,10 +75,9 @@ TEST(Fault, FolderThatCannotBeWrittenWithList) {
   folder.write("good.ps", older_picture);
   folder.write("Curvist.par", "good.dat\n");
   const FolderSnapshot before = testing::snapshot_of(folder.path());
-  const auto result =
-      testing::run_child(program, folder.path(), settings_where_not_writable(folder));
+  const auto result = testing::run_curvist(folder.path(), settings_where_not_writable(folder));
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.end.exit_status, 0);
   EXPECT_TRUE(
       result.errors.ends_with("curvist: cannot write the picture good.ps: Permission denied\n"))
       << result.errors;
@@ -135,9 +130,9 @@ TEST(Fault, FullDiskKeepsTheOlderPicture) {
   std::ofstream(disk.path() / "Curvist.par") << "good.dat\n";
   disk.fill_leaving(2048);
   const FolderSnapshot before = testing::snapshot_of(disk.path());
-  const auto result = testing::run_child(program, disk.path(), disk.settings());
+  const auto result = testing::run_curvist(disk.path(), disk.settings());
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.end.exit_status, 0);
   EXPECT_TRUE(result.errors.find("curvist: cannot write the picture good.ps: ") !=
               std::string::npos)
       << result.errors;
@@ -153,9 +148,9 @@ TEST(Fault, FullDiskWithoutRoomForTheList) {
         << valid_data;
   disk.fill_leaving(0);
   const FolderSnapshot before = testing::snapshot_of(disk.path());
-  const auto result = testing::run_child(program, disk.path(), disk.settings());
+  const auto result = testing::run_curvist(disk.path(), disk.settings());
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.end.exit_status, 1);
   EXPECT_TRUE(result.errors.starts_with("curvist: cannot make the list file Curvist.par: "))
       << result.errors;
   EXPECT_EQ(testing::snapshot_of(disk.path()), before);
@@ -175,13 +170,13 @@ TEST(Fault, DisplayGoneInTheMiddleOfTheRun) {
   }
   ChildSettings settings;
   settings.display = server.display_name();
-  ChildProgram child(program, folder.path(), settings);
+  ChildProgram child(curvist_program, folder.path(), settings);
   ASSERT_TRUE(child.wait_until(
       [&] { return child.output_so_far().find("Output in") != std::string::npos; }));
   server.stop();
   const ChildResult result = child.finish();
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 0) << result.errors;
+  EXPECT_EQ(result.end.exit_status, 0) << result.errors;
   EXPECT_NE(result.errors.find("curvist: the connection to the X display was lost"),
             std::string::npos)
       << result.errors;
@@ -201,15 +196,15 @@ TEST_P(Interruption, InTheMiddleOfAPlotLeavesNoTraceAndKeepsTheOlderPicture) {
   folder.write("a.ps", older_picture);
   const FolderSnapshot before = testing::snapshot_of(folder.path());
 
-  ChildProgram child(program, folder.path(), {});
+  ChildProgram child(curvist_program, folder.path(), {});
   // The picture in the making is a hidden file beside the final one.
   const bool caught = child.wait_until([&] { return holds_temporary_picture(folder.path()); });
   ASSERT_TRUE(caught) << "the run ended before a picture was being drawn";
-  kill(child.process(), GetParam());
+  child.send(GetParam());
   const ChildResult result = child.finish();
 
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.signal, GetParam()) << "exit status " << result.exit_status;
+  EXPECT_EQ(result.end.signal_number, GetParam()) << described(result.end);
   EXPECT_FALSE(fs::exists(folder / "Curvist.par"));
   EXPECT_FALSE(holds_temporary_picture(folder.path()));
   EXPECT_EQ(contents_of(folder / "a.ps"), older_picture);
@@ -241,10 +236,10 @@ TEST(Fault, MemoryLimitSkipsTheLargeFileAndPlotsTheNext) {
   const FolderSnapshot before = testing::snapshot_of(folder.path());
   ChildSettings settings;
   settings.address_space = rlim_t(100) << 20;
-  const auto result = testing::run_child(program, folder.path(), settings);
+  const auto result = testing::run_curvist(folder.path(), settings);
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.exit_status, 0) << result.errors;
-  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.end.exit_status, 0) << result.errors;
+  EXPECT_FALSE(result.end.signal_number) << described(result.end);
   const FolderSnapshot after = testing::snapshot_of(folder.path());
   EXPECT_EQ(testing::lost_or_changed(before, after), Names{});
   EXPECT_EQ(testing::made_since(before, after), Names{"b-small.ps"});

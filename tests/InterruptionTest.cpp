@@ -3,7 +3,6 @@
 #include "platform/Interruption.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -11,20 +10,20 @@
 #include <fstream>
 #include <optional>
 
+#include "ChildProgram.hpp"
 #include "TemporaryFolder.hpp"
 
 namespace curvist {
 namespace {
 
+using testing::described;
 using testing::TemporaryFolder;
 
 TEST(Interruption, ComingWhileAFileIsMadeItWaitsUntilTheFileIsArmedThenRemovesIt) {
   TemporaryFolder folder;
   const auto made = folder / "made.tmp";
   const auto reached = folder / "reached";
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  const auto end = testing::end_of_forked([&] {
     install_interrupt_handlers();
     std::optional<RemovalOnInterrupt> removal;
     {
@@ -34,12 +33,10 @@ TEST(Interruption, ComingWhileAFileIsMadeItWaitsUntilTheFileIsArmedThenRemovesIt
       removal.emplace(made.string());
       std::ofstream(reached) << "yes";
     }  // the interruption takes effect here
-    _exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "ended with status " << WEXITSTATUS(status);
-  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    return 0;
+  });
+  ASSERT_TRUE(end.signal_number) << described(end);
+  EXPECT_EQ(end.signal_number, SIGTERM);
   EXPECT_TRUE(std::filesystem::exists(reached)) << "interrupted before the file was armed";
   EXPECT_FALSE(std::filesystem::exists(made));
 }

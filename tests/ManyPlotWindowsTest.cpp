@@ -1,16 +1,13 @@
 // A folder of a thousand data files plotted by the real program on a real X server:
 // every file gets its picture and its window, and the program's memory stays bounded
 // while all the windows are on screen.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "X11Onlooker.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,14 +15,17 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
+#include "CurvistProgram.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 
 namespace curvist {
 namespace {
 
+using testing::ChildProgram;
+using testing::ChildSettings;
+using testing::Onlooker;
 using testing::TemporaryFolder;
 using testing::XvfbServer;
 
@@ -51,28 +51,6 @@ void write_data_files(const TemporaryFolder& folder) {
   }
 }
 
-// Starts the program in the folder on the display; its output goes to files.
-pid_t start_program(const TemporaryFolder& folder, const std::string& display,
-                    const std::filesystem::path& output, const std::filesystem::path& errors) {
-  const pid_t child = fork();
-  if (child != 0) return child;
-  if (chdir(folder.path().c_str()) != 0) _exit(126);
-  setenv("DISPLAY", display.c_str(), 1);
-  const int input = open("/dev/null", O_RDONLY);
-  const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup2(input, STDIN_FILENO);
-  dup2(out, STDOUT_FILENO);
-  dup2(err, STDERR_FILENO);
-  execl(CURVIST_PROGRAM, CURVIST_PROGRAM, static_cast<char*>(nullptr));
-  _exit(127);
-}
-
-std::string contents_of(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 int count_of(const std::string& text, const std::string& part) {
   int found = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
@@ -80,23 +58,11 @@ int count_of(const std::string& text, const std::string& part) {
 }
 
 // The top-level windows whose title starts with "Scale plot ".
-int plot_windows_on(Display* display) {
-  Window root;
-  Window parent;
-  Window* children = nullptr;
-  unsigned count = 0;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
-  int found = 0;
-  for (unsigned index = 0; index < count; ++index) {
-    XTextProperty name{};
-    if (XGetWMName(display, children[index], &name) && name.value != nullptr) {
-      found += std::string(reinterpret_cast<const char*>(name.value), name.nitems)
-                   .starts_with("Scale plot ");
-      XFree(name.value);
-    }
-  }
-  if (children != nullptr) XFree(children);
-  return found;
+int plot_windows_on(const Onlooker& onlooker) {
+  const auto windows = onlooker.titled_windows();
+  return static_cast<int>(std::count_if(windows.begin(), windows.end(), [](const auto& window) {
+    return window.title.starts_with("Scale plot ");
+  }));
 }
 
 // Peak resident memory of a process in kilobytes, or -1.
@@ -113,47 +79,54 @@ TEST(ManyPlotWindows, AThousandFilesGetTheirWindowsInBoundedMemory) {
   ASSERT_TRUE(server.running()) << "Xvfb did not start";
   TemporaryFolder folder;
   write_data_files(folder);
-  const TemporaryFolder capture;
 
   const auto started = std::chrono::steady_clock::now();
-  const pid_t program =
-      start_program(folder, server.display_name(), capture / "out", capture / "err");
-  ASSERT_GT(program, 0);
-  const auto deadline = started + std::chrono::seconds(240);
-  const auto running = [&] { return waitpid(program, nullptr, WNOHANG) == 0; };
+  ChildSettings settings;
+  settings.display = server.display_name();
+  settings.deadline = std::chrono::seconds(240);
+  ChildProgram program(testing::curvist_program, folder.path(), settings);
+  const auto deadline = started + settings.deadline;
+  const auto time_left = [&] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                 std::chrono::steady_clock::now());
+  };
 
   int pictures = 0;
-  while (std::chrono::steady_clock::now() < deadline && running()) {
-    pictures = count_of(contents_of(capture / "out"), " Output in ");
-    if (pictures == file_count) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  }
+  // Looked at five times a second: a thousand windows are costly to list.
+  constexpr std::chrono::milliseconds interval(200);
+  program.wait_until(
+      [&] {
+        pictures = count_of(program.output_so_far(), " Output in ");
+        return pictures == file_count;
+      },
+      std::nullopt, interval);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-  Display* onlooker = XOpenDisplay(server.display_name().c_str());
-  ASSERT_NE(onlooker, nullptr);
   int windows = 0;
-  while (std::chrono::steady_clock::now() < deadline && running()) {
-    windows = plot_windows_on(onlooker);
-    if (windows == file_count) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  {
+    const Onlooker onlooker(server.display_name());
+    ASSERT_NE(onlooker.display(), nullptr);
+    program.wait_until(
+        [&] {
+          windows = plot_windows_on(onlooker);
+          return windows == file_count;
+        },
+        time_left(), interval);
   }
-  XCloseDisplay(onlooker);
   // The program waits for its windows to be closed; its peak so far is the run's.
-  const bool still_waiting = running();
-  const long program_peak = peak_kilobytes(program);
+  const bool still_waiting = !program.end();
+  const long program_peak = peak_kilobytes(program.process());
   const long server_peak = peak_kilobytes(server.process_id());
-  kill(program, SIGTERM);
-  int status = 0;
-  waitpid(program, &status, 0);
+  program.send(SIGTERM);
+  const auto result = program.finish();
 
   std::cout << "files " << file_count << ": plotted in " << seconds << " s, program peak "
             << program_peak / 1024 << " MB, X server peak " << server_peak / 1024 << " MB\n";
-  EXPECT_TRUE(still_waiting) << contents_of(capture / "err");
-  EXPECT_EQ(pictures, file_count) << contents_of(capture / "err");
+  EXPECT_TRUE(still_waiting) << result.errors;
+  EXPECT_EQ(pictures, file_count) << result.errors;
   EXPECT_EQ(windows, file_count);
-  const std::string output = contents_of(capture / "out");
+  const std::string& output = result.output;
   // In the order of the list, one picture per file.
   std::size_t position = 0;
   for (int number = 0; number < file_count; ++number) {

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "ChildProgram.hpp"
 #include "PgPlot.hpp"
 #include "PictureFolder.hpp"
 #include "console/RecordingConsole.hpp"
@@ -25,8 +26,8 @@
 namespace curvist {
 namespace {
 
+using testing::contents_of;
 using ::testing::ElementsAre;
-using testing::file_contents;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using testing::PictureFolder;
@@ -171,7 +172,7 @@ TEST(PgplotPicture, PostScriptIsALandscapePageWithFrameCurvesAndCentredCaptions)
   EXPECT_EQ(run.errors, "");
   // Only the picture: no temporary file is left behind.
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
-  EXPECT_THAT(file_contents("sample.ps"), ::testing::StartsWith("%!PS"));
+  EXPECT_THAT(contents_of("sample.ps"), ::testing::StartsWith("%!PS"));
 
   const RgbImage page = render_postscript("sample.ps");
   ASSERT_GT(page.width, page.height);
@@ -262,8 +263,7 @@ RealRun plot_where_not_writable(const std::filesystem::path& folder,
   if (pipe(console_pipe) != 0 || pipe(error_pipe) != 0) return {"", "no pipe"};
   const pid_t child = fork();
   if (child == 0) {
-    constexpr uid_t nobody = 65534;
-    if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
+    if (setgid(testing::nobody) != 0 || setuid(testing::nobody) != 0) _exit(2);
     std::ostringstream trace;
     RecordingConsole console(trace);
     RecordingWindows windows(trace);
@@ -303,7 +303,7 @@ TEST(PgplotPicture, ReadOnlyFolderKeepsTheOlderPicture) {
       plot_where_not_writable(folder.path(), [&] { curves.plot({.FILENAME = "sample.ps"}); });
   EXPECT_EQ(run.console, "");
   EXPECT_EQ(run.errors, "curvist: cannot write the picture sample.ps: Permission denied\n");
-  EXPECT_EQ(file_contents("sample.ps"), "older picture\n");
+  EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
 }
 
@@ -313,7 +313,7 @@ TEST(PgplotPicture, NewPictureReplacesTheOlderOneWhole) {
   const TwoCurves curves;
   const auto run = plot_for_real([&] { curves.plot({.FILENAME = "sample.ps"}); });
   EXPECT_EQ(run.console, "console \" Output in sample.ps\"\n");
-  const std::string picture = file_contents("sample.ps");
+  const std::string picture = contents_of("sample.ps");
   EXPECT_THAT(picture, ::testing::StartsWith("%!PS"));
   EXPECT_THAT(picture, HasSubstr("%%EOF"));
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
@@ -322,21 +322,18 @@ TEST(PgplotPicture, NewPictureReplacesTheOlderOneWhole) {
 TEST(PgplotPicture, InterruptedPlotLeavesTheOlderPictureAndNoTemporaryFile) {
   PictureFolder folder;
   { std::ofstream("sample.ps") << "older picture\n"; }
-  const pid_t child = fork();
-  if (child == 0) {
+  const auto end = testing::end_of_forked([] {
     auto pgplot = make_pgplot_library();
-    if (pgplot->PGBEG(0, "sample.ps/ps", 1, 1) != 1) _exit(2);
+    if (pgplot->PGBEG(0, "sample.ps/ps", 1, 1) != 1) return 2;
     pgplot->PGPAGE();
     pgplot->PGSWIN(0, 1, 0, 1);
     pgplot->PGBOX("BC", 0, 0, "BC", 0, 0);
     raise(SIGTERM);
-    _exit(3);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << status;
-  EXPECT_EQ(WTERMSIG(status), SIGTERM);
-  EXPECT_EQ(file_contents("sample.ps"), "older picture\n");
+    return 3;
+  });
+  ASSERT_TRUE(end.signal_number) << testing::described(end);
+  EXPECT_EQ(end.signal_number, SIGTERM);
+  EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
 }
 
@@ -371,14 +368,14 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   EXPECT_FALSE(pgplot->PGEND());
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_THAT(folder.entries(), ElementsAre("bare", "document", "drawing", "picture.data"));
-  EXPECT_THAT(file_contents("picture.data"), ::testing::StartsWith("\x89PNG"));
-  EXPECT_THAT(file_contents("document"), ::testing::StartsWith("%PDF"));
+  EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));
+  EXPECT_THAT(contents_of("document"), ::testing::StartsWith("%PDF"));
   EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");
 }
 
 // The PostScript without its creation date, which differs from run to run.
 std::string postscript_body(const std::string& name) {
-  std::string text = file_contents(name);
+  std::string text = contents_of(name);
   const auto date = text.find("%%CreationDate");
   if (date != std::string::npos) text.erase(date, text.find('\n', date) - date);
   return text;

@@ -11,6 +11,7 @@
 namespace curvist {
 namespace {
 
+using testing::contents_of;
 using testing::TemporaryFolder;
 
 struct ProgramRun {
@@ -28,11 +29,6 @@ std::string quoted_for_shell(std::string_view text) {
       quoted.push_back(character);
   }
   return quoted + "'";
-}
-
-std::string contents_of(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Runs `program` with `arguments` inside `folder`.

@@ -1,17 +1,25 @@
 #pragma once
 // Test helpers for work on real files: a fresh folder removed with everything in it at
-// the end of the scope, and a change of the current folder undone at the end of the scope.
+// the end of the scope, a change of the current folder undone at the end of the scope,
+// and a file's bytes.
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace curvist::testing {
+
+// The file's bytes; empty when it cannot be read.
+inline std::string contents_of(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 class TemporaryFolder {
  public:
@@ -21,7 +29,10 @@ class TemporaryFolder {
     path_ = pattern;
   }
   ~TemporaryFolder() {
+    // A test may have taken away the right to change the folder.
     std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;

@@ -9,9 +9,9 @@
 #include <chrono>
 #include <future>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "PollUntil.hpp"
 #include "XvfbServer.hpp"
 #include "window/ScreenWindows.hpp"
 
@@ -19,6 +19,7 @@ namespace curvist {
 namespace {
 
 using testing::Onlooker;
+using testing::poll_until;
 using testing::ScopedDisplayVariable;
 using testing::XvfbServer;
 
@@ -85,20 +86,18 @@ TEST(X11Windows, TitledWindowsShowExactlyTheirSurfaces) {
     ASSERT_TRUE(XGetWindowAttributes(onlooker.display(), window, &attributes));
     EXPECT_EQ(attributes.width, 1024);
     EXPECT_EQ(attributes.height, 816);
-    XImage* image = XGetImage(onlooker.display(), window, 0, 0, 610, 410, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
+    const auto shown = onlooker.read(window, 610, 410);
+    ASSERT_EQ(shown.pixels.size(), 610u * 410u);
     int differences = 0;
     windows.inspect([&](OffscreenWindows& surfaces) {
       const PixelSurface& surface = *surfaces.unit(unit)->surface;
       for (int y = 0; y < 410; ++y)
-        for (int x = 0; x < 610; ++x)
-          differences += (XGetPixel(image, x, y) & 0xFFFFFF) != surface.at(x, y);
+        for (int x = 0; x < 610; ++x) differences += shown.at(x, y) != surface.at(x, y);
     });
     EXPECT_EQ(differences, 0) << unit;
     // The frame's corner and the curve's first pixel, as drawn.
-    EXPECT_EQ(XGetPixel(image, 1, 1) & 0xFFFFFF, 0x800080u);
-    EXPECT_EQ(XGetPixel(image, 4, 397) & 0xFFFFFF, unit == 101 ? 0xFFFF00u : 0xFF0000u);
-    XDestroyImage(image);
+    EXPECT_EQ(shown.at(1, 1), 0x800080u);
+    EXPECT_EQ(shown.at(4, 397), unit == 101 ? 0xFFFF00u : 0xFF0000u);
   }
 }
 
@@ -127,17 +126,18 @@ TEST(X11Windows, AFinishedWindowIsRepaintedExactlyFromItsCompactPixels) {
   XMapRaised(onlooker.display(), window);
   XSync(onlooker.display(), False);
   int differences = -1;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (differences != 0 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    XImage* image = XGetImage(onlooker.display(), window, 0, 0, 1024, 816, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    differences = 0;
-    for (int y = 0; y < 816; ++y)
-      for (int x = 0; x < 1024; ++x)
-        differences += (XGetPixel(image, x, y) & 0xFFFFFF) != (drawn[y * 1024 + x] & 0xFFFFFF);
-    XDestroyImage(image);
-  }
+  poll_until(
+      std::chrono::seconds(5),
+      [&] {
+        const auto shown = onlooker.read(window, 1024, 816);
+        if (shown.pixels.size() != drawn.size()) return false;
+        differences = 0;
+        for (int y = 0; y < 816; ++y)
+          for (int x = 0; x < 1024; ++x)
+            differences += shown.at(x, y) != (drawn[y * 1024 + x] & 0xFFFFFF);
+        return differences == 0;
+      },
+      std::chrono::milliseconds(20));
   EXPECT_EQ(differences, 0);
   windows.inspect([](OffscreenWindows& surfaces) {
     EXPECT_TRUE(surfaces.unit(101)->surface->compacted());  // a repaint only reads
@@ -154,15 +154,13 @@ TEST(X11Windows, DrawingAfterAPresentationIsShownWithoutAskingAgain) {
   Onlooker onlooker(running.server.display_name());
   const Window window = onlooker.find("Late");
   ASSERT_NE(window, 0u);
-  unsigned long pixel = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline) {
-    XImage* image = XGetImage(onlooker.display(), window, 15, 15, 1, 1, AllPlanes, ZPixmap);
-    pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
-    XDestroyImage(image);
-    if (pixel == 0x00FF00) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  std::uint32_t pixel = 0;
+  poll_until(std::chrono::seconds(5), [&] {
+    const auto shown = onlooker.read(window, 16, 16);
+    if (shown.pixels.empty()) return false;
+    pixel = shown.at(15, 15);
+    return pixel == 0x00FF00;
+  });
   EXPECT_EQ(pixel, 0x00FF00u);
 }
 
@@ -215,9 +213,7 @@ TEST(X11Windows, ACloseThatArrivesWithTheServersReplyIsHandledAtOnce) {
   XUngrabServer(onlooker.display());
   XFlush(onlooker.display());
   ASSERT_EQ(presenting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (onlooker.find("Busy") != 0 && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  poll_until(std::chrono::seconds(2), [&] { return onlooker.find("Busy") == 0; });
   EXPECT_EQ(onlooker.find("Busy"), 0u) << "the closed window is still on screen";
 }
 
