@@ -72,19 +72,23 @@ void walk_clipped_line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::i
   std::int64_t error = dx + dy;
   const bool inside = clip.contains(static_cast<int>(x0), static_cast<int>(y0)) &&
                       clip.contains(static_cast<int>(x1), static_cast<int>(y1));
+  // One step of the walk along the line towards (x1, y1).
+  const auto advance = [&] {
+    const std::int64_t doubled = 2 * error;
+    if (doubled >= dy) {
+      error += dy;
+      x0 += step_x;
+    }
+    if (doubled <= dx) {
+      error += dx;
+      y0 += step_y;
+    }
+  };
   if (inside) {
     for (;;) {
       plot(static_cast<int>(x0), static_cast<int>(y0));
       if (x0 == x1 && y0 == y1) return;
-      const std::int64_t doubled = 2 * error;
-      if (doubled >= dy) {
-        error += dy;
-        x0 += step_x;
-      }
-      if (doubled <= dx) {
-        error += dx;
-        y0 += step_y;
-      }
+      advance();
     }
   }
   // Partly outside: a straight line crosses the rectangle at most once, so the walk ends
@@ -99,15 +103,7 @@ void walk_clipped_line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::i
       return;
     }
     if (x0 == x1 && y0 == y1) return;
-    const std::int64_t doubled = 2 * error;
-    if (doubled >= dy) {
-      error += dy;
-      x0 += step_x;
-    }
-    if (doubled <= dx) {
-      error += dx;
-      y0 += step_y;
-    }
+    advance();
   }
 }
 
