@@ -207,9 +207,10 @@ void X11Windows::run_presenter() {
     }
     pollfd watched[2] = {{wake_pipe_[0], POLLIN, 0}, {connection, POLLIN, 0}};
     const bool connected = !display_lost();
-    // Events Xlib read off the connection meanwhile (while waiting for a reply) no longer
-    // make it readable: they are handled without waiting for the next one.
-    if (connected && XQLength(presenter.display) > 0) timeout = 0;
+    // Events already read off the connection meanwhile (by Xlib or by XCB beneath it,
+    // while waiting for a reply) no longer make it readable: they are handled without
+    // waiting for the next one. Xlib's own queue alone does not show those XCB holds.
+    if (connected && XEventsQueued(presenter.display, QueuedAfterReading) > 0) timeout = 0;
     poll(watched, connected ? 2 : 1, timeout);
     if (watched[0].revents & POLLIN) {
       char drained[64];
