@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace curvist::fortranformat {
@@ -20,10 +21,15 @@ std::string print(const char* pattern, int precision, double magnitude) {
 // Sign and number into a field of the given width: the optional leading zero of "0.ddd"
 // goes first, asterisks fill the field when even that is not enough.
 std::string fit(bool negative, std::string number, int width) {
-  std::string text = (negative ? "-" : "") + number;
+  const auto signed_text = [negative](std::string_view digits) {
+    std::string text(negative ? "-" : "");
+    text.append(digits);
+    return text;
+  };
+  std::string text = signed_text(number);
   if (static_cast<int>(text.size()) > width && number.size() > 2 && number[0] == '0' &&
       number[1] == '.')
-    text = (negative ? "-" : "") + number.substr(1);
+    text = signed_text(std::string_view(number).substr(1));
   if (static_cast<int>(text.size()) > width) return std::string(width, '*');
   return std::string(width - text.size(), ' ') + text;
 }
