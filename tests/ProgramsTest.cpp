@@ -36,7 +36,10 @@ ProgramRun run(const TemporaryFolder& folder, std::string_view program,
                std::initializer_list<std::string_view> arguments) {
   std::string command =
       "cd " + quoted_for_shell(folder.path().string()) + " && " + quoted_for_shell(program);
-  for (const auto argument : arguments) command += " " + quoted_for_shell(argument);
+  for (const auto argument : arguments) {
+    command += ' ';
+    command += quoted_for_shell(argument);
+  }
   // Captured outside the folder, which the program may not be able to write into.
   const TemporaryFolder capture;
   command += " >" + quoted_for_shell((capture / "out").string()) + " 2>" +

@@ -148,8 +148,13 @@ TEST(RealEditing, MatchesGfortranOnRandomValuesInEveryFormat) {
       input << hex << '\n';
     }
   }
-  const auto run = "'" + program.string() + "' < '" + (folder / "values.txt").string() + "' > '" +
-                   (folder / "fields.txt").string() + "'";
+  std::string run = "'";
+  run += program.string();
+  run += "' < '";
+  run += (folder / "values.txt").string();
+  run += "' > '";
+  run += (folder / "fields.txt").string();
+  run += "'";
   ASSERT_EQ(std::system(run.c_str()), 0) << run;
   std::ifstream fields(folder / "fields.txt");
   int compared = 0;
