@@ -19,12 +19,10 @@
 #include "LoadPlot.hpp"
 #include "Run.hpp"
 #include "TemporaryFolder.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
+#include "platform/RecordingPlatform.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "text/Blanks.hpp"
-#include "window/RecordingWindows.hpp"
 
 namespace curvist {
 namespace {
@@ -234,10 +232,7 @@ struct ChangedFileRun {
 ChangedFileRun run_changing(const TemporaryFolder& folder,
                             const std::function<void(const fs::path&)>& change) {
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(trace);
   const testing::ScopedCurrentFolder inside(folder.path());
   ChangedFileRun run;
   run.status = run_in_current_folder([&](std::string_view name) {

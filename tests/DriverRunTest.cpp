@@ -12,11 +12,9 @@
 #include "Main.hpp"
 #include "Run.hpp"
 #include "TemporaryFolder.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
+#include "platform/RecordingPlatform.hpp"
 #include "plotfile/PlotFile.hpp"
-#include "window/RecordingWindows.hpp"
 
 namespace curvist {
 namespace {
@@ -39,10 +37,7 @@ using Names = std::vector<std::string>;
 DriverRun run_in(const TemporaryFolder& folder) {
   DriverRun run;
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(trace);
   const ScopedCurrentFolder inside(folder.path());
   run.status = run_in_current_folder([&](std::string_view name) {
     EXPECT_EQ(name.size(), 80u) << "the whole name field is passed";
@@ -55,10 +50,7 @@ DriverRun run_in(const TemporaryFolder& folder) {
 
 TEST(Banner, IsSevenListDirectedLines) {
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(trace);
   write_banner();
   std::istringstream lines(trace.str());
   Names written;
@@ -167,10 +159,7 @@ TEST(DriverMain, ShowsOnlyTheBannerWhenEveryFileIsRejected) {
   TemporaryFolder folder;
   folder.write("bad.dat", "-1\n3\n0 0\n1 1\n2 2\n3 3\nx\ny\nt\n");
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(trace);
   const ScopedCurrentFolder inside(folder.path());
   EXPECT_EQ(MAIN(), 0);
   const std::string lines = trace.str();

@@ -11,10 +11,8 @@
 #include "Plot.hpp"
 #include "RecordedTrace.hpp"
 #include "TemporaryFolder.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
-#include "window/RecordingWindows.hpp"
+#include "platform/RecordingPlatform.hpp"
 
 namespace curvist {
 namespace {
@@ -100,10 +98,7 @@ TEST(LoadPlot, DrawsNothingForAFileThatCannotBeRead) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(trace);
   for (const auto& file : {one_point, positive, short_block, fifo, folder / "absent.dat"})
     LOADPLOTPACK::LOADPLOT(file.string());
   EXPECT_EQ(trace.str(), "");

@@ -6,21 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
-#include "platform/Platform.hpp"
-#include "window/RecordingWindows.hpp"
+#include "platform/RecordingPlatform.hpp"
 
 namespace curvist::testing {
 
 inline std::vector<std::string> recorded_lines(const std::function<void()>& operation,
                                                RecordedPlatform platform = {}) {
   std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  RecordingWindows windows(trace, platform);
   {
-    ScopedPlatform scope({console, pgplot, windows});
+    const RecordingPlatform recorded(trace, platform);
     operation();
   }
   std::vector<std::string> lines;

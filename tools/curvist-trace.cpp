@@ -10,12 +10,10 @@
 #include "PgPlot.hpp"
 #include "Plot.hpp"
 #include "TraceArguments.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
+#include "platform/RecordingPlatform.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "trace/TraceLine.hpp"
-#include "window/RecordingWindows.hpp"
 
 namespace curvist::trace {
 namespace {
@@ -166,10 +164,7 @@ int run(const TraceRequest& request) {
     curves = curves_of(std::move(*file));
   }
 
-  RecordingConsole console(std::cout);
-  RecordingPgplot pgplot(std::cout);
-  RecordingWindows windows(std::cout, request.platform);
-  const ScopedPlatform recorded({console, pgplot, windows});
+  const RecordingPlatform recorded(std::cout, request.platform);
   int status = 0;
   for (int run = 0; run < request.repeat && status == 0; ++run)
     status = run_once(request, curves ? &*curves : nullptr);

@@ -1,0 +1,30 @@
+#pragma once
+// The recorders of the console, PGPLOT and the window operations, writing their trace
+// lines to one stream in call order, installed as the platform for as long as this
+// lives. What curvist-trace and the tests run operations against.
+
+#include <ostream>
+
+#include "console/RecordingConsole.hpp"
+#include "pgplot/RecordingPgplot.hpp"
+#include "platform/Platform.hpp"
+#include "window/RecordingWindows.hpp"
+
+namespace curvist {
+
+class RecordingPlatform {
+ public:
+  explicit RecordingPlatform(std::ostream& trace, RecordedPlatform windows = {})
+      : console_(trace),
+        pgplot_(trace),
+        windows_(trace, windows),
+        installed_({console_, pgplot_, windows_}) {}
+
+ private:
+  RecordingConsole console_;
+  RecordingPgplot pgplot_;
+  RecordingWindows windows_;
+  ScopedPlatform installed_;
+};
+
+}  // namespace curvist
