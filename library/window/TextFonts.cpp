@@ -29,6 +29,23 @@ struct GlyphsDeleter {
   void operator()(cairo_glyph_t* glyphs) const { cairo_glyph_free(glyphs); }
 };
 
+// A face at the given horizontal and vertical scale, unhinted so that glyphs keep the
+// proportions the cell sizes were computed from.
+cairo_scaled_font_t* unhinted_scaled_font(cairo_font_face_t* face, double horizontal,
+                                          double vertical, cairo_antialias_t antialias) {
+  cairo_matrix_t font_matrix;
+  cairo_matrix_t identity;
+  cairo_matrix_init_scale(&font_matrix, horizontal, vertical);
+  cairo_matrix_init_identity(&identity);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, antialias);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_scaled_font_t* scaled = cairo_scaled_font_create(face, &font_matrix, &identity, options);
+  cairo_font_options_destroy(options);
+  return scaled;
+}
+
 }  // namespace
 
 TextFonts::~TextFonts() {
@@ -63,16 +80,8 @@ const TextFonts::Face& TextFonts::face_for(const std::string& family) {
   // Measured large, then brought back to one em, so that rounding inside the font
   // machinery does not show.
   constexpr double measuring_size = 1000.0;
-  cairo_matrix_t font_matrix;
-  cairo_matrix_t identity;
-  cairo_matrix_init_scale(&font_matrix, measuring_size, measuring_size);
-  cairo_matrix_init_identity(&identity);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_scaled_font_t* measuring =
-      cairo_scaled_font_create(face.face, &font_matrix, &identity, options);
-  cairo_font_options_destroy(options);
+      unhinted_scaled_font(face.face, measuring_size, measuring_size, CAIRO_ANTIALIAS_DEFAULT);
   if (cairo_scaled_font_status(measuring) == CAIRO_STATUS_SUCCESS) {
     cairo_font_extents_t font_extents;
     cairo_scaled_font_extents(measuring, &font_extents);
@@ -111,16 +120,7 @@ void TextFonts::ensure_scaled_font() {
   const double em_height = face_->ascent + face_->descent;
   const double vertical = cell_height_ / em_height;
   const double horizontal = cells_ ? cell_width_ / face_->advance : vertical;
-  cairo_matrix_t font_matrix;
-  cairo_matrix_t identity;
-  cairo_matrix_init_scale(&font_matrix, horizontal, vertical);
-  cairo_matrix_init_identity(&identity);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  scaled_font_ = cairo_scaled_font_create(face_->face, &font_matrix, &identity, options);
-  cairo_font_options_destroy(options);
+  scaled_font_ = unhinted_scaled_font(face_->face, horizontal, vertical, CAIRO_ANTIALIAS_GRAY);
 }
 
 int TextFonts::text_width(std::string_view text) {
