@@ -13,30 +13,35 @@ GizaMessages::GizaMessages() {
   capture_ = memfd_create("giza-messages", MFD_CLOEXEC);
   if (capture_ < 0) capture_ = open("/dev/null", O_WRONLY | O_CLOEXEC);
   if (capture_ >= 0) fcntl(capture_, F_SETFL, fcntl(capture_, F_GETFL) | O_APPEND);
+  note_standard_error();
 }
 
 GizaMessages::~GizaMessages() {
+  if (standard_error_ >= 0) close(standard_error_);
   if (capture_ >= 0) close(capture_);
 }
 
-// The descriptor of standard error is duplicated anew on every call rather than once:
-// whoever owns standard error may have redirected it meanwhile.
-int GizaMessages::divert() {
-  if (capture_ < 0) return -1;
-  std::fflush(stderr);
-  const int saved = dup(STDERR_FILENO);
-  if (saved >= 0) dup2(capture_, STDERR_FILENO);
-  return saved;
+// Standard error is noted anew for every picture rather than once: whoever owns it may
+// have redirected it meanwhile. Within a picture the calls come by the hundred thousand
+// (a curve broken into segments), so each call only swaps the descriptor.
+void GizaMessages::note_standard_error() {
+  if (standard_error_ >= 0) close(standard_error_);
+  standard_error_ = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
 }
 
-void GizaMessages::restore(int saved) {
-  if (saved < 0) return;
+bool GizaMessages::divert() {
+  if (capture_ < 0 || standard_error_ < 0) return false;
   std::fflush(stderr);
-  dup2(saved, STDERR_FILENO);
-  close(saved);
+  return dup2(capture_, STDERR_FILENO) >= 0;
+}
+
+void GizaMessages::restore() {
+  std::fflush(stderr);
+  dup2(standard_error_, STDERR_FILENO);
 }
 
 void GizaMessages::clear() {
+  note_standard_error();
   // A capture that cannot be emptied only keeps an older error, which is then reported.
   if (capture_ >= 0 && ftruncate(capture_, 0) != 0) return;
 }

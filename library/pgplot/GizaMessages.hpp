@@ -18,22 +18,25 @@ class GizaMessages {
   // Runs one giza call with standard error captured.
   template <typename Call>
   void run(Call&& call) {
-    const int saved = divert();
+    const bool diverted = divert();
     call();
-    restore(saved);
+    if (diverted) restore();
   }
 
-  // Forgets everything captured so far.
+  // Forgets everything captured so far, and takes note of where standard error goes
+  // now: the calls that follow put it back there.
   void clear();
   // What giza's first error since the last clear() said, without giza's prefix and the
   // name of its routine.
   std::optional<std::string> first_error() const;
 
  private:
-  int divert();
-  void restore(int saved);
+  bool divert();
+  void restore();
+  void note_standard_error();
 
-  int capture_ = -1;  // an anonymous in-memory file; -1 when none could be made
+  int capture_ = -1;         // an anonymous in-memory file; -1 when none could be made
+  int standard_error_ = -1;  // a duplicate of standard error as the owner left it
 };
 
 }  // namespace curvist
