@@ -23,61 +23,27 @@ std::optional<std::string_view> text_of(const std::optional<std::string>& text) 
   return std::string_view(*text);
 }
 
-PLOTPACK::ScreenPlotOptions screen_options(const Parameters& given) {
-  PLOTPACK::ScreenPlotOptions options;
-  options.JOIN = given.JOIN;
-  options.LOGX = given.LOGX;
-  options.LOGY = given.LOGY;
-  options.RESOLUTION = given.RESOLUTION;
-  options.XLABEL = text_of(given.XLABEL);
-  options.YLABEL = text_of(given.YLABEL);
-  options.TITLE = text_of(given.TITLE);
-  options.OWNWINDOW = given.OWNWINDOW;
-  options.REUSEWINDOW = given.REUSEWINDOW;
-  return options;
-}
-
-PLOTPACK::ScreenListPlotOptions screen_list_options(const Parameters& given) {
-  const auto matrix = screen_options(given);
-  PLOTPACK::ScreenListPlotOptions options;
-  options.JOIN = matrix.JOIN;
-  options.LOGX = matrix.LOGX;
-  options.LOGY = matrix.LOGY;
-  options.RESOLUTION = matrix.RESOLUTION;
-  options.XLABEL = matrix.XLABEL;
-  options.YLABEL = matrix.YLABEL;
-  options.TITLE = matrix.TITLE;
-  options.OWNWINDOW = matrix.OWNWINDOW;
-  options.REUSEWINDOW = matrix.REUSEWINDOW;
-  options.NCURVES = given.NCURVES;
-  return options;
-}
-
-PGPLOTPACK::FilePlotOptions file_options(const Parameters& given) {
-  PGPLOTPACK::FilePlotOptions options;
+// The options an operation takes, from the ones given on the command line: the four
+// option sets share their common fields, and each has a few of its own.
+template <typename Options>
+Options options_from(const Parameters& given) {
+  Options options;
   options.JOIN = given.JOIN;
   options.LOGX = given.LOGX;
   options.LOGY = given.LOGY;
   options.XLABEL = text_of(given.XLABEL);
   options.YLABEL = text_of(given.YLABEL);
   options.TITLE = text_of(given.TITLE);
-  options.FILENAME = text_of(given.FILENAME);
-  options.DEVICE = text_of(given.DEVICE);
-  return options;
-}
-
-PGPLOTPACK::FileListPlotOptions file_list_options(const Parameters& given) {
-  const auto matrix = file_options(given);
-  PGPLOTPACK::FileListPlotOptions options;
-  options.JOIN = matrix.JOIN;
-  options.LOGX = matrix.LOGX;
-  options.LOGY = matrix.LOGY;
-  options.XLABEL = matrix.XLABEL;
-  options.YLABEL = matrix.YLABEL;
-  options.TITLE = matrix.TITLE;
-  options.FILENAME = matrix.FILENAME;
-  options.NCURVES = given.NCURVES;
-  options.DEVICE = matrix.DEVICE;
+  if constexpr (requires { options.RESOLUTION; }) options.RESOLUTION = given.RESOLUTION;
+  if constexpr (requires { options.OWNWINDOW; }) {
+    options.OWNWINDOW = given.OWNWINDOW;
+    options.REUSEWINDOW = given.REUSEWINDOW;
+  }
+  if constexpr (requires { options.FILENAME; }) {
+    options.FILENAME = text_of(given.FILENAME);
+    options.DEVICE = text_of(given.DEVICE);
+  }
+  if constexpr (requires { options.NCURVES; }) options.NCURVES = given.NCURVES;
   return options;
 }
 
@@ -121,28 +87,36 @@ int run_once(const TraceRequest& request, const Curves* curves) {
       print_purged(request.file);
       return 0;
     case Operation::PLOTDP:
-      PLOTPACK::PLOTDP(curves->file.x_view(), curves->file.y_view(), screen_options(given));
+      PLOTPACK::PLOTDP(curves->file.x_view(), curves->file.y_view(),
+                       options_from<PLOTPACK::ScreenPlotOptions>(given));
       return 0;
     case Operation::PLOTSP:
-      PLOTPACK::PLOTSP(curves->x_single_view(), curves->y_single_view(), screen_options(given));
+      PLOTPACK::PLOTSP(curves->x_single_view(), curves->y_single_view(),
+                       options_from<PLOTPACK::ScreenPlotOptions>(given));
       return 0;
     case Operation::PLOTLISTDP:
-      PLOTPACK::PLOTLISTDP(curves->file.x, curves->file.y, screen_list_options(given));
+      PLOTPACK::PLOTLISTDP(curves->file.x, curves->file.y,
+                           options_from<PLOTPACK::ScreenListPlotOptions>(given));
       return 0;
     case Operation::PLOTLISTSP:
-      PLOTPACK::PLOTLISTSP(curves->x_single, curves->y_single, screen_list_options(given));
+      PLOTPACK::PLOTLISTSP(curves->x_single, curves->y_single,
+                           options_from<PLOTPACK::ScreenListPlotOptions>(given));
       return 0;
     case Operation::PGPLOTDP:
-      PGPLOTPACK::PGPLOTDP(curves->file.x_view(), curves->file.y_view(), file_options(given));
+      PGPLOTPACK::PGPLOTDP(curves->file.x_view(), curves->file.y_view(),
+                           options_from<PGPLOTPACK::FilePlotOptions>(given));
       return 0;
     case Operation::PGPLOTSP:
-      PGPLOTPACK::PGPLOTSP(curves->x_single_view(), curves->y_single_view(), file_options(given));
+      PGPLOTPACK::PGPLOTSP(curves->x_single_view(), curves->y_single_view(),
+                           options_from<PGPLOTPACK::FilePlotOptions>(given));
       return 0;
     case Operation::PGPLOTLISTDP:
-      PGPLOTPACK::PGPLOTLISTDP(curves->file.x, curves->file.y, file_list_options(given));
+      PGPLOTPACK::PGPLOTLISTDP(curves->file.x, curves->file.y,
+                               options_from<PGPLOTPACK::FileListPlotOptions>(given));
       return 0;
     case Operation::PGPLOTLISTSP:
-      PGPLOTPACK::PGPLOTLISTSP(curves->x_single, curves->y_single, file_list_options(given));
+      PGPLOTPACK::PGPLOTLISTSP(curves->x_single, curves->y_single,
+                               options_from<PGPLOTPACK::FileListPlotOptions>(given));
       return 0;
   }
   return 0;
