@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "array/Extremes.hpp"
 #include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
@@ -66,28 +67,6 @@ WorkingTexts working_texts(const Options& options) {
 template <typename Options>
 PlotFlags plot_flags(const Options& options) {
   return {options.JOIN.value_or(true), options.LOGX.value_or(false), options.LOGY.value_or(false)};
-}
-
-// Smallest and largest element: the first element replaces the start values whatever
-// it is, later ones only when strictly smaller (larger). `counts` picks the elements
-// that take part.
-template <typename Element, typename Counts>
-std::pair<Element, Element> extremes(std::span<const Element> values, Counts counts) {
-  Element smallest = std::numeric_limits<Element>::max();
-  Element largest = -std::numeric_limits<Element>::max();
-  bool first = true;
-  for (const Element value : values) {
-    if (!counts(value)) continue;
-    if (first || value < smallest) smallest = value;
-    if (first || value > largest) largest = value;
-    first = false;
-  }
-  return {smallest, largest};
-}
-
-template <typename Element>
-std::pair<Element, Element> extremes(std::span<const Element> values) {
-  return extremes(values, [](Element) { return true; });
 }
 
 // The curves of one plot: curve k is `points` elements of x from k * x_stride and of y
@@ -221,8 +200,7 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
   bool zero_ordinates = false;
   if (flags.log_y) {
     zero_ordinates = y_smallest == 0 || y_largest == 0;
-    const auto [nonzero_smallest, nonzero_largest] =
-        extremes(all_y, [](Element value) { return value != 0; });
+    const auto [nonzero_smallest, nonzero_largest] = extremes(all_y, true);
     ymin = static_cast<float>(std::log10(nonzero_smallest));
     ymax = static_cast<float>(std::log10(nonzero_largest));
   }

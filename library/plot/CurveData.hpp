@@ -8,6 +8,8 @@
 #include <limits>
 #include <span>
 
+#include "array/Extremes.hpp"
+
 namespace curvist::plot {
 
 // Curve j is points[0..points) of x from x_starts + j * x_stride, likewise for y.
@@ -23,32 +25,6 @@ struct CurveSet {
   Element x_at(std::size_t curve, std::size_t point) const { return x[curve * x_stride + point]; }
   Element y_at(std::size_t curve, std::size_t point) const { return y[curve * y_stride + point]; }
 };
-
-struct Extremes {
-  double smallest = 0;
-  double largest = 0;
-};
-
-// The searches start from the largest finite value of the element type; the first value
-// taken replaces the start value whatever it is, every later one only when it is strictly
-// beyond. With skip_zeros the zeros are not looked at (the extremes of a logarithmic axis).
-template <typename Element>
-Extremes extremes(std::span<const Element> values, bool skip_zeros = false) {
-  Element smallest = std::numeric_limits<Element>::max();
-  Element largest = -std::numeric_limits<Element>::max();
-  bool first = true;
-  for (const Element value : values) {
-    if (skip_zeros && value == 0) continue;
-    if (first) {
-      smallest = largest = value;
-      first = false;
-    } else {
-      if (value < smallest) smallest = value;
-      if (value > largest) largest = value;
-    }
-  }
-  return {static_cast<double>(smallest), static_cast<double>(largest)};
-}
 
 // The value drawn for a data value: its decimal logarithm on a logarithmic axis, in the
 // element's own precision; a zero ordinate on a logarithmic y axis stands at the axis's

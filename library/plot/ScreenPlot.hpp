@@ -22,16 +22,19 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
                  OrderCheck order_check) {
   // Nothing to draw and no limits to draw it in.
   if (all_x.empty() || all_y.empty()) return;
-  auto [xmin, xmax] = extremes(all_x);
-  auto [ymin, ymax] = extremes(all_y);
+  // The limits are 64-bit whatever the element type; so are their logarithms.
+  const auto x = extremes(all_x);
+  const auto y = extremes(all_y);
+  double xmin = x.smallest, xmax = x.largest;
+  double ymin = y.smallest, ymax = y.largest;
   if (settings.LOGX) {
     xmin = std::log10(xmin);
     xmax = std::log10(xmax);
   }
   if (settings.LOGY) {
     const auto nonzero = extremes(all_y, true);
-    ymin = std::log10(nonzero.smallest);
-    ymax = std::log10(nonzero.largest);
+    ymin = std::log10(static_cast<double>(nonzero.smallest));
+    ymax = std::log10(static_cast<double>(nonzero.largest));
   }
   // Limits that are equal or not finite give no window range: the plot is skipped.
   if (!std::isfinite(xmin) || !std::isfinite(xmax) || !std::isfinite(ymin) ||
