@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "array/CurveRuns.hpp"
 #include "array/Extremes.hpp"
 #include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
@@ -69,21 +70,6 @@ PlotFlags plot_flags(const Options& options) {
   return {options.JOIN.value_or(true), options.LOGX.value_or(false), options.LOGY.value_or(false)};
 }
 
-// The curves of one plot: curve k is `points` elements of x from k * x_stride and of y
-// from k * y_stride.
-template <typename Element>
-struct Curves {
-  const Element* x = nullptr;
-  std::size_t x_stride = 0;
-  const Element* y = nullptr;
-  std::size_t y_stride = 0;
-  std::size_t count = 0;
-  std::size_t points = 0;
-
-  std::span<const Element> x_of(std::size_t curve) const { return {x + curve * x_stride, points}; }
-  std::span<const Element> y_of(std::size_t curve) const { return {y + curve * y_stride, points}; }
-};
-
 // Copies of the drawn elements with the logarithms of the logarithmic axes taken; a
 // zero ordinate goes to the lower edge.
 template <typename Element>
@@ -91,7 +77,7 @@ struct LogarithmicCopies {
   std::vector<Element> x;
   std::vector<Element> y;
 
-  LogarithmicCopies(const Curves<Element>& curves, const PlotFlags& flags, float ymin) {
+  LogarithmicCopies(const CurveRuns<Element>& curves, const PlotFlags& flags, float ymin) {
     x.reserve(curves.count * curves.points);
     y.reserve(curves.count * curves.points);
     for (std::size_t curve = 0; curve < curves.count; ++curve) {
@@ -106,7 +92,7 @@ struct LogarithmicCopies {
     }
   }
 
-  Curves<Element> curves(std::size_t count, std::size_t points) const {
+  CurveRuns<Element> curves(std::size_t count, std::size_t points) const {
     return {x.data(), points, y.data(), points, count, points};
   }
 };
@@ -182,7 +168,7 @@ void draw_reference_markers(const TextField80& file_name) {
 // the close. The matrix and list operations differ only in how they lay out `curves`.
 template <typename Element>
 void plot_into_picture(std::span<const Element> all_x, std::span<const Element> all_y,
-                       const Curves<Element>& curves, const PlotFlags& flags,
+                       const CurveRuns<Element>& curves, const PlotFlags& flags,
                        const WorkingTexts& texts, const Markers& markers) {
   // With nothing to take limits from there is no usable window.
   if (all_x.empty() || all_y.empty()) return;
@@ -214,7 +200,7 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
 
   std::optional<LogarithmicCopies<Element>> copies;
   if (flags.log_x || flags.log_y) copies.emplace(curves, flags, ymin);
-  const Curves<Element> working = copies ? copies->curves(curves.count, curves.points) : curves;
+  const CurveRuns<Element> working = copies ? copies->curves(curves.count, curves.points) : curves;
 
   Pgplot& pgplot = current_pgplot();
   PointBuffer buffer;
@@ -244,26 +230,17 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
 template <typename Element>
 void plot_matrix(ColumnMajorView<const Element> X, ColumnMajorView<const Element> Y,
                  const FilePlotOptions& options, const Markers& markers) {
-  const Curves<Element> curves{X.data(),
-                               X.rows(),
-                               Y.data(),
-                               Y.rows(),
-                               std::min(X.columns(), Y.columns()),
-                               std::min(X.rows(), Y.rows())};
-  plot_into_picture(X.elements(), Y.elements(), curves, plot_flags(options), working_texts(options),
-                    markers);
+  plot_into_picture(X.elements(), Y.elements(), matrix_curves(X, Y), plot_flags(options),
+                    working_texts(options), markers);
 }
 
 template <typename Element>
 void plot_list(std::span<const Element> X, std::span<const Element> Y,
                const FileListPlotOptions& options) {
-  // No count of curves, or a negative one, draws the frame and no curve.
-  const int curve_count = options.NCURVES.value_or(1);
-  const std::size_t count = curve_count > 0 ? static_cast<std::size_t>(curve_count) : 0;
-  const std::size_t points = count > 0 ? std::min(X.size(), Y.size()) / count : 0;
-  const Curves<Element> curves{X.data(), points, Y.data(), points, points > 0 ? count : 0, points};
   constexpr int dot = 1;
-  plot_into_picture(X, Y, curves, plot_flags(options), working_texts(options), Markers{dot, false});
+  // No count of curves, or a negative one, draws the frame and no curve.
+  plot_into_picture(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), plot_flags(options),
+                    working_texts(options), Markers{dot, false});
 }
 
 }  // namespace

@@ -16,28 +16,6 @@ constexpr int no_window_yet = 100;
 // The unit of the last window this module opened.
 int last_window_unit = no_window_yet;
 
-template <typename Element>
-plot::CurveSet<Element> matrix_curves(ColumnMajorView<const Element> X,
-                                      ColumnMajorView<const Element> Y) {
-  return {X.data(),
-          Y.data(),
-          X.rows(),
-          Y.rows(),
-          std::min(X.columns(), Y.columns()),
-          std::min(X.rows(), Y.rows())};
-}
-
-// NCURVES runs of equal length, the remainder of the shorter array left over; no curve
-// at all for NCURVES of 0 or less.
-template <typename Element>
-plot::CurveSet<Element> list_curves(std::span<const Element> X, std::span<const Element> Y,
-                                    int NCURVES) {
-  if (NCURVES <= 0) return {X.data(), Y.data(), 0, 0, 0, 0};
-  const auto curves = static_cast<std::size_t>(NCURVES);
-  const auto points = std::min(X.size(), Y.size()) / curves;
-  return {X.data(), Y.data(), points, points, curves, points};
-}
-
 }  // namespace
 
 void PURGE(std::span<char> text) { plot::remove_escape_pairs(text); }

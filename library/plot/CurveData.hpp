@@ -8,23 +8,10 @@
 #include <limits>
 #include <span>
 
+#include "array/CurveRuns.hpp"
 #include "array/Extremes.hpp"
 
 namespace curvist::plot {
-
-// Curve j is points[0..points) of x from x_starts + j * x_stride, likewise for y.
-template <typename Element>
-struct CurveSet {
-  const Element* x = nullptr;
-  const Element* y = nullptr;
-  std::size_t x_stride = 0;
-  std::size_t y_stride = 0;
-  std::size_t curves = 0;
-  std::size_t points = 0;
-
-  Element x_at(std::size_t curve, std::size_t point) const { return x[curve * x_stride + point]; }
-  Element y_at(std::size_t curve, std::size_t point) const { return y[curve * y_stride + point]; }
-};
 
 // The value drawn for a data value: its decimal logarithm on a logarithmic axis, in the
 // element's own precision; a zero ordinate on a logarithmic y axis stands at the axis's

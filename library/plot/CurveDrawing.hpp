@@ -13,11 +13,12 @@ namespace curvist::plot {
 // Whether every curve's abscissae as drawn never decrease; only then are the points of a
 // matrix plot joined. Equal neighbours are fine.
 template <typename Element>
-bool abscissae_in_order(const CurveSet<Element>& curves, const AxisValues<Element>& x_values) {
-  for (std::size_t curve = 0; curve < curves.curves; ++curve)
-    for (std::size_t point = 0; point + 1 < curves.points; ++point)
-      if (x_values(curves.x_at(curve, point)) > x_values(curves.x_at(curve, point + 1)))
-        return false;
+bool abscissae_in_order(const CurveRuns<Element>& curves, const AxisValues<Element>& x_values) {
+  for (std::size_t curve = 0; curve < curves.count; ++curve) {
+    const auto xs = curves.x_of(curve);
+    for (std::size_t point = 0; point + 1 < xs.size(); ++point)
+      if (x_values(xs[point]) > x_values(xs[point + 1])) return false;
+  }
   return true;
 }
 
@@ -26,15 +27,17 @@ bool abscissae_in_order(const CurveSet<Element>& curves, const AxisValues<Elemen
 // neighbours are joined directly. A point that cannot be placed (not finite) is left out
 // and the line breaks there.
 template <typename Element>
-void draw_curves(const CurveSet<Element>& curves, const AxisValues<Element>& x_values,
+void draw_curves(const CurveRuns<Element>& curves, const AxisValues<Element>& x_values,
                  const AxisValues<Element>& y_values, bool JOIN) {
   auto& windows = current_windows();
-  for (std::size_t curve = 0; curve < curves.curves; ++curve) {
+  for (std::size_t curve = 0; curve < curves.count; ++curve) {
+    const auto xs = curves.x_of(curve);
+    const auto ys = curves.y_of(curve);
     bool start_stroke = true;
-    for (std::size_t point = 0; point < curves.points; ++point) {
-      const Element y = curves.y_at(curve, point);
+    for (std::size_t point = 0; point < xs.size(); ++point) {
+      const Element y = ys[point];
       if (point > 0 && y_values.logarithmic && y == 0) continue;
-      const double x_drawn = x_values(curves.x_at(curve, point));
+      const double x_drawn = x_values(xs[point]);
       const double y_drawn = y_values(y);
       if (!std::isfinite(x_drawn) || !std::isfinite(y_drawn)) {
         start_stroke = start_stroke || JOIN;

@@ -18,7 +18,7 @@ enum class OrderCheck { unjoin_unordered, keep_join };
 // that belong to no drawn curve.
 template <typename Element>
 void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
-                 const CurveSet<Element>& curves, ScreenPlotSettings settings,
+                 const CurveRuns<Element>& curves, ScreenPlotSettings settings,
                  OrderCheck order_check) {
   // Nothing to draw and no limits to draw it in.
   if (all_x.empty() || all_y.empty()) return;
