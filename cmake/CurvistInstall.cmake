@@ -4,6 +4,10 @@
 
 include(CMakePackageConfigHelpers)
 
+# The programs find the library beside their own folder, wherever the prefix is.
+set_target_properties(curvist-program curvist-trace PROPERTIES
+  INSTALL_RPATH "$ORIGIN/${curvist_libdir_from_bindir}")
+
 install(TARGETS curvist EXPORT CurvistTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -15,6 +19,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/library/
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/curvist
   FILES_MATCHING PATTERN "*.hpp")
 
+# The CMake package finds its files relative to itself: it can be moved with the prefix.
 install(EXPORT CurvistTargets NAMESPACE Curvist::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Curvist)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/packaging/CurvistConfig.cmake.in
@@ -25,8 +30,26 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/CurvistConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/CurvistConfig.cmake ${PROJECT_BINARY_DIR}/CurvistConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Curvist)
 
-configure_file(${PROJECT_SOURCE_DIR}/packaging/curvist.pc.in ${PROJECT_BINARY_DIR}/curvist.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/curvist.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# curvist.pc names the prefix it is installed into, which cmake --install --prefix may
+# choose only at install time (blanks escaped, as pkg-config reads them); its other
+# folders are relative to that prefix, so that pkg-config --define-prefix finds a moved
+# installation.
+foreach(folder LIBDIR INCLUDEDIR)
+  if(IS_ABSOLUTE ${CMAKE_INSTALL_${folder}})
+    set(curvist_pc_${folder} ${CMAKE_INSTALL_${folder}})
+  else()
+    set(curvist_pc_${folder} "\${prefix}/${CMAKE_INSTALL_${folder}}")
+  endif()
+endforeach()
+set(curvist_pc_file ${PROJECT_BINARY_DIR}/pkgconfig/curvist.pc)
+install(CODE "
+  get_filename_component(CURVIST_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+  string(REPLACE \" \" [[\\ ]] CURVIST_PC_PREFIX \"\${CURVIST_PC_PREFIX}\")
+  set(CURVIST_PC_LIBDIR [[${curvist_pc_LIBDIR}]])
+  set(CURVIST_PC_INCLUDEDIR [[${curvist_pc_INCLUDEDIR}]])
+  set(CURVIST_PC_VERSION ${PROJECT_VERSION})
+  configure_file([[${PROJECT_SOURCE_DIR}/packaging/curvist.pc.in]] [[${curvist_pc_file}]] @ONLY)")
+install(FILES ${curvist_pc_file} DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # Manual pages are installed compressed, as man-db and Debian expect them.
