@@ -1,6 +1,6 @@
 # Installs the programs, the shared library with its headers, a CMake package
 # (find_package(Curvist) gives Curvist::curvist), a pkg-config file, the README and
-# the manual page; and describes the Debian package CPack builds from them.
+# the manual pages; and describes the Debian package CPack builds from them.
 
 include(CMakePackageConfigHelpers)
 
@@ -52,12 +52,20 @@ install(CODE "
 install(FILES ${curvist_pc_file} DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# Manual pages are installed compressed, as man-db and Debian expect them.
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/curvist.1.gz
-  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/docs/curvist.1 > ${PROJECT_BINARY_DIR}/curvist.1.gz
-  DEPENDS ${PROJECT_SOURCE_DIR}/docs/curvist.1)
-add_custom_target(curvist-manual-page ALL DEPENDS ${PROJECT_BINARY_DIR}/curvist.1.gz)
-install(FILES ${PROJECT_BINARY_DIR}/curvist.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages are installed compressed, as man-db and Debian expect them; -n keeps the
+# compressed file the same from one build to the next.
+function(curvist_compressed source compressed)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND gzip -9 -n -c ${source} > ${compressed}
+    DEPENDS ${source})
+  get_filename_component(name ${compressed} NAME)
+  add_custom_target(gzip-${name} ALL DEPENDS ${compressed})
+endfunction()
+
+foreach(page curvist curvist-trace)
+  curvist_compressed(${PROJECT_SOURCE_DIR}/docs/${page}.1 ${PROJECT_BINARY_DIR}/${page}.1.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 set(CPACK_PACKAGE_NAME curvist)
 set(CPACK_PACKAGE_VENDOR "Curvist")
