@@ -33,6 +33,10 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # the programs use more of it than its interface, and the headers describe that build.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
+# Before 0.1.0-1 the package curvist held everything: the library's and the development
+# files move out of it, so their packages replace that one's files.
+set(curvist_single_package "curvist (<< 0.1.0-1)")
+
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME curvist)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION graphics)
 set(CPACK_COMPONENT_PROGRAMS_DEPENDS library)
@@ -46,6 +50,8 @@ curvist-trace prints every call a plotting operation makes, one line each.")
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libcurvist${curvist_soversion})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_BREAKS ${curvist_single_package})
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_REPLACES ${curvist_single_package})
 # The screen text is drawn in DejaVu Sans Mono, found through fontconfig at run time.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS fonts-dejavu-core)
 # The dynamic linker's cache is updated by dpkg's ldconfig trigger. (CPack still adds
@@ -59,6 +65,8 @@ PostScript, PNG, PDF, SVG and GIF.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcurvist-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_BREAKS ${curvist_single_package})
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_REPLACES ${curvist_single_package})
 set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS library)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "plotting modules of Curvist - development files
