@@ -25,6 +25,15 @@ fs::path install_into(const fs::path& prefix) {
   return prefix / "bin/curvist";
 }
 
+// A build tree under `root` as CMake lays it out: the program one folder deep, and the
+// link to the source tree's README where an installation keeps its README.
+fs::path build_tree_under(const fs::path& root) {
+  fs::create_directories(root / "build/driver");
+  fs::create_directories(root / "build/share/doc/curvist");
+  fs::create_symlink(root / "source/README.md", root / "build/share/doc/curvist/README.md");
+  return root / "build/driver/curvist";
+}
+
 TEST(ReadmeLocation, IsTheInstallationsOwnUnderAnyPrefixAndAfterAMove) {
   TemporaryFolder folder;
   const fs::path root = fs::canonical(folder.path());
@@ -42,11 +51,7 @@ TEST(ReadmeLocation, FollowsTheBuildTreesLinkToTheSourceTree) {
   const fs::path root = fs::canonical(folder.path());
   fs::create_directories(root / "source");
   std::ofstream(root / "source/README.md") << "# Curvist\n";
-  fs::create_directories(root / "build/driver");
-  fs::create_directories(root / "build/share/doc/curvist");
-  fs::create_symlink(root / "source/README.md", root / "build/share/doc/curvist/README.md");
-  EXPECT_EQ(readme_beside(root / "build/driver/curvist", docdir_from_bindir),
-            root / "source/README.md");
+  EXPECT_EQ(readme_beside(build_tree_under(root), docdir_from_bindir), root / "source/README.md");
 }
 
 TEST(ReadmeLocation, NamesWhereTheReadmeBelongsWhenItIsMissing) {
@@ -56,10 +61,7 @@ TEST(ReadmeLocation, NamesWhereTheReadmeBelongsWhenItIsMissing) {
   fs::remove_all(root / "opt/share");
   EXPECT_EQ(readme_beside(program, docdir_from_bindir), root / "opt/share/doc/curvist/README.md");
   // A build tree whose link points at a README that is gone.
-  fs::create_directories(root / "build/driver");
-  fs::create_directories(root / "build/share/doc/curvist");
-  fs::create_symlink(root / "source/README.md", root / "build/share/doc/curvist/README.md");
-  EXPECT_EQ(readme_beside(root / "build/driver/curvist", docdir_from_bindir),
+  EXPECT_EQ(readme_beside(build_tree_under(root), docdir_from_bindir),
             root / "build/share/doc/curvist/README.md");
 }
 
