@@ -1,5 +1,6 @@
 #include "Banner.hpp"
 
+#include "ReadmeLocation.hpp"
 #include "platform/Platform.hpp"
 
 namespace curvist {
@@ -10,7 +11,7 @@ std::array<std::string, 7> banner_lines() {
           " ",
           " Last udate: 17/03 2008",
           " Optimized for any screen",
-          " Info: file://" CURVIST_DOC_DIR "/README.md",
+          " Info: file://" + readme_of_this_program().string(),
           " "};
 }
 

@@ -1,5 +1,7 @@
 #include "ProgramInformation.hpp"
 
+#include "ReadmeLocation.hpp"
+
 namespace curvist {
 
 std::string usage_text() {
@@ -18,7 +20,8 @@ std::string usage_text() {
          "  --help     show this text\n"
          "  --version  show the version\n"
          "\n"
-         "More: file://" CURVIST_DOC_DIR "/README.md\n";
+         "More: file://" +
+         readme_of_this_program().string() + "\n";
 }
 
 std::string version_text() { return "curvist " CURVIST_VERSION "\n"; }

@@ -1,8 +1,8 @@
 // The curvist program run as a user runs it, in a folder of data files, on a private X
 // server: what it prints, the windows it shows and their pixels, the pictures it writes,
 // the list file, and how the run ends. CURVIST_E2E_PROGRAM names the program to run (an
-// installed one) and CURVIST_E2E_DOC_DIR the documentation folder it was built for;
-// without them the build tree's program is run.
+// installed one) and CURVIST_E2E_DOC_DIR the documentation folder it is installed with;
+// without them the build tree's program is run, which names the source tree's README.
 #include <gtest/gtest.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
@@ -24,6 +24,7 @@
 #include "ChildProgram.hpp"
 #include "LoadPlot.hpp"
 #include "Plot.hpp"
+#include "SourceReadme.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
@@ -79,8 +80,11 @@ std::string window_title_of(const std::filesystem::path& data_file) {
 std::string expected_console(const std::vector<std::string>& pictures) {
   std::string text =
       " Curvist.exe\n -----------\n \n Last udate: 17/03 2008\n"
-      " Optimized for any screen\n Info: file://" +
-      environment_or("CURVIST_E2E_DOC_DIR", CURVIST_DOC_DIR) + "/README.md\n \n";
+      " Optimized for any screen\n Info: file://";
+  const std::string installed_doc_dir = environment_or("CURVIST_E2E_DOC_DIR", "");
+  text +=
+      installed_doc_dir.empty() ? testing::source_tree_readme() : installed_doc_dir + "/README.md";
+  text += "\n \n";
   // The first window's drawing size: 80% of the 1280 by 1024 screen, in whole cells.
   if (!pictures.empty()) text += " resx = 1024 ; resy =  816\n \n";
   for (const auto& picture : pictures) text += " Output in " + picture + "\n";

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "SourceReadme.hpp"
 #include "TemporaryFolder.hpp"
 
 namespace curvist {
@@ -133,6 +134,8 @@ TEST(CurvistProgram, AnswersHelpAndVersionWithoutPlotting) {
   const auto help = run(folder, curvist_program, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.output.starts_with("Usage: curvist\n"));
+  EXPECT_TRUE(help.output.ends_with("\nMore: file://" + testing::source_tree_readme() + "\n"))
+      << help.output;
   const auto version = run(folder, curvist_program, {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_TRUE(version.output.starts_with("curvist "));

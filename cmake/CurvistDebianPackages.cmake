@@ -1,0 +1,89 @@
+# The Debian packages that `cpack -G DEB` makes from the install components, in a build
+# configured with -DCMAKE_INSTALL_PREFIX=/usr:
+#   curvist          the programs, their manual pages and the README (component programs)
+#   libcurvist<N>    the shared library, named after its SONAME (component library)
+#   libcurvist-dev   headers, the .so link, the CMake package, curvist.pc (component development)
+
+get_target_property(curvist_soversion curvist SOVERSION)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL programs library development)
+set(CPACK_PACKAGE_NAME curvist)
+set(CPACK_PACKAGE_VENDOR "Curvist")
+set(CPACK_PACKAGE_CONTACT "Curvist developers <curvist@example.org>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The packaging's own revision, after the hyphen of the package version; the latest entry
+# of packaging/debian/changelog names the whole version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+# Dependencies on system libraries come from dpkg-shlibdeps; the library package gets a
+# shlibs file, so that programs built against it depend on it in turn.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps finds the programs' own library in the build tree; the dependency on
+# its package is declared below.
+get_target_property(curvist_library_folder curvist BINARY_DIR)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${curvist_library_folder})
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# The programs and the development files need the library of exactly their own version:
+# the programs use more of it than its interface, and the headers describe that build.
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+
+# Before 0.1.0-1 the package curvist held everything: the library's and the development
+# files move out of it, so their packages replace that one's files.
+set(curvist_single_package "curvist (<< 0.1.0-1)")
+
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME curvist)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION graphics)
+set(CPACK_COMPONENT_PROGRAMS_DEPENDS library)
+set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION
+  "quick-look plots of numeric data files, on screen and in PostScript
+Started in a folder, curvist plots every data file there twice: in a window of
+its own on screen, laid out to the window's pixel size, and into a PostScript
+picture named after the file, through the PGPLOT library (giza).
+
+curvist-trace prints every call a plotting operation makes, one line each.")
+
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libcurvist${curvist_soversion})
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_BREAKS ${curvist_single_package})
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_REPLACES ${curvist_single_package})
+# The screen text is drawn in DejaVu Sans Mono, found through fontconfig at run time.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS fonts-dejavu-core)
+# The dynamic linker's cache is updated by dpkg's ldconfig trigger. (CPack still adds
+# ldconfig calls of its own to the maintainer scripts: redundant, and harmless.)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/triggers)
+set(CPACK_DEBIAN_LIBRARY_DESCRIPTION
+  "plotting modules of Curvist, quick-look plots of numeric data
+The shared library that draws curves in a window of their own, laid out to the
+window's pixel size, and into picture files through the PGPLOT library (giza):
+PostScript, PNG, PDF, SVG and GIF.")
+
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcurvist-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_BREAKS ${curvist_single_package})
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_REPLACES ${curvist_single_package})
+set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS library)
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+  "plotting modules of Curvist - development files
+The C++ headers, the CMake package (find_package(Curvist)) and the pkg-config
+file for programs that plot curves with the Curvist library, on screen and
+into picture files through the PGPLOT library (giza).")
+
+# Every package carries the copyright and the changelog in a documentation folder named
+# after it. They belong to the packages only: a plain installation leaves them out.
+curvist_compressed(${PROJECT_SOURCE_DIR}/packaging/debian/changelog
+  ${PROJECT_BINARY_DIR}/changelog.Debian.gz)
+foreach(component IN LISTS CPACK_COMPONENTS_ALL)
+  string(TOUPPER ${component} component_variable)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright
+    ${PROJECT_BINARY_DIR}/changelog.Debian.gz
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${component_variable}_PACKAGE_NAME}
+    COMPONENT ${component} EXCLUDE_FROM_ALL)
+endforeach()
+
+include(CPack)

@@ -1,0 +1,22 @@
+# Where the installed files are relative to each other. Installed programs find their
+# library and their README from their own folder, so an installation works under any
+# prefix (cmake --install --prefix) without ldconfig or LD_LIBRARY_PATH.
+
+file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+file(RELATIVE_PATH curvist_docdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DOCDIR})
+
+# The build tree's programs sit one folder deep, as the installed ones do under the
+# prefix: the source tree's README is linked where they look for it, so a build-tree run
+# names that one.
+get_filename_component(curvist_build_tree_readme
+  ${PROJECT_BINARY_DIR}/driver/${curvist_docdir_from_bindir}/README.md ABSOLUTE)
+cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${curvist_build_tree_readme} NORMALIZE
+  curvist_readme_inside_build_tree)
+if(curvist_readme_inside_build_tree)
+  get_filename_component(curvist_build_tree_docdir ${curvist_build_tree_readme} DIRECTORY)
+  file(MAKE_DIRECTORY ${curvist_build_tree_docdir})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/README.md ${curvist_build_tree_readme} SYMBOLIC)
+else()
+  message(STATUS "The documentation folder lies outside the build tree's layout: "
+    "programs run from the build tree name ${curvist_build_tree_readme}")
+endif()
