@@ -5,7 +5,7 @@
 // for a scope.
 
 #include "console/Console.hpp"
-#include "pgplot/Pgplot.hpp"
+#include "pgplot/PgplotInterface.hpp"
 #include "window/WindowOperations.hpp"
 
 namespace curvist {
