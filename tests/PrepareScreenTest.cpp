@@ -24,10 +24,10 @@ class PrepareScreen : public ::testing::Test {
 // Plots the straight curve from (x1, y1) to (x2, y2) in a window of its own.
 Lines own_window_plot(double x1, double x2, double y1, double y2,
                       PLOTPACK::ScreenPlotOptions options = {.OWNWINDOW = true},
-                      RecordedPlatform platform = {}) {
+                      SimulatedScreen screen = {}) {
   double x[] = {x1, x2};
   double y[] = {y1, y2};
-  return recorded_lines([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, platform);
+  return recorded_lines([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, screen);
 }
 
 TEST_F(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {

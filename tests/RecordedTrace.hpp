@@ -11,10 +11,10 @@
 namespace curvist::testing {
 
 inline std::vector<std::string> recorded_lines(const std::function<void()>& operation,
-                                               RecordedPlatform platform = {}) {
+                                               SimulatedScreen screen = {}) {
   std::ostringstream trace;
   {
-    const RecordingPlatform recorded(trace, platform);
+    const RecordingPlatform recorded(trace, screen);
     operation();
   }
   std::vector<std::string> lines;
