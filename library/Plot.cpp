@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/Platform.hpp"
+#include "plot/AxisCaptions.hpp"
+#include "plot/AxisTicks.hpp"
 #include "plot/CaptionCleaning.hpp"
 #include "plot/PlotWindow.hpp"
 #include "plot/ScreenFrame.hpp"

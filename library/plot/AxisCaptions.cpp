@@ -1,7 +1,9 @@
+#include "plot/AxisCaptions.hpp"
+
 #include <cmath>
+#include <string>
 
 #include "platform/Platform.hpp"
-#include "plot/ScreenFrame.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
@@ -38,6 +40,10 @@ void draw_captions(const ScreenLayout& layout, const TextField<120>& x_caption,
   }
   windows.move_to(left, YHI);
   windows.draw_text(y_text);
+}
+
+void mark_logarithmic(TextField<120>& caption) {
+  caption.assign("log(" + std::string(without_blanks_around(caption.view())) + ")");
 }
 
 }  // namespace curvist::plot

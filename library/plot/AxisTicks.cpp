@@ -1,8 +1,9 @@
+#include "plot/AxisTicks.hpp"
+
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Platform.hpp"
-#include "plot/ScreenFrame.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
 #include "platform/Platform.hpp"
 
@@ -61,10 +60,6 @@ void set_up_text() {
   auto& windows = current_windows();
   windows.select_font("t'modern'h14w9");
   windows.set_text_colour(console_text_colour);
-}
-
-void mark_logarithmic(TextField<120>& caption) {
-  caption.assign("log(" + std::string(without_blanks_around(caption.view())) + ")");
 }
 
 }  // namespace curvist::plot

@@ -1,9 +1,8 @@
 #pragma once
-// The fixed parts of a screen plot: frame, data mapping, axes with arrowheads, captions,
-// ticks and tick labels, drawn through the current window operations.
+// The fixed parts of a screen plot around its captions and ticks: frame, data mapping,
+// axes with arrowheads, and the text set-up, drawn through the current window operations.
 
 #include "plot/ScreenLayout.hpp"
-#include "text/TextField.hpp"
 
 namespace curvist::plot {
 
@@ -16,11 +15,5 @@ void set_mapping(const ScreenLayout& layout);
 void draw_axes(const ScreenLayout& layout);
 // The label font; texts are then drawn in the axis colour.
 void set_up_text();
-void draw_captions(const ScreenLayout& layout, const TextField<120>& x_caption,
-                   const TextField<120>& y_caption);
-void draw_ticks(const ScreenLayout& layout);
-
-// Turns a caption into "log(caption)" for a logarithmic axis.
-void mark_logarithmic(TextField<120>& caption);
 
 }  // namespace curvist::plot

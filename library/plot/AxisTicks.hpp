@@ -1,0 +1,10 @@
+#pragma once
+// The tick marks of both axes of a screen plot, each labelled but the one at the crossing.
+
+#include "plot/ScreenLayout.hpp"
+
+namespace curvist::plot {
+
+void draw_ticks(const ScreenLayout& layout);
+
+}  // namespace curvist::plot
