@@ -6,8 +6,8 @@
 #include <span>
 
 #include "Plot.hpp"
-#include "plot/CurveData.hpp"
-#include "plot/CurveDrawing.hpp"
+#include "plot/AxisValues.hpp"
+#include "plot/ScreenCurves.hpp"
 #include "plot/ScreenPlotSettings.hpp"
 
 namespace curvist::plot {

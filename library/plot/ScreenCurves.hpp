@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "platform/Platform.hpp"
-#include "plot/CurveData.hpp"
+#include "plot/AxisValues.hpp"
 
 namespace curvist::plot {
 
