@@ -7,6 +7,8 @@
 
 #include "array/CurveRuns.hpp"
 #include "array/Extremes.hpp"
+#include "console/Console.hpp"
+#include "pgplot/PgplotInterface.hpp"
 #include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
@@ -101,6 +103,8 @@ struct LogarithmicCopies {
 // joined line breaks there, and each piece that joins two points or more is drawn.
 class PointBuffer {
  public:
+  explicit PointBuffer(Pgplot& pgplot) : pgplot_(pgplot) {}
+
   template <typename Element>
   void line(std::span<const Element> xs, std::span<const Element> ys) {
     clear();
@@ -115,14 +119,14 @@ class PointBuffer {
     if (broken)
       draw_piece();
     else
-      current_pgplot().PGLINE(x_, y_);
+      pgplot_.PGLINE(x_, y_);
   }
 
   template <typename Element>
   void points(std::span<const Element> xs, std::span<const Element> ys, int symbol) {
     clear();
     for (std::size_t i = 0; i < xs.size(); ++i) add(xs[i], ys[i]);
-    current_pgplot().PGPT(x_, y_, symbol);
+    pgplot_.PGPT(x_, y_, symbol);
   }
 
  private:
@@ -137,7 +141,7 @@ class PointBuffer {
   }
 
   void draw_piece() {
-    if (x_.size() >= 2) current_pgplot().PGLINE(x_, y_);
+    if (x_.size() >= 2) pgplot_.PGLINE(x_, y_);
     clear();
   }
 
@@ -146,6 +150,7 @@ class PointBuffer {
     y_.clear();
   }
 
+  Pgplot& pgplot_;
   std::vector<float> x_;
   std::vector<float> y_;
 };
@@ -155,13 +160,47 @@ struct Markers {
   bool reference;  // the reference asterisks of scan-frequency files
 };
 
-void draw_reference_markers(const TextField80& file_name) {
+void draw_reference_markers(Pgplot& pgplot, const TextField80& file_name) {
   if (file_name.view().substr(0, reference_file_name.size()) != reference_file_name) return;
   constexpr float reference_points[4][2] = {
       {0.0f, 506.9f}, {0.0707f, 532.6f}, {0.1f, 564.8f}, {0.1225f, 606.9f}};
   constexpr int asterisk = 3;
   for (const auto& point : reference_points)
-    current_pgplot().PGPT(std::span(&point[0], 1), std::span(&point[1], 1), asterisk);
+    pgplot.PGPT(std::span(&point[0], 1), std::span(&point[1], 1), asterisk);
+}
+
+void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax, bool LOGX,
+                  bool LOGY, const TextField80& x_caption, const TextField80& y_caption,
+                  const TextField80& title, const TextField80& file_name,
+                  const TextField80& device_type) {
+  std::string device_specification(file_name.view());
+  device_specification += '/';
+  device_specification += device_type.trimmed();
+  pgplot.PGBEG(0, device_specification, 1, 1);
+  pgplot.PGSLW(3);
+  pgplot.PGSCH(1.5f);
+  pgplot.PGPAGE();
+  pgplot.PGVSTD();
+  pgplot.PGSWIN(xmin, xmax, ymin, ymax);
+  // PGPLOT's GIF pictures are white on black; this program's are black on white, like
+  // its PostScript ones.
+  if (device_type.view() == TextField80("gif").view()) {
+    pgplot.PGSCR(0, 1.0f, 1.0f, 1.0f);
+    pgplot.PGSCR(1, 0.0f, 0.0f, 0.0f);
+  }
+  const TextField<20> x_options(LOGX ? "BCLNST" : "BCNST");
+  const TextField<20> y_options(LOGY ? "BCLNST" : "BCNST");
+  pgplot.PGBOX(x_options.view(), 0.0f, 0, y_options.view(), 0.0f, 0);
+  pgplot.PGLAB(x_caption.view(), y_caption.view(), title.view());
+}
+
+void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
+  // A picture that could not be completed has been explained on standard error; it is
+  // not announced as output.
+  if (!pgplot.PGEND()) return;
+  std::string line = " Output in ";
+  line += without_blanks_around(file_name);
+  console.write_line(line);
 }
 
 // One file plot: limits from the whole arrays, the page, every curve in its line style,
@@ -195,15 +234,16 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
   if (!std::isfinite(xmin) || !std::isfinite(xmax) || !std::isfinite(ymin) || !std::isfinite(ymax))
     return;
 
-  PREPARESCREEN(xmin, xmax, ymin, ymax, flags.join, flags.log_x, flags.log_y, texts.x_caption,
-                texts.y_caption, texts.title, texts.file_name, texts.device_type);
+  Pgplot& pgplot = current_pgplot();
+  Console& console = current_console();
+  prepare_page(pgplot, xmin, xmax, ymin, ymax, flags.log_x, flags.log_y, texts.x_caption,
+               texts.y_caption, texts.title, texts.file_name, texts.device_type);
 
   std::optional<LogarithmicCopies<Element>> copies;
   if (flags.log_x || flags.log_y) copies.emplace(curves, flags, ymin);
   const CurveRuns<Element> working = copies ? copies->curves(curves.count, curves.points) : curves;
 
-  Pgplot& pgplot = current_pgplot();
-  PointBuffer buffer;
+  PointBuffer buffer(pgplot);
   for (std::size_t curve = 0; curve < curves.count; ++curve) {
     pgplot.PGSLS(static_cast<int>(curve % 4) + 1);
     const auto xs = working.x_of(curve);
@@ -223,8 +263,8 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
   }
   copies.reset();
 
-  if (markers.reference) draw_reference_markers(texts.file_name);
-  KILLSCREEN(texts.file_name.view());
+  if (markers.reference) draw_reference_markers(pgplot, texts.file_name);
+  close_page(pgplot, console, texts.file_name.view());
 }
 
 template <typename Element>
@@ -249,35 +289,12 @@ void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool /*JOIN*/
                    bool LOGY, const TextField80& x_caption, const TextField80& y_caption,
                    const TextField80& title, const TextField80& file_name,
                    const TextField80& device_type) {
-  Pgplot& pgplot = current_pgplot();
-  std::string device_specification(file_name.view());
-  device_specification += '/';
-  device_specification += device_type.trimmed();
-  pgplot.PGBEG(0, device_specification, 1, 1);
-  pgplot.PGSLW(3);
-  pgplot.PGSCH(1.5f);
-  pgplot.PGPAGE();
-  pgplot.PGVSTD();
-  pgplot.PGSWIN(xmin, xmax, ymin, ymax);
-  // PGPLOT's GIF pictures are white on black; this program's are black on white, like
-  // its PostScript ones.
-  if (device_type.view() == TextField80("gif").view()) {
-    pgplot.PGSCR(0, 1.0f, 1.0f, 1.0f);
-    pgplot.PGSCR(1, 0.0f, 0.0f, 0.0f);
-  }
-  const TextField<20> x_options(LOGX ? "BCLNST" : "BCNST");
-  const TextField<20> y_options(LOGY ? "BCLNST" : "BCNST");
-  pgplot.PGBOX(x_options.view(), 0.0f, 0, y_options.view(), 0.0f, 0);
-  pgplot.PGLAB(x_caption.view(), y_caption.view(), title.view());
+  prepare_page(current_pgplot(), xmin, xmax, ymin, ymax, LOGX, LOGY, x_caption, y_caption, title,
+               file_name, device_type);
 }
 
 void KILLSCREEN(std::string_view file_name) {
-  // A picture that could not be completed has been explained on standard error; it is
-  // not announced as output.
-  if (!current_pgplot().PGEND()) return;
-  std::string line = " Output in ";
-  line += without_blanks_around(file_name);
-  current_console().write_line(line);
+  close_page(current_pgplot(), current_console(), file_name);
 }
 
 void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,

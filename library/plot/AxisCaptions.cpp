@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "platform/Platform.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
@@ -14,9 +13,8 @@ constexpr int character_width = 9;
 
 }  // namespace
 
-void draw_captions(const ScreenLayout& layout, const TextField<120>& x_caption,
-                   const TextField<120>& y_caption) {
-  auto& windows = current_windows();
+void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
+                   const TextField<120>& x_caption, const TextField<120>& y_caption) {
   const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
   const auto x_text = x_caption.trimmed();
   const auto y_text = y_caption.trimmed();

@@ -4,11 +4,12 @@
 
 #include "plot/ScreenLayout.hpp"
 #include "text/TextField.hpp"
+#include "window/WindowOperations.hpp"
 
 namespace curvist::plot {
 
-void draw_captions(const ScreenLayout& layout, const TextField<120>& x_caption,
-                   const TextField<120>& y_caption);
+void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
+                   const TextField<120>& x_caption, const TextField<120>& y_caption);
 
 // Turns a caption into "log(caption)" for a logarithmic axis.
 void mark_logarithmic(TextField<120>& caption);

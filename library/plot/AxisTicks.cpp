@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Platform.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
@@ -29,8 +28,7 @@ TickRange ticks_between(double low, double high, double crossing, double step) {
 
 }  // namespace
 
-void draw_ticks(const ScreenLayout& layout) {
-  auto& windows = current_windows();
+void draw_ticks(WindowOperations& windows, const ScreenLayout& layout) {
   const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
 
   const auto x_ticks = ticks_between(XLO, XHI, X0, SX);

@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "fortranformat/IntegerEditing.hpp"
-#include "platform/Platform.hpp"
 
 namespace curvist::plot {
 namespace {
 
-constexpr int first_window = 101;
 // Pixel coordinates are 16-bit.
 constexpr long long largest_extent = 32767;
 
@@ -37,9 +35,9 @@ DrawingArea corrected(DrawingArea area) {
 
 }  // namespace
 
-DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter) {
+DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
+                         bool OWNWINDOW, int window_counter, bool first_window) {
   if (RESOLUTION >= 1) return fixed_size(RESOLUTION, OWNWINDOW);
-  auto& windows = current_windows();
   windows.select_font("t'Terminal'h12w8");
   const auto font = windows.get_font_info();
   const auto cells = windows.query_window_size(OWNWINDOW ? window_counter : 0);
@@ -47,8 +45,7 @@ DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter) {
                                 largest_extent);
   const auto height = std::clamp(static_cast<long long>(cells.rows) * (font.height + 4),
                                  -largest_extent, largest_extent);
-  if (window_counter == first_window) {
-    auto& console = current_console();
+  if (first_window) {
     console.write_line(" resx = " + fortranformat::edit_integer(width, 4) +
                        " ; resy = " + fortranformat::edit_integer(height, 4));
     console.write_line(" ");

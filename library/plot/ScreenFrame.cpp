@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/Platform.hpp"
-
 namespace curvist::plot {
 namespace {
 
@@ -19,8 +17,7 @@ std::int16_t pixel(int coordinate) {
 
 }  // namespace
 
-void draw_frame(DrawingArea area, bool REUSEWINDOW) {
-  auto& windows = current_windows();
+void draw_frame(WindowOperations& windows, DrawingArea area, bool REUSEWINDOW) {
   if (REUSEWINDOW) {
     windows.set_colour(background_colour);
     windows.draw_rectangle(RectangleControl::filled, 0, 0, pixel(area.width), pixel(area.height));
@@ -34,14 +31,12 @@ void draw_frame(DrawingArea area, bool REUSEWINDOW) {
                          pixel(area.height - 3));
 }
 
-void set_mapping(const ScreenLayout& layout) {
-  auto& windows = current_windows();
+void set_mapping(WindowOperations& windows, const ScreenLayout& layout) {
   windows.set_viewport(4, 4, pixel(layout.area.width - 3), pixel(layout.area.height - 3));
   windows.set_window_mapping(true, layout.XLO, layout.YLO, layout.XHI, layout.YHI);
 }
 
-void draw_axes(const ScreenLayout& layout) {
-  auto& windows = current_windows();
+void draw_axes(WindowOperations& windows, const ScreenLayout& layout) {
   const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
   windows.set_colour(axis_colour);
   windows.move_to(XLO, Y0);
@@ -56,8 +51,7 @@ void draw_axes(const ScreenLayout& layout) {
   windows.line_to(X0 - 4 * PX, YHI - 4 * PY);
 }
 
-void set_up_text() {
-  auto& windows = current_windows();
+void set_up_text(WindowOperations& windows) {
   windows.select_font("t'modern'h14w9");
   windows.set_text_colour(console_text_colour);
 }
