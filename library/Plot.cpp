@@ -1,18 +1,16 @@
 #include "Plot.hpp"
 
-#include <cmath>
-
+#include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "platform/Platform.hpp"
 #include "plot/AxisCaptions.hpp"
 #include "plot/AxisTicks.hpp"
-#include "plot/AxisValues.hpp"
 #include "plot/CaptionCleaning.hpp"
+#include "plot/PlotSettings.hpp"
 #include "plot/PlotWindow.hpp"
 #include "plot/ScreenCurves.hpp"
 #include "plot/ScreenFrame.hpp"
 #include "plot/ScreenLayout.hpp"
-#include "plot/ScreenPlotSettings.hpp"
 #include "window/WindowOperations.hpp"
 
 namespace curvist::PLOTPACK {
@@ -51,47 +49,33 @@ void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
 
 enum class OrderCheck { unjoin_unordered, keep_join };
 
-// One screen plot of curves from the caller's arrays, whatever their precision and layout.
-// all_x and all_y are the whole arrays: the limits come from every element, also those
-// that belong to no drawn curve.
-template <typename Element>
+// One screen plot of curves from the caller's arrays, whatever their precision and layout:
+// the settings and limits, the window with its frame, the curves, and the close. all_x and
+// all_y are the whole arrays the limits come from.
+template <typename Element, typename Options>
 void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
-                 const CurveRuns<Element>& curves, plot::ScreenPlotSettings settings,
-                 OrderCheck order_check) {
-  // Nothing to draw and no limits to draw it in.
-  if (all_x.empty() || all_y.empty()) return;
+                 const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check) {
   // The limits are 64-bit whatever the element type; so are their logarithms.
-  const auto x = extremes(all_x);
-  const auto y = extremes(all_y);
-  double xmin = x.smallest, xmax = x.largest;
-  double ymin = y.smallest, ymax = y.largest;
-  if (settings.LOGX) {
-    xmin = std::log10(xmin);
-    xmax = std::log10(xmax);
-  }
-  if (settings.LOGY) {
-    const auto nonzero = extremes(all_y, true);
-    ymin = std::log10(static_cast<double>(nonzero.smallest));
-    ymax = std::log10(static_cast<double>(nonzero.largest));
-  }
-  // Limits that are equal or not finite give no window range: the plot is skipped.
-  if (!std::isfinite(xmin) || !std::isfinite(xmax) || !std::isfinite(ymin) ||
-      !std::isfinite(ymax) || xmin == xmax || ymin == ymax)
-    return;
+  auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
+  if (!settings) return;
+  auto& [flags, captions, limits] = *settings;
+  const int RESOLUTION = options.RESOLUTION.value_or(1);
+  const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
+  const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
 
   WindowOperations& windows = current_windows();
   Console& console = current_console();
-  prepare_screen(windows, console, current_window_counter(), xmin, xmax, ymin, ymax, settings.LOGX,
-                 settings.LOGY, settings.RESOLUTION, settings.x_caption, settings.y_caption,
-                 settings.title, settings.OWNWINDOW, settings.REUSEWINDOW);
+  prepare_screen(windows, console, current_window_counter(), limits.xmin, limits.xmax, limits.ymin,
+                 limits.ymax, flags.log_x, flags.log_y, RESOLUTION, captions.x_caption,
+                 captions.y_caption, captions.title, OWNWINDOW, REUSEWINDOW);
 
-  const plot::AxisValues<Element> x_values{settings.LOGX, false, 0};
-  const plot::AxisValues<Element> y_values{settings.LOGY, true, static_cast<Element>(ymin)};
-  bool JOIN = settings.JOIN;
+  const auto x_values = settings->template x_values<Element>();
+  const auto y_values = settings->template y_values<Element>();
+  bool JOIN = flags.join;
   if (order_check == OrderCheck::unjoin_unordered && JOIN)
     JOIN = plot::abscissae_in_order(curves, x_values);
   plot::draw_curves(windows, curves, x_values, y_values, JOIN);
-  kill_screen(windows, console, settings.OWNWINDOW);
+  kill_screen(windows, console, OWNWINDOW);
 }
 
 }  // namespace
@@ -113,26 +97,23 @@ void KILLSCREEN(bool OWNWINDOW) {
 
 void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
             const ScreenPlotOptions& options) {
-  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), plot::settings_from(options),
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
               OrderCheck::unjoin_unordered);
 }
 
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
             const ScreenPlotOptions& options) {
-  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), plot::settings_from(options),
-              OrderCheck::keep_join);
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options, OrderCheck::keep_join);
 }
 
 void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
                 const ScreenListPlotOptions& options) {
-  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), plot::settings_from(options),
-              OrderCheck::keep_join);
+  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, OrderCheck::keep_join);
 }
 
 void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                 const ScreenListPlotOptions& options) {
-  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), plot::settings_from(options),
-              OrderCheck::keep_join);
+  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, OrderCheck::keep_join);
 }
 
 int window_counter() { return current_window_counter(); }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "array/CurveRuns.hpp"
 #include "plot/AxisValues.hpp"
 #include "window/WindowOperations.hpp"
 
