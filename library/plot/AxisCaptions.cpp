@@ -15,7 +15,9 @@ constexpr int character_width = 9;
 
 void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
                    const TextField<120>& x_caption, const TextField<120>& y_caption) {
-  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+  const double X0 = layout.X0, Y0 = layout.Y0, XLO = layout.XLO, XHI = layout.XHI, YHI = layout.YHI,
+               PX = layout.PX, PY = layout.PY, SY = layout.SY;
+  const auto& y_format = layout.y_format;
   const auto x_text = x_caption.trimmed();
   const auto y_text = y_caption.trimmed();
   const int LX = static_cast<int>(x_text.size());

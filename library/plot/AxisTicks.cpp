@@ -29,7 +29,10 @@ TickRange ticks_between(double low, double high, double crossing, double step) {
 }  // namespace
 
 void draw_ticks(WindowOperations& windows, const ScreenLayout& layout) {
-  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+  const double X0 = layout.X0, Y0 = layout.Y0, XLO = layout.XLO, XHI = layout.XHI, YLO = layout.YLO,
+               YHI = layout.YHI, PX = layout.PX, PY = layout.PY, SX = layout.SX, SY = layout.SY;
+  const auto& x_format = layout.x_format;
+  const auto& y_format = layout.y_format;
 
   const auto x_ticks = ticks_between(XLO, XHI, X0, SX);
   for (double I = x_ticks.first; I <= x_ticks.last; ++I) {

@@ -37,7 +37,8 @@ void set_mapping(WindowOperations& windows, const ScreenLayout& layout) {
 }
 
 void draw_axes(WindowOperations& windows, const ScreenLayout& layout) {
-  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+  const double X0 = layout.X0, Y0 = layout.Y0, XLO = layout.XLO, XHI = layout.XHI, YLO = layout.YLO,
+               YHI = layout.YHI, PX = layout.PX, PY = layout.PY;
   windows.set_colour(axis_colour);
   windows.move_to(XLO, Y0);
   windows.line_to(XHI, Y0);
