@@ -9,6 +9,7 @@
 #include "plot/PlotSettings.hpp"
 #include "plot/PlotWindow.hpp"
 #include "plot/ScreenCurves.hpp"
+#include "plot/ScreenFonts.hpp"
 #include "plot/ScreenFrame.hpp"
 #include "plot/ScreenLayout.hpp"
 #include "window/WindowOperations.hpp"
@@ -43,7 +44,7 @@ void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
   console.read_line();
   windows.set_text_mode(-1);
   windows.clear_screen(0);
-  windows.select_font("t'Terminal'h12w8");
+  windows.select_font(plot::terminal_font);
   windows.set_text_colour(7);
 }
 

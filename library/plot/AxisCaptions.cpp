@@ -3,15 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "plot/ScreenFonts.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
-namespace {
-
-// Text widths are estimated from the label font's 9-pixel cells.
-constexpr int character_width = 9;
-
-}  // namespace
 
 void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
                    const TextField<120>& x_caption, const TextField<120>& y_caption) {
@@ -24,18 +19,18 @@ void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
   const int LY = static_cast<int>(y_text.size());
 
   // Above the x axis, ending 6 pixels before the arrow tip.
-  windows.move_to(XHI - (character_width * LX + 6) * PX, Y0 + 17 * PY);
+  windows.move_to(XHI - (label_character_width * LX + 6) * PX, Y0 + 17 * PY);
   windows.draw_text(x_text);
 
   // Left of the y axis when there is room; otherwise right of it, and then also clear of
   // the highest tick label when that one reaches up near the caption.
-  double left = X0 - (character_width * LY + 6) * PX;
+  double left = X0 - (label_character_width * LY + 6) * PX;
   if (left < XLO) {
     left = X0 + 6 * PX;
     const double highest_tick = std::floor((YHI - Y0) / SY);
     if (highest_tick != 0 && Y0 + highest_tick * SY > YHI - 20 * PY) {
       const auto label = formatted_label(Y0 + highest_tick * SY, y_format);
-      left = X0 + 6 * PX + character_width * static_cast<double>(label.size()) * PX;
+      left = X0 + 6 * PX + label_character_width * static_cast<double>(label.size()) * PX;
     }
   }
   windows.move_to(left, YHI);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/ScreenFonts.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
 namespace {
 
-constexpr double character_width = 9;
 // More ticks than any sensible step gives: limits so close together that the step
 // underflows, or that are not numbers, draw no ticks rather than loop for ever.
 constexpr double most_ticks = 1000;
@@ -43,7 +43,7 @@ void draw_ticks(WindowOperations& windows, const ScreenLayout& layout) {
     if (I == 0) continue;
     const auto label = label_text(XT, x_format);
     const double n = static_cast<double>(label.size());
-    windows.move_to(XT - character_width / 2 * n * PX, Y0 - 3 * PY);
+    windows.move_to(XT - label_character_width / 2 * n * PX, Y0 - 3 * PY);
     windows.draw_text(label);
   }
 
@@ -55,7 +55,7 @@ void draw_ticks(WindowOperations& windows, const ScreenLayout& layout) {
     if (J == 0) continue;
     const auto label = label_text(YT, y_format);
     const double n = static_cast<double>(label.size());
-    const double width = (character_width * n + 3) * PX;
+    const double width = (label_character_width * n + 3) * PX;
     const double left = X0 + width < XHI ? X0 + 3 * PX : X0 - width;
     windows.move_to(left, std::min(YT + 7 * PY, YHI));
     windows.draw_text(label);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fortranformat/IntegerEditing.hpp"
+#include "plot/ScreenFonts.hpp"
 
 namespace curvist::plot {
 namespace {
@@ -38,7 +39,7 @@ DrawingArea corrected(DrawingArea area) {
 DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
                          bool OWNWINDOW, int window_counter, bool first_window) {
   if (RESOLUTION >= 1) return fixed_size(RESOLUTION, OWNWINDOW);
-  windows.select_font("t'Terminal'h12w8");
+  windows.select_font(terminal_font);
   const auto font = windows.get_font_info();
   const auto cells = windows.query_window_size(OWNWINDOW ? window_counter : 0);
   const auto width = std::clamp(static_cast<long long>(cells.columns) * font.width, -largest_extent,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "plot/ScreenFonts.hpp"
+
 namespace curvist::plot {
 namespace {
 
@@ -53,7 +55,7 @@ void draw_axes(WindowOperations& windows, const ScreenLayout& layout) {
 }
 
 void set_up_text(WindowOperations& windows) {
-  windows.select_font("t'modern'h14w9");
+  windows.select_font(label_font);
   windows.set_text_colour(console_text_colour);
 }
 
