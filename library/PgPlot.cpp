@@ -47,6 +47,10 @@ constexpr int dot = 1;
 constexpr int filled_circle = 17;
 constexpr int asterisk = 3;
 
+// A convention kept for the pictures of one kind of file: when PGPLOTSP draws into a file
+// named Scan-Frequency.real..., four fixed reference points go on top, to compare the
+// measured curve with. Deliberately narrow: only this operation, the name matched
+// case-sensitively at its start, the points in window coordinates, never logarithms.
 void draw_reference_markers(Pgplot& pgplot, const TextField80& file_name) {
   if (file_name.view().substr(0, reference_file_name.size()) != reference_file_name) return;
   constexpr float reference_points[4][2] = {
@@ -69,7 +73,7 @@ void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax
   pgplot.PGVSTD();
   pgplot.PGSWIN(xmin, xmax, ymin, ymax);
   // PGPLOT's GIF pictures are white on black; this program's are black on white, like
-  // its PostScript ones.
+  // its PostScript ones. Only the lower-case name swaps: "GIF" keeps PGPLOT's colours.
   if (device_type.view() == TextField80("gif").view()) {
     pgplot.PGSCR(0, 1.0f, 1.0f, 1.0f);
     pgplot.PGSCR(1, 0.0f, 0.0f, 0.0f);

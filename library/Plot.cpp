@@ -48,6 +48,12 @@ void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
   windows.set_text_colour(7);
 }
 
+// Whether x values that go back inside a curve turn the joining lines off for the whole
+// plot. Only PLOTDP checks, and the difference is deliberate: it is the plot every data
+// file gets, where x values that go back mean points in no order of x, and lines between
+// them would be a scribble, so the points are only marked. The other operations join in
+// storage order whatever x does (a curve may turn back on itself), and their callers get
+// exactly that.
 enum class OrderCheck { unjoin_unordered, keep_join };
 
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:

@@ -11,6 +11,9 @@ namespace {
 // Pixel coordinates are 16-bit.
 constexpr long long largest_extent = 32767;
 
+// The two heights of RESOLUTION 1 are not a slip: 416 pixels is the layout tuned for a
+// window of the plot's own, 435 the one tuned for the console window a plot without one
+// draws into. Plots of both kinds rely on their height.
 DrawingArea fixed_size(int RESOLUTION, bool OWNWINDOW) {
   if (RESOLUTION >= 3) return {1382, 943};
   if (RESOLUTION == 2) return {1024, 663};
