@@ -17,24 +17,24 @@ constexpr std::string_view default_file_name = "Plot.ps";
 constexpr std::string_view default_device_type = "ps";
 constexpr std::string_view reference_file_name = "Scan-Frequency.real";
 
-// The picture's name and PGPLOT device type, each in its 80-character field.
-struct PictureFile {
-  TextField80 name;
+// The picture's file name and PGPLOT device type, each in its 80-character field.
+struct PictureName {
+  TextField80 file_name;
   TextField80 device_type;
 };
 
 // A device type other than "ps" replaces a name's closing "ps": Plot.ps becomes Plot.gif.
 template <typename Options>
-PictureFile picture_file(const Options& options) {
-  PictureFile file{TextField80(options.FILENAME.value_or(default_file_name)),
-                   TextField80(options.DEVICE.value_or(default_device_type))};
-  if (file.device_type.trimmed() == "ps") return file;
-  const std::string_view name = file.name.trimmed();
-  if (name.size() < 2 || !name.ends_with("ps")) return file;
+PictureName picture_name(const Options& options) {
+  PictureName picture{TextField80(options.FILENAME.value_or(default_file_name)),
+                      TextField80(options.DEVICE.value_or(default_device_type))};
+  if (picture.device_type.trimmed() == "ps") return picture;
+  const std::string_view name = picture.file_name.trimmed();
+  if (name.size() < 2 || !name.ends_with("ps")) return picture;
   std::string adapted(name.substr(0, name.size() - 2));
-  adapted += file.device_type.trimmed();
-  file.name.assign(adapted);
-  return file;
+  adapted += picture.device_type.trimmed();
+  picture.file_name.assign(adapted);
+  return picture;
 }
 
 struct Markers {
@@ -102,18 +102,21 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
                        const Markers& markers) {
   const auto settings = plot::plot_settings<float, TextField80::length>(options, all_x, all_y);
   if (!settings) return;
-  const auto& [flags, captions, limits] = *settings;
-  const PictureFile file = picture_file(options);
+  const auto& flags = settings->flags;
+  const auto& captions = settings->captions;
+  const auto& limits = settings->limits;
+  const PictureName picture = picture_name(options);
 
   Pgplot& pgplot = current_pgplot();
   Console& console = current_console();
   prepare_page(pgplot, limits.xmin, limits.xmax, limits.ymin, limits.ymax, flags.log_x, flags.log_y,
-               captions.x_caption, captions.y_caption, captions.title, file.name, file.device_type);
+               captions.x_caption, captions.y_caption, captions.title, picture.file_name,
+               picture.device_type);
   plot::draw_picture_curves(pgplot, curves, settings->template x_values<Element>(),
                             settings->template y_values<Element>(), flags.join,
                             limits.zero_ordinates, markers.unjoined);
-  if (markers.reference) draw_reference_markers(pgplot, file.name);
-  close_page(pgplot, console, file.name.view());
+  if (markers.reference) draw_reference_markers(pgplot, picture.file_name);
+  close_page(pgplot, console, picture.file_name.view());
 }
 
 }  // namespace

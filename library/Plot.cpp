@@ -65,7 +65,9 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // The limits are 64-bit whatever the element type; so are their logarithms.
   auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
   if (!settings) return;
-  auto& [flags, captions, limits] = *settings;
+  const auto& flags = settings->flags;
+  auto& captions = settings->captions;
+  auto& limits = settings->limits;
   const int RESOLUTION = options.RESOLUTION.value_or(1);
   const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
   const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
