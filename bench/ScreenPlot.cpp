@@ -11,6 +11,7 @@
 #include "console/RecordingConsole.hpp"
 #include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
+#include "window/WindowOperations.hpp"
 
 namespace {
 
@@ -62,7 +63,6 @@ void BM_PlotdpMillionPoints(benchmark::State& state) {
   CountingWindows windows;
   curvist::ScopedPlatform scope({console, pgplot, windows});
   for (auto _ : state) {
-    curvist::PLOTPACK::reset_window_counter();
     curvist::PLOTPACK::PLOTDP({x.data(), points, 1}, {y.data(), points, 1},
                               {.JOIN = true,
                                .LOGX = false,

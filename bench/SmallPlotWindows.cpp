@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -28,15 +29,16 @@ void one_window_per_plot(benchmark::State& state) {
   curvist::RecordingConsole console(unused);
   curvist::RecordingPgplot pgplot(unused);
   curvist::OffscreenWindows windows(curvist::ScreenSize{1280, 1024});
-  curvist::ScopedPlatform scope({console, pgplot, windows});
-  curvist::PLOTPACK::reset_window_counter();
+  std::optional<curvist::ScopedPlatform> run;
   int plotted = 0;
   for (auto _ : state) {
-    // A folder is not endless: the windows are started afresh now and then, so that
-    // their compact pixels do not pile up over millions of iterations.
-    if (++plotted % 500 == 0) {
+    // A folder is not endless: a new run starts on the windows now and then, numbering
+    // them afresh, so that their compact pixels do not pile up over millions of
+    // iterations.
+    if (plotted++ % 500 == 0) {
       state.PauseTiming();
-      curvist::PLOTPACK::reset_window_counter();
+      run.reset();
+      run.emplace(curvist::Platform{console, pgplot, windows});
       state.ResumeTiming();
     }
     curvist::PLOTPACK::PLOTDP(curvist::ColumnMajorView<const double>(x.data(), points, 1),

@@ -1,6 +1,7 @@
 #include "Banner.hpp"
 
 #include "ReadmeLocation.hpp"
+#include "console/Console.hpp"
 #include "platform/Platform.hpp"
 
 namespace curvist {
@@ -16,7 +17,8 @@ std::array<std::string, 7> banner_lines() {
 }
 
 void write_banner() {
-  for (const std::string& line : banner_lines()) current_console().write_line(line);
+  Console& console = current_console();
+  for (const std::string& line : banner_lines()) console.write_line(line);
 }
 
 }  // namespace curvist

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/Interruption.hpp"
 #include "listdirected/Records.hpp"
-#include "platform/Interruption.hpp"
 #include "text/TextField.hpp"
 
 namespace curvist {

@@ -14,7 +14,7 @@ int MAIN() {
   });
   // The windows are asked for only when a plot may have opened one: a run that plotted
   // nothing never connects to a display.
-  if (plotted) current_windows().keep_windows_until_closed();
+  if (plotted) keep_windows_until_closed();
   return status;
 }
 

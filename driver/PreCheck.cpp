@@ -58,6 +58,11 @@ bool passes_pre_check(std::string_view name) {
   const auto second = read_integer(input);
   if (!second) return false;
   const std::int64_t product = std::int64_t(*first) * std::int64_t(*second);
+  // The first header number is minus the number of curves, so this asks for 5 + K * N
+  // lines: two header lines, the data lines and three captions. A first number that is
+  // not negative asks for less and skips nothing; such a file passes here when lines 3 to
+  // 5 look like text, and the reader then ignores it. Kept so that exactly the files
+  // accepted before are accepted.
   if (line_count < 5 - product) return false;
   for (std::int64_t left = -product; left > 0; left -= records_per_step) {
     if (!skip_records(input, std::min(left, records_per_step))) return false;

@@ -1,20 +1,91 @@
 #include "Plot.hpp"
 
-#include <algorithm>
-
+#include "array/CurveRuns.hpp"
+#include "console/Console.hpp"
 #include "platform/Platform.hpp"
+#include "plot/AxisCaptions.hpp"
+#include "plot/AxisTicks.hpp"
 #include "plot/CaptionCleaning.hpp"
+#include "plot/PlotSettings.hpp"
 #include "plot/PlotWindow.hpp"
+#include "plot/ScreenCurves.hpp"
+#include "plot/ScreenFonts.hpp"
 #include "plot/ScreenFrame.hpp"
 #include "plot/ScreenLayout.hpp"
-#include "plot/ScreenPlot.hpp"
+#include "window/WindowOperations.hpp"
 
 namespace curvist::PLOTPACK {
 namespace {
 
-constexpr int no_window_yet = 100;
-// The unit of the last window this module opened.
-int last_window_unit = no_window_yet;
+void prepare_screen(WindowOperations& windows, Console& console, int& window_counter, double& xmin,
+                    double& xmax, double& ymin, double& ymax, bool LOGX, bool LOGY, int RESOLUTION,
+                    TextField120& x_caption, TextField120& y_caption, TextField120& title,
+                    bool OWNWINDOW, bool REUSEWINDOW) {
+  PURGE(x_caption.characters());
+  PURGE(y_caption.characters());
+  PURGE(title.characters());
+  plot::get_plot_window(windows, console, OWNWINDOW, REUSEWINDOW, title, window_counter);
+  windows.initialise_fonts();
+  const auto area = plot::drawing_area(windows, console, RESOLUTION, OWNWINDOW, window_counter,
+                                       window_counter == first_plot_window_unit);
+  if (LOGX) plot::mark_logarithmic(x_caption);
+  if (LOGY) plot::mark_logarithmic(y_caption);
+  const auto layout = plot::lay_out_screen(area, {xmin, xmax, ymin, ymax});
+  plot::draw_frame(windows, area, REUSEWINDOW);
+  plot::set_mapping(windows, layout);
+  plot::draw_axes(windows, layout);
+  plot::set_up_text(windows);
+  plot::draw_captions(windows, layout, x_caption, y_caption);
+  plot::draw_ticks(windows, layout);
+}
+
+void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
+  if (OWNWINDOW) return;
+  console.read_line();
+  windows.set_text_mode(-1);
+  windows.clear_screen(0);
+  windows.select_font(plot::terminal_font);
+  windows.set_text_colour(7);
+}
+
+// Whether x values that go back inside a curve turn the joining lines off for the whole
+// plot. Only PLOTDP checks, and the difference is deliberate: it is the plot every data
+// file gets, where x values that go back mean points in no order of x, and lines between
+// them would be a scribble, so the points are only marked. The other operations join in
+// storage order whatever x does (a curve may turn back on itself), and their callers get
+// exactly that.
+enum class OrderCheck { unjoin_unordered, keep_join };
+
+// One screen plot of curves from the caller's arrays, whatever their precision and layout:
+// the settings and limits, the window with its frame, the curves, and the close. all_x and
+// all_y are the whole arrays the limits come from.
+template <typename Element, typename Options>
+void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
+                 const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check) {
+  // The limits are 64-bit whatever the element type; so are their logarithms.
+  auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
+  if (!settings) return;
+  const auto& flags = settings->flags;
+  auto& captions = settings->captions;
+  auto& limits = settings->limits;
+  const int RESOLUTION = options.RESOLUTION.value_or(1);
+  const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
+  const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
+
+  WindowOperations& windows = current_windows();
+  Console& console = current_console();
+  prepare_screen(windows, console, current_window_counter(), limits.xmin, limits.xmax, limits.ymin,
+                 limits.ymax, flags.log_x, flags.log_y, RESOLUTION, captions.x_caption,
+                 captions.y_caption, captions.title, OWNWINDOW, REUSEWINDOW);
+
+  const auto x_values = settings->template x_values<Element>();
+  const auto y_values = settings->template y_values<Element>();
+  bool JOIN = flags.join;
+  if (order_check == OrderCheck::unjoin_unordered && JOIN)
+    JOIN = plot::abscissae_in_order(curves, x_values);
+  plot::draw_curves(windows, curves, x_values, y_values, JOIN);
+  kill_screen(windows, console, OWNWINDOW);
+}
 
 }  // namespace
 
@@ -23,59 +94,37 @@ void PURGE(std::span<char> text) { plot::remove_escape_pairs(text); }
 void PREPARESCREEN(double& xmin, double& xmax, double& ymin, double& ymax, bool /*JOIN*/, bool LOGX,
                    bool LOGY, int RESOLUTION, TextField120& x_caption, TextField120& y_caption,
                    TextField120& title, bool OWNWINDOW, bool REUSEWINDOW) {
-  PURGE(x_caption.characters());
-  PURGE(y_caption.characters());
-  PURGE(title.characters());
-  plot::get_plot_window(OWNWINDOW, REUSEWINDOW, title, last_window_unit);
-  current_windows().initialise_fonts();
-  const auto area = plot::drawing_area(RESOLUTION, OWNWINDOW, last_window_unit);
-  if (LOGX) plot::mark_logarithmic(x_caption);
-  if (LOGY) plot::mark_logarithmic(y_caption);
-  const auto layout = plot::lay_out_screen(area, {xmin, xmax, ymin, ymax});
-  plot::draw_frame(area, REUSEWINDOW);
-  plot::set_mapping(layout);
-  plot::draw_axes(layout);
-  plot::set_up_text();
-  plot::draw_captions(layout, x_caption, y_caption);
-  plot::draw_ticks(layout);
+  prepare_screen(current_windows(), current_console(), current_window_counter(), xmin, xmax, ymin,
+                 ymax, LOGX, LOGY, RESOLUTION, x_caption, y_caption, title, OWNWINDOW, REUSEWINDOW);
 }
 
 void KILLSCREEN(bool OWNWINDOW) {
+  // An own window is left as it is: nothing of the platform is needed.
   if (OWNWINDOW) return;
-  current_console().read_line();
-  auto& windows = current_windows();
-  windows.set_text_mode(-1);
-  windows.clear_screen(0);
-  windows.select_font("t'Terminal'h12w8");
-  windows.set_text_colour(7);
+  kill_screen(current_windows(), current_console(), OWNWINDOW);
 }
 
 void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
             const ScreenPlotOptions& options) {
-  plot::screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), plot::settings_from(options),
-                    plot::OrderCheck::unjoin_unordered);
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
+              OrderCheck::unjoin_unordered);
 }
 
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
             const ScreenPlotOptions& options) {
-  plot::screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), plot::settings_from(options),
-                    plot::OrderCheck::keep_join);
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options, OrderCheck::keep_join);
 }
 
 void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
                 const ScreenListPlotOptions& options) {
-  plot::screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)),
-                    plot::settings_from(options), plot::OrderCheck::keep_join);
+  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, OrderCheck::keep_join);
 }
 
 void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                 const ScreenListPlotOptions& options) {
-  plot::screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)),
-                    plot::settings_from(options), plot::OrderCheck::keep_join);
+  screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, OrderCheck::keep_join);
 }
 
-int window_counter() { return last_window_unit; }
-
-void reset_window_counter() { last_window_unit = no_window_yet; }
+int window_counter() { return current_window_counter(); }
 
 }  // namespace curvist::PLOTPACK

@@ -63,9 +63,8 @@ void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
 void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                 const ScreenListPlotOptions& options = {});
 
-// The unit of the last window opened by PREPARESCREEN; 100 before the first.
+// The unit of the last window PREPARESCREEN opened on the current platform's windows;
+// 100 before the first.
 int window_counter();
-// For a program (or a test) that starts a new run of plots in the same process.
-void reset_window_counter();
 
 }  // namespace curvist::PLOTPACK

@@ -114,7 +114,6 @@ std::unique_ptr<OffscreenWindows> reference_plots(const std::vector<std::string>
   RecordingPgplot pgplot(trace);
   ScopedPlatform platform({console, pgplot, *windows});
   ScopedCurrentFolder inside(folder.path());
-  PLOTPACK::reset_window_counter();
   for (const auto& name : names) LOADPLOTPACK::LOADPLOT(name);
   return windows;
 }

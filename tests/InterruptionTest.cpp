@@ -1,6 +1,6 @@
 // Interruptions while the program makes files of its own: held back while a file is made
 // and armed for removal, so that the file never outlives the process.
-#include "platform/Interruption.hpp"
+#include "files/Interruption.hpp"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -39,7 +39,6 @@ Lines without_drawing(const Lines& lines) {
 }
 
 TEST(LoadPlot, DrawsOnScreenFirstThenIntoThePictureNamedAfterTheFile) {
-  PLOTPACK::reset_window_counter();  // the first window of a run
   TemporaryFolder folder;
   folder.write("sample.dat", two_curves);
   const ScopedCurrentFolder inside(folder.path());
@@ -77,7 +76,6 @@ TEST(LoadPlot, DrawsOnScreenFirstThenIntoThePictureNamedAfterTheFile) {
 }
 
 TEST(LoadPlot, NamesThePictureAfterTheDeviceType) {
-  PLOTPACK::reset_window_counter();  // the first window of a run
   TemporaryFolder folder;
   folder.write("curve.data", two_curves);
   const ScopedCurrentFolder inside(folder.path());

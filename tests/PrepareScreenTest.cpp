@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,23 +14,27 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::calls_named;
 using testing::recorded_lines;
+using testing::recorded_runs;
 
-class PrepareScreen : public ::testing::Test {
- protected:
-  void SetUp() override { PLOTPACK::reset_window_counter(); }
-  void TearDown() override { PLOTPACK::reset_window_counter(); }
-};
-
-// Plots the straight curve from (x1, y1) to (x2, y2) in a window of its own.
-Lines own_window_plot(double x1, double x2, double y1, double y2,
-                      PLOTPACK::ScreenPlotOptions options = {.OWNWINDOW = true},
-                      RecordedPlatform platform = {}) {
-  double x[] = {x1, x2};
-  double y[] = {y1, y2};
-  return recorded_lines([&] { PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options); }, platform);
+// The plot of the straight curve from (x1, y1) to (x2, y2).
+std::function<void()> line_plot(double x1, double x2, double y1, double y2,
+                                PLOTPACK::ScreenPlotOptions options = {.OWNWINDOW = true}) {
+  return [=] {
+    double x[] = {x1, x2};
+    double y[] = {y1, y2};
+    PLOTPACK::PLOTDP({x, 2, 1}, {y, 2, 1}, options);
+  };
 }
 
-TEST_F(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {
+// Plots the straight curve from (x1, y1) to (x2, y2) in a window of its own, as the first
+// plot of a run.
+Lines own_window_plot(double x1, double x2, double y1, double y2,
+                      PLOTPACK::ScreenPlotOptions options = {.OWNWINDOW = true},
+                      SimulatedScreen screen = {}) {
+  return recorded_lines(line_plot(x1, x2, y1, y2, options), screen);
+}
+
+TEST(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {
   const auto lines = own_window_plot(0, 100, 0, 100);
   const Lines frame_and_axes = {
       "open_window 101 \"USER\" \"Representation of y=y(x)\" -> 0",
@@ -84,7 +88,7 @@ TEST_F(PrepareScreen, DataFrom0To100CrossAtTheOriginWithTicksEvery10) {
             lines.end());
 }
 
-TEST_F(PrepareScreen, CrossingAboveZeroMovesOntoARoundTickAndStaysUnlabelled) {
+TEST(PrepareScreen, CrossingAboveZeroMovesOntoARoundTickAndStaysUnlabelled) {
   const auto lines = own_window_plot(1000, 1010, -50, 100);
   // The y axis stands at x = 1000; x labels from 1001. to 1010.
   EXPECT_NE(std::find(lines.begin(), lines.end(), "move_to 1000 -61.53846153846154"), lines.end());
@@ -96,7 +100,7 @@ TEST_F(PrepareScreen, CrossingAboveZeroMovesOntoARoundTickAndStaysUnlabelled) {
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "draw_text \"0.\""), 0);
 }
 
-TEST_F(PrepareScreen, FractionalStepsUseTheGeneralFormat) {
+TEST(PrepareScreen, FractionalStepsUseTheGeneralFormat) {
   const auto texts = calls_named(own_window_plot(0, 0.5, 0, 2e6), "draw_text");
   const Lines expected = {"draw_text \"x\"",      "draw_text \"y\"",     "draw_text \"0.10\"",
                           "draw_text \"0.20\"",   "draw_text \"0.30\"",  "draw_text \"0.40\"",
@@ -110,7 +114,7 @@ TEST_F(PrepareScreen, FractionalStepsUseTheGeneralFormat) {
                              "draw_text \"-.20\"", "draw_text \"-.10\""}));
 }
 
-TEST_F(PrepareScreen, ResolutionSelectsTheDrawingArea) {
+TEST(PrepareScreen, ResolutionSelectsTheDrawingArea) {
   const auto frame = [&](std::optional<int> resolution, std::optional<bool> own) {
     const auto lines = own_window_plot(0, 1, 0, 1, {.RESOLUTION = resolution, .OWNWINDOW = own});
     return calls_named(lines, "set_viewport");
@@ -122,8 +126,10 @@ TEST_F(PrepareScreen, ResolutionSelectsTheDrawingArea) {
   EXPECT_EQ(frame(7, false), Lines{"set_viewport 4 4 1379 940"});
 }
 
-TEST_F(PrepareScreen, MeasuredSizeIsReportedForTheFirstWindowOnly) {
-  const auto first = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true});
+TEST(PrepareScreen, MeasuredSizeIsReportedForTheFirstWindowOnly) {
+  const auto plots = recorded_runs({line_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}),
+                                    line_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true})});
+  const auto& first = plots[0];
   const Lines expected = {
       "open_window 101 \"USER\" \"Representation of y=y(x)\" -> 0",
       "focus_window 101",
@@ -139,19 +145,21 @@ TEST_F(PrepareScreen, MeasuredSizeIsReportedForTheFirstWindowOnly) {
   };
   EXPECT_EQ(Lines(first.begin(), first.begin() + expected.size()), expected);
 
-  const auto second = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true});
+  const auto& second = plots[1];
   EXPECT_EQ(calls_named(second, "console"), Lines{});
   EXPECT_EQ(calls_named(second, "query_window_size"), Lines{"query_window_size 102 -> 100 40"});
 }
 
-TEST_F(PrepareScreen, MeasuredSizesOfCommonWindowsAreCorrectedAfterTheReport) {
-  const auto lines =
-      own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}, {.window_cells = {88, 25}});
+TEST(PrepareScreen, MeasuredSizesOfCommonWindowsAreCorrectedAfterTheReport) {
+  const auto plots = recorded_runs({line_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}),
+                                    line_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = false})},
+                                   {.window_cells = {88, 25}});
+  const auto& lines = plots[0];
   EXPECT_EQ(calls_named(lines, "console"),
             (Lines{"console \" resx =  704 ; resy =  400\"", "console \" \""}));
   EXPECT_EQ(calls_named(lines, "set_viewport"), Lines{"set_viewport 4 4 706 395"});
   // Without a window of its own the console window is measured.
-  const auto console_sized = own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = false}, {});
+  const auto& console_sized = plots[1];
   EXPECT_EQ(calls_named(console_sized, "query_window_size"), Lines{"query_window_size 0 -> 80 30"});
   EXPECT_EQ(calls_named(console_sized, "set_viewport"), Lines{"set_viewport 4 4 637 477"});
   // The window counter still names the first window, so the measure is reported again.
@@ -159,7 +167,7 @@ TEST_F(PrepareScreen, MeasuredSizesOfCommonWindowsAreCorrectedAfterTheReport) {
             (Lines{"console \" resx =  640 ; resy =  480\"", "console \" \""}));
 }
 
-TEST_F(PrepareScreen, WindowWithoutCellsIsLaidOutOnTheStandardSize) {
+TEST(PrepareScreen, WindowWithoutCellsIsLaidOutOnTheStandardSize) {
   const auto lines =
       own_window_plot(0, 1, 0, 1, {.RESOLUTION = 0, .OWNWINDOW = true}, {.window_cells = {0, 0}});
   EXPECT_EQ(calls_named(lines, "console"),
@@ -167,7 +175,7 @@ TEST_F(PrepareScreen, WindowWithoutCellsIsLaidOutOnTheStandardSize) {
   EXPECT_EQ(calls_named(lines, "set_viewport"), Lines{"set_viewport 4 4 793 413"});
 }
 
-TEST_F(PrepareScreen, WindowThatDoesNotOpenIsRetriedEverySecond) {
+TEST(PrepareScreen, WindowThatDoesNotOpenIsRetriedEverySecond) {
   const auto lines =
       own_window_plot(0, 1, 0, 1, {.TITLE = "  Run 7 ", .OWNWINDOW = true}, {.open_failures = 2});
   const Lines expected = {
@@ -184,21 +192,26 @@ TEST_F(PrepareScreen, WindowThatDoesNotOpenIsRetriedEverySecond) {
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + expected.size()), expected);
 }
 
-TEST_F(PrepareScreen, BlankTitleNamesTheWindowAndEachPlotGetsTheNextUnit) {
-  const auto first = own_window_plot(0, 1, 0, 1, {.TITLE = "   ", .OWNWINDOW = true});
-  EXPECT_EQ(first.front(), "open_window 101 \"USER\" \"Representation of the data\" -> 0");
-  const auto second = own_window_plot(0, 1, 0, 1, {.TITLE = "A \\gb", .OWNWINDOW = true});
-  EXPECT_EQ(second.front(), "open_window 102 \"USER\" \"Ab\" -> 0");
-  EXPECT_EQ(PLOTPACK::window_counter(), 102);
+TEST(PrepareScreen, BlankTitleNamesTheWindowAndEachPlotGetsTheNextUnit) {
+  int counter = 0;
+  const auto plots = recorded_runs({line_plot(0, 1, 0, 1, {.TITLE = "   ", .OWNWINDOW = true}),
+                                    line_plot(0, 1, 0, 1, {.TITLE = "A \\gb", .OWNWINDOW = true}),
+                                    [&] { counter = PLOTPACK::window_counter(); }});
+  EXPECT_EQ(plots[0].front(), "open_window 101 \"USER\" \"Representation of the data\" -> 0");
+  EXPECT_EQ(plots[1].front(), "open_window 102 \"USER\" \"Ab\" -> 0");
+  EXPECT_EQ(counter, 102);
 }
 
-TEST_F(PrepareScreen, ReusedWindowIsPaintedOverWithoutClearingOrBorder) {
-  own_window_plot(0, 1, 0, 1);
-  const auto reused = own_window_plot(0, 1, 0, 1, {.OWNWINDOW = true, .REUSEWINDOW = true});
+TEST(PrepareScreen, ReusedWindowIsPaintedOverWithoutClearingOrBorder) {
+  int counter = 0;
+  const auto plots = recorded_runs({line_plot(0, 1, 0, 1),
+                                    line_plot(0, 1, 0, 1, {.OWNWINDOW = true, .REUSEWINDOW = true}),
+                                    [&] { counter = PLOTPACK::window_counter(); }});
+  const auto& reused = plots[1];
   const Lines expected = {"focus_window 101", "initialise_fonts", "set_colour 1",
                           "draw_rectangle 3 0 0 796 416", "set_viewport 4 4 793 413"};
   EXPECT_EQ(Lines(reused.begin(), reused.begin() + expected.size()), expected);
-  EXPECT_EQ(PLOTPACK::window_counter(), 101);
+  EXPECT_EQ(counter, 101);
 
   // Without a window of its own nothing is opened or focused, but the frame is the same.
   const auto active = own_window_plot(0, 1, 0, 1, {.REUSEWINDOW = true});
@@ -206,7 +219,7 @@ TEST_F(PrepareScreen, ReusedWindowIsPaintedOverWithoutClearingOrBorder) {
   EXPECT_EQ(Lines(active.begin(), active.begin() + active_start.size()), active_start);
 }
 
-TEST_F(PrepareScreen, LogarithmicAxesMarkTheirCaptions) {
+TEST(PrepareScreen, LogarithmicAxesMarkTheirCaptions) {
   double x[] = {1, 10, 100};
   double y[] = {1, 1000, 10};
   const auto lines = recorded_lines([&] {
@@ -221,7 +234,7 @@ TEST_F(PrepareScreen, LogarithmicAxesMarkTheirCaptions) {
                   "2.066666666666667 3.230769230769231"});
 }
 
-TEST_F(PrepareScreen, WideYCaptionGoesRightOfTheAxisAndPastAHighLabel) {
+TEST(PrepareScreen, WideYCaptionGoesRightOfTheAxisAndPastAHighLabel) {
   const auto caption_position = [](double ymax) {
     const auto lines = own_window_plot(0, 100, 0, ymax, {.YLABEL = "velocity", .OWNWINDOW = true});
     for (std::size_t index = 1; index < lines.size(); ++index)
@@ -236,7 +249,7 @@ TEST_F(PrepareScreen, WideYCaptionGoesRightOfTheAxisAndPastAHighLabel) {
   EXPECT_EQ(caption_position(95), "move_to 5.67807351077313 102.3076923076923");
 }
 
-TEST_F(PrepareScreen, LimitsTooCloseForAStepDrawNoTicksAndDoNotHang) {
+TEST(PrepareScreen, LimitsTooCloseForAStepDrawNoTicksAndDoNotHang) {
   const double tiny = 4.9406564584124654e-324;
   const auto lines = own_window_plot(0, 1, tiny, 2 * tiny);
   EXPECT_FALSE(calls_named(lines, "set_window_mapping").empty());

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "ProgramRun.hpp"
 #include "SourceReadme.hpp"
 #include "TemporaryFolder.hpp"
 
@@ -13,44 +14,14 @@ namespace curvist {
 namespace {
 
 using testing::contents_of;
+using testing::ProgramRun;
+using testing::run_program;
 using testing::TemporaryFolder;
-
-struct ProgramRun {
-  int status = -1;
-  std::string output;
-  std::string errors;
-};
-
-std::string quoted_for_shell(std::string_view text) {
-  std::string quoted = "'";
-  for (const char character : text) {
-    if (character == '\'')
-      quoted += "'\\''";
-    else
-      quoted.push_back(character);
-  }
-  return quoted + "'";
-}
 
 // Runs `program` with `arguments` inside `folder`.
 ProgramRun run(const TemporaryFolder& folder, std::string_view program,
                std::initializer_list<std::string_view> arguments) {
-  std::string command =
-      "cd " + quoted_for_shell(folder.path().string()) + " && " + quoted_for_shell(program);
-  for (const auto argument : arguments) {
-    command += ' ';
-    command += quoted_for_shell(argument);
-  }
-  // Captured outside the folder, which the program may not be able to write into.
-  const TemporaryFolder capture;
-  command += " >" + quoted_for_shell((capture / "out").string()) + " 2>" +
-             quoted_for_shell((capture / "err").string()) + " </dev/null";
-  ProgramRun result;
-  const int raw = std::system(command.c_str());
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.output = contents_of(capture / "out");
-  result.errors = contents_of(capture / "err");
-  return result;
+  return run_program(folder, program, std::vector<std::string>(arguments.begin(), arguments.end()));
 }
 
 constexpr std::string_view trace_program = CURVIST_TRACE_PROGRAM;

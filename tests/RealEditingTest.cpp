@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "fortranformat/FormatText.hpp"
+#include "FormatText.hpp"
 #include "fortranformat/IntegerEditing.hpp"
 
 namespace curvist::fortranformat {

@@ -30,11 +30,7 @@ Pixels all_pixels(const PixelSurface& surface) {
 }
 
 // A screen plot as the driver draws one: frame, axes, labels, captions and two curves.
-void draw_screen_plot(OffscreenWindows& windows, double phase) {
-  std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingPgplot pgplot(trace);
-  ScopedPlatform scope({console, pgplot, windows});
+void draw_screen_plot(double phase) {
   constexpr std::size_t points = 300;
   std::vector<double> x(2 * points);
   std::vector<double> y(2 * points);
@@ -50,10 +46,17 @@ void draw_screen_plot(OffscreenWindows& windows, double phase) {
       {.XLABEL = "Time (s)", .YLABEL = "Amplitude", .TITLE = "Two curves", .OWNWINDOW = true});
 }
 
+// Offscreen windows of a 1280 by 1024 screen, installed with recorders for the console and
+// PGPLOT as the platform of one run.
 class WindowCompaction : public ::testing::Test {
  protected:
-  void SetUp() override { PLOTPACK::reset_window_counter(); }
-  void TearDown() override { PLOTPACK::reset_window_counter(); }
+  OffscreenWindows windows{ScreenSize{1280, 1024}};
+
+ private:
+  std::ostringstream trace_;
+  RecordingConsole console_{trace_};
+  RecordingPgplot pgplot_{trace_};
+  ScopedPlatform platform_{{console_, pgplot_, windows}};
 };
 
 TEST(RunLengthRows, GiveBackEveryPixelBitForBit) {
@@ -113,8 +116,7 @@ TEST(RunLengthRows, AUniformRasterIsOneRunPerRow) {
 }
 
 TEST_F(WindowCompaction, AFinishedPlotIsKeptCompactAndExactlyTheSame) {
-  OffscreenWindows windows(ScreenSize{1280, 1024});
-  draw_screen_plot(windows, 0.0);
+  draw_screen_plot(0.0);
   const int plot_unit = windows.active_unit();
   ASSERT_NE(plot_unit, 0);
   PixelSurface& surface = *windows.unit(plot_unit)->surface;
@@ -127,7 +129,7 @@ TEST_F(WindowCompaction, AFinishedPlotIsKeptCompactAndExactlyTheSame) {
   ASSERT_GT(distinct_from_background, 5000u);  // a plot, not an empty window
 
   // The next plot's window takes the focus; the first one is finished.
-  draw_screen_plot(windows, 1.0);
+  draw_screen_plot(1.0);
   ASSERT_NE(windows.active_unit(), plot_unit);
   ASSERT_TRUE(surface.compacted());
   EXPECT_LT(surface.memory_bytes() * 20, raster_bytes) << surface.memory_bytes();
@@ -155,7 +157,6 @@ TEST_F(WindowCompaction, AFinishedPlotIsKeptCompactAndExactlyTheSame) {
 }
 
 TEST_F(WindowCompaction, DrawingIntoACompactedWindowResumesOnItsPixels) {
-  OffscreenWindows windows(ScreenSize{1280, 1024});
   windows.open_window(101, "USER", "First");
   windows.open_window(102, "USER", "Second");
   windows.focus_window(101);
@@ -207,8 +208,7 @@ TEST_F(WindowCompaction, DrawingIntoACompactedWindowResumesOnItsPixels) {
 }
 
 TEST_F(WindowCompaction, ReopeningOrClearingACompactedWindowLeavesItCompactAndBlank) {
-  OffscreenWindows windows(ScreenSize{1280, 1024});
-  draw_screen_plot(windows, 0.0);
+  draw_screen_plot(0.0);
   const int plot_unit = windows.active_unit();
   ASSERT_NE(plot_unit, 0);
   PixelSurface& surface = *windows.unit(plot_unit)->surface;
@@ -224,15 +224,14 @@ TEST_F(WindowCompaction, ReopeningOrClearingACompactedWindowLeavesItCompactAndBl
   EXPECT_EQ(damage.x2, surface.width() - 1);
   EXPECT_EQ(damage.y2, surface.height() - 1);
 
-  draw_screen_plot(windows, 2.0);  // a new unit, the reopened one stays blank
+  draw_screen_plot(2.0);  // a new unit, the reopened one stays blank
   EXPECT_EQ(surface.at(1, 1), 0u);
 }
 
 TEST_F(WindowCompaction, ANewWindowShowsNothingOfTheRasterItTookOver) {
   // The raster of a finished window serves the next one: nothing of the old plot may
   // show through, whether the new window grows or keeps its size.
-  OffscreenWindows windows(ScreenSize{1280, 1024});
-  draw_screen_plot(windows, 0.0);
+  draw_screen_plot(0.0);
   for (const int unit : {201, 202}) {
     windows.open_window(unit, "USER", "Next");
     windows.focus_window(unit);  // compacts the window left
@@ -250,7 +249,6 @@ TEST_F(WindowCompaction, ANewWindowShowsNothingOfTheRasterItTookOver) {
 }
 
 TEST_F(WindowCompaction, DamageNotYetShownOutlivesTheCompaction) {
-  OffscreenWindows windows(ScreenSize{1280, 1024});
   windows.open_window(101, "USER", "First");
   windows.focus_window(101);
   PixelSurface& surface = *windows.unit(101)->surface;

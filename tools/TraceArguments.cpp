@@ -102,12 +102,12 @@ bool apply_option(TraceRequest& request, std::string_view name, std::string_view
   if (name == "cells" || name == "console-cells") {
     const auto size = cells(value);
     if (!size) return false;
-    (name == "cells" ? request.platform.window_cells : request.platform.console_cells) = *size;
+    (name == "cells" ? request.screen.window_cells : request.screen.console_cells) = *size;
     return true;
   }
   const auto count = whole_integer(value);
   if (!count || *count < 0) return false;
-  (name == "repeat" ? request.repeat : request.platform.open_failures) = *count;
+  (name == "repeat" ? request.repeat : request.screen.open_failures) = *count;
   return true;
 }
 

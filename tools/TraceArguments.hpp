@@ -45,7 +45,7 @@ struct TraceRequest {
   Operation operation = Operation::MAIN;
   std::string file;  // the data file, or the text of PURGE
   Parameters parameters;
-  RecordedPlatform platform;
+  SimulatedScreen screen;
   int repeat = 1;
 };
 

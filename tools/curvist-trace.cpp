@@ -138,7 +138,7 @@ int run(const TraceRequest& request) {
     curves = curves_of(std::move(*file));
   }
 
-  const RecordingPlatform recorded(std::cout, request.platform);
+  const RecordingPlatform recorded(std::cout, request.screen);
   int status = 0;
   for (int run = 0; run < request.repeat && status == 0; ++run)
     status = run_once(request, curves ? &*curves : nullptr);

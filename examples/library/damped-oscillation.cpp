@@ -43,6 +43,6 @@ int main() {
                                      .NCURVES = static_cast<int>(curves),
                                      .DEVICE = "png"});
 
-  curvist::current_windows().keep_windows_until_closed();
+  curvist::keep_windows_until_closed();
   return 0;
 }

@@ -40,14 +40,4 @@ void advance_to_next_record(RecordInput& input) {
   input.position = end < input.text.size() ? end + 1 : end;
 }
 
-std::int64_t count_records(std::string_view text) {
-  std::int64_t count = 0;
-  std::size_t position = 0;
-  while (position < text.size()) {
-    position = end_of_record(text, position) + 1;
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace curvist

@@ -27,6 +27,4 @@ bool skip_records(RecordInput& input, std::int64_t count);
 // Moves from anywhere inside a record to the start of the next one.
 void advance_to_next_record(RecordInput& input);
 
-std::int64_t count_records(std::string_view text);
-
 }  // namespace curvist

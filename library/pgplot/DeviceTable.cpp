@@ -12,18 +12,72 @@ constexpr std::string_view png_end = std::string_view("IEND\xae\x42\x60\x82", 8)
 constexpr std::string_view gif_end = ";";
 
 // PGPLOT's GIF device draws 850 by 680 pixels in landscape, 680 by 850 in portrait.
-constexpr std::array<DeviceKind, 10> device_kinds{{
-    {"ps", "/ps", ".ps", ".ps", postscript_end, false, false, true, false, 0, 0},
-    {"vps", "/vps", ".ps", ".ps", postscript_end, false, false, true, false, 0, 0},
-    {"cps", "/ps", ".ps", ".ps", postscript_end, false, false, false, false, 0, 0},
-    {"vcps", "/vps", ".ps", ".ps", postscript_end, false, false, false, false, 0, 0},
-    {"pdf", "/pdf", ".pdf", ".pdf", pdf_end, false, false, false, false, 0, 0},
-    {"vpdf", "/vpdf", ".pdf", ".pdf", pdf_end, false, false, false, false, 0, 0},
-    {"svg", "/svg", ".svg", ".svg", svg_end, false, true, false, false, 0, 0},
-    {"png", "/png", ".png", ".png", png_end, false, true, false, false, 0, 0},
-    {"gif", "/png", ".png", ".gif", gif_end, true, true, false, true, 850, 680},
-    {"vgif", "/png", ".png", ".gif", gif_end, true, true, false, true, 680, 850},
-}};
+constexpr std::array device_kinds{
+    DeviceKind{.type = "ps",
+               .giza_device = "/ps",
+               .giza_extension = ".ps",
+               .picture_extension = ".ps",
+               .complete_ending = postscript_end,
+               .monochrome = true},
+    DeviceKind{.type = "vps",
+               .giza_device = "/vps",
+               .giza_extension = ".ps",
+               .picture_extension = ".ps",
+               .complete_ending = postscript_end,
+               .monochrome = true},
+    DeviceKind{.type = "cps",
+               .giza_device = "/ps",
+               .giza_extension = ".ps",
+               .picture_extension = ".ps",
+               .complete_ending = postscript_end},
+    DeviceKind{.type = "vcps",
+               .giza_device = "/vps",
+               .giza_extension = ".ps",
+               .picture_extension = ".ps",
+               .complete_ending = postscript_end},
+    DeviceKind{.type = "pdf",
+               .giza_device = "/pdf",
+               .giza_extension = ".pdf",
+               .picture_extension = ".pdf",
+               .complete_ending = pdf_end},
+    DeviceKind{.type = "vpdf",
+               .giza_device = "/vpdf",
+               .giza_extension = ".pdf",
+               .picture_extension = ".pdf",
+               .complete_ending = pdf_end},
+    DeviceKind{.type = "svg",
+               .giza_device = "/svg",
+               .giza_extension = ".svg",
+               .picture_extension = ".svg",
+               .complete_ending = svg_end,
+               .single_page = true},
+    DeviceKind{.type = "png",
+               .giza_device = "/png",
+               .giza_extension = ".png",
+               .picture_extension = ".png",
+               .complete_ending = png_end,
+               .single_page = true},
+    DeviceKind{.type = "gif",
+               .giza_device = "/png",
+               .giza_extension = ".png",
+               .picture_extension = ".gif",
+               .complete_ending = gif_end,
+               .written_as_gif = true,
+               .single_page = true,
+               .pgplot_gif_colours = true,
+               .width_pixels = 850,
+               .height_pixels = 680},
+    DeviceKind{.type = "vgif",
+               .giza_device = "/png",
+               .giza_extension = ".png",
+               .picture_extension = ".gif",
+               .complete_ending = gif_end,
+               .written_as_gif = true,
+               .single_page = true,
+               .pgplot_gif_colours = true,
+               .width_pixels = 680,
+               .height_pixels = 850},
+};
 
 }  // namespace
 
@@ -33,8 +87,13 @@ const DeviceKind* find_device_kind(std::string_view type) {
   return nullptr;
 }
 
-std::string_view known_device_types() {
-  return "ps, vps, cps, vcps, pdf, vpdf, svg, png, gif, vgif";
+std::string known_device_types() {
+  std::string types;
+  for (const auto& kind : device_kinds) {
+    if (!types.empty()) types += ", ";
+    types += kind.type;
+  }
+  return types;
 }
 
 }  // namespace curvist

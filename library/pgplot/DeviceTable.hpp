@@ -1,6 +1,7 @@
 #pragma once
 // The PGPLOT device types this program can draw, and how giza draws each of them.
 
+#include <string>
 #include <string_view>
 
 namespace curvist {
@@ -13,18 +14,18 @@ struct DeviceKind {
   // The last bytes of a complete file of this format (blanks and line ends after them
   // aside): a picture that lacks them was cut short.
   std::string_view complete_ending;
-  bool written_as_gif;      // drawn by giza as PNG, then written with giflib
-  bool single_page;         // giza would number the files of further pages
-  bool monochrome;          // PGPLOT draws every colour but the background in black
-  bool pgplot_gif_colours;  // starts with a black background and a white pen
-  int width_pixels;         // raster size; 0 for giza's own default
-  int height_pixels;
+  bool written_as_gif = false;      // drawn by giza as PNG, then written with giflib
+  bool single_page = false;         // giza would number the files of further pages
+  bool monochrome = false;          // PGPLOT draws every colour but the background in black
+  bool pgplot_gif_colours = false;  // starts with a black background and a white pen
+  int width_pixels = 0;             // raster size; 0 for giza's own default
+  int height_pixels = 0;
 };
 
 // The device of a lower-case type name; nullptr when the type is unknown.
 const DeviceKind* find_device_kind(std::string_view type);
 
 // The type names known, for error messages: "ps, vps, ...".
-std::string_view known_device_types();
+std::string known_device_types();
 
 }  // namespace curvist

@@ -10,7 +10,7 @@
 
 #include "pgplot/DeviceTable.hpp"
 #include "pgplot/GizaMessages.hpp"
-#include "pgplot/Pgplot.hpp"
+#include "pgplot/PgplotInterface.hpp"
 #include "pgplot/PictureFile.hpp"
 
 namespace curvist {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "pgplot/Pgplot.hpp"
+#include "pgplot/PgplotInterface.hpp"
 
 namespace curvist {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Interruption.hpp"
+#include "files/Interruption.hpp"
 
 namespace curvist {
 

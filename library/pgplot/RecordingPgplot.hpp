@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "pgplot/Pgplot.hpp"
+#include "pgplot/PgplotInterface.hpp"
 
 namespace curvist {
 

@@ -9,46 +9,43 @@
 namespace curvist {
 namespace {
 
-// Installed by a ScopedPlatform; null means the real one.
-Console* installed_console = nullptr;
-Pgplot* installed_pgplot = nullptr;
-WindowOperations* installed_windows = nullptr;
+// The innermost installed platform; null means the real one.
+ScopedPlatform* installed = nullptr;
 
 }  // namespace
 
 Console& current_console() {
-  if (installed_console != nullptr) return *installed_console;
+  if (installed != nullptr) return installed->platform_.console;
   static StandardConsole console;
   return console;
 }
 
 Pgplot& current_pgplot() {
-  if (installed_pgplot != nullptr) return *installed_pgplot;
+  if (installed != nullptr) return installed->platform_.pgplot;
   static const std::unique_ptr<Pgplot> library = make_pgplot_library();
   return *library;
 }
 
 WindowOperations& current_windows() {
-  if (installed_windows != nullptr) return *installed_windows;
+  if (installed != nullptr) return installed->platform_.windows;
   // Made on first use, so that a program that never plots on screen never connects to
   // a display.
   static const std::unique_ptr<WindowOperations> windows = make_screen_windows();
   return *windows;
 }
 
-ScopedPlatform::ScopedPlatform(Platform platform)
-    : previous_console_(installed_console),
-      previous_pgplot_(installed_pgplot),
-      previous_windows_(installed_windows) {
-  installed_console = &platform.console;
-  installed_pgplot = &platform.pgplot;
-  installed_windows = &platform.windows;
+int& current_window_counter() {
+  if (installed != nullptr) return installed->window_counter_;
+  static int window_counter = first_plot_window_unit - 1;
+  return window_counter;
 }
 
-ScopedPlatform::~ScopedPlatform() {
-  installed_console = previous_console_;
-  installed_pgplot = previous_pgplot_;
-  installed_windows = previous_windows_;
+void keep_windows_until_closed() { current_windows().keep_windows_until_closed(); }
+
+ScopedPlatform::ScopedPlatform(Platform platform) : platform_(platform), previous_(installed) {
+  installed = this;
 }
+
+ScopedPlatform::~ScopedPlatform() { installed = previous_; }
 
 }  // namespace curvist

@@ -1,14 +1,16 @@
 #pragma once
-// What the plotting modules draw and write through: the console, the PGPLOT library and
-// the window operations. A real run uses the standard console, PGPLOT over giza and
-// screen windows, each made when first used; tests and curvist-trace install recorders
-// for a scope.
-
-#include "console/Console.hpp"
-#include "pgplot/Pgplot.hpp"
-#include "window/WindowOperations.hpp"
+// Which console, PGPLOT library and window operations the plotting modules draw and write
+// through. A real run uses the standard console, PGPLOT over giza and screen windows, each
+// made when first asked for; tests, curvist-trace and other programs install their own
+// for a scope (RecordingPlatform installs the recorders). Only the modules' public
+// operations and the driver ask for them, once a call, and hand them down to the parts
+// that draw; nothing below the modules reaches for them.
 
 namespace curvist {
+
+class Console;
+class Pgplot;
+class WindowOperations;
 
 struct Platform {
   Console& console;
@@ -16,9 +18,20 @@ struct Platform {
   WindowOperations& windows;
 };
 
+// The windows the screen plotter opens get the units from 101 on, one after another.
+inline constexpr int first_plot_window_unit = 101;
+
 Console& current_console();
 Pgplot& current_pgplot();
 WindowOperations& current_windows();
+// The unit of the last window the screen plotter opened on the current windows, one below
+// the first before it opened any. It lasts as long as the platform: the whole run for the
+// real one, the scope for an installed one, so a fresh platform starts from the first unit.
+int& current_window_counter();
+
+// For a program that has plotted on screen: keeps the plot windows shown until the user
+// has closed them. Returns at once where nothing is shown.
+void keep_windows_until_closed();
 
 // Installs a platform until the end of the scope, then restores the one before.
 class ScopedPlatform {
@@ -29,9 +42,14 @@ class ScopedPlatform {
   ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
  private:
-  Console* previous_console_;
-  Pgplot* previous_pgplot_;
-  WindowOperations* previous_windows_;
+  friend Console& current_console();
+  friend Pgplot& current_pgplot();
+  friend WindowOperations& current_windows();
+  friend int& current_window_counter();
+
+  Platform platform_;
+  int window_counter_ = first_plot_window_unit - 1;
+  ScopedPlatform* previous_;
 };
 
 }  // namespace curvist

@@ -14,10 +14,10 @@ namespace curvist {
 
 class RecordingPlatform {
  public:
-  explicit RecordingPlatform(std::ostream& trace, RecordedPlatform windows = {})
+  explicit RecordingPlatform(std::ostream& trace, SimulatedScreen screen = {})
       : console_(trace),
         pgplot_(trace),
-        windows_(trace, windows),
+        windows_(trace, screen),
         installed_({console_, pgplot_, windows_}) {}
 
  private:

@@ -1,14 +1,14 @@
+#include "plot/AxisTicks.hpp"
+
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Platform.hpp"
-#include "plot/ScreenFrame.hpp"
+#include "plot/ScreenFonts.hpp"
 #include "plot/TickLabels.hpp"
 
 namespace curvist::plot {
 namespace {
 
-constexpr double character_width = 9;
 // More ticks than any sensible step gives: limits so close together that the step
 // underflows, or that are not numbers, draw no ticks rather than loop for ever.
 constexpr double most_ticks = 1000;
@@ -28,9 +28,11 @@ TickRange ticks_between(double low, double high, double crossing, double step) {
 
 }  // namespace
 
-void draw_ticks(const ScreenLayout& layout) {
-  auto& windows = current_windows();
-  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+void draw_ticks(WindowOperations& windows, const ScreenLayout& layout) {
+  const double X0 = layout.X0, Y0 = layout.Y0, XLO = layout.XLO, XHI = layout.XHI, YLO = layout.YLO,
+               YHI = layout.YHI, PX = layout.PX, PY = layout.PY, SX = layout.SX, SY = layout.SY;
+  const auto& x_format = layout.x_format;
+  const auto& y_format = layout.y_format;
 
   const auto x_ticks = ticks_between(XLO, XHI, X0, SX);
   for (double I = x_ticks.first; I <= x_ticks.last; ++I) {
@@ -41,7 +43,7 @@ void draw_ticks(const ScreenLayout& layout) {
     if (I == 0) continue;
     const auto label = label_text(XT, x_format);
     const double n = static_cast<double>(label.size());
-    windows.move_to(XT - character_width / 2 * n * PX, Y0 - 3 * PY);
+    windows.move_to(XT - label_character_width / 2 * n * PX, Y0 - 3 * PY);
     windows.draw_text(label);
   }
 
@@ -53,7 +55,7 @@ void draw_ticks(const ScreenLayout& layout) {
     if (J == 0) continue;
     const auto label = label_text(YT, y_format);
     const double n = static_cast<double>(label.size());
-    const double width = (character_width * n + 3) * PX;
+    const double width = (label_character_width * n + 3) * PX;
     const double left = X0 + width < XHI ? X0 + 3 * PX : X0 - width;
     windows.move_to(left, std::min(YT + 7 * PY, YHI));
     windows.draw_text(label);

@@ -3,15 +3,17 @@
 #include <algorithm>
 
 #include "fortranformat/IntegerEditing.hpp"
-#include "platform/Platform.hpp"
+#include "plot/ScreenFonts.hpp"
 
 namespace curvist::plot {
 namespace {
 
-constexpr int first_window = 101;
 // Pixel coordinates are 16-bit.
 constexpr long long largest_extent = 32767;
 
+// The two heights of RESOLUTION 1 are not a slip: 416 pixels is the layout tuned for a
+// window of the plot's own, 435 the one tuned for the console window a plot without one
+// draws into. Plots of both kinds rely on their height.
 DrawingArea fixed_size(int RESOLUTION, bool OWNWINDOW) {
   if (RESOLUTION >= 3) return {1382, 943};
   if (RESOLUTION == 2) return {1024, 663};
@@ -37,18 +39,17 @@ DrawingArea corrected(DrawingArea area) {
 
 }  // namespace
 
-DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter) {
+DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
+                         bool OWNWINDOW, int window_counter, bool first_window) {
   if (RESOLUTION >= 1) return fixed_size(RESOLUTION, OWNWINDOW);
-  auto& windows = current_windows();
-  windows.select_font("t'Terminal'h12w8");
+  windows.select_font(terminal_font);
   const auto font = windows.get_font_info();
   const auto cells = windows.query_window_size(OWNWINDOW ? window_counter : 0);
   const auto width = std::clamp(static_cast<long long>(cells.columns) * font.width, -largest_extent,
                                 largest_extent);
   const auto height = std::clamp(static_cast<long long>(cells.rows) * (font.height + 4),
                                  -largest_extent, largest_extent);
-  if (window_counter == first_window) {
-    auto& console = current_console();
+  if (first_window) {
     console.write_line(" resx = " + fortranformat::edit_integer(width, 4) +
                        " ; resy = " + fortranformat::edit_integer(height, 4));
     console.write_line(" ");

@@ -2,6 +2,9 @@
 // The pixel size of a screen plot's drawing area: fixed sizes by resolution class, or
 // measured from the window's size in text cells.
 
+#include "console/Console.hpp"
+#include "window/WindowOperations.hpp"
+
 namespace curvist::plot {
 
 struct DrawingArea {
@@ -10,8 +13,9 @@ struct DrawingArea {
 };
 
 // RESOLUTION 3 or more, 2 and 1 give fixed sizes; 0 or less measures the plot window
-// (OWNWINDOW) or the console window in Terminal cells, and reports the measure on the
-// console while the first window of the run is in use.
-DrawingArea drawing_area(int RESOLUTION, bool OWNWINDOW, int window_counter);
+// window_counter (OWNWINDOW) or the console window in Terminal cells, and reports the
+// measure on the console while the first window of the run is in use (first_window).
+DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
+                         bool OWNWINDOW, int window_counter, bool first_window);
 
 }  // namespace curvist::plot

@@ -1,12 +1,10 @@
 #include "plot/PlotWindow.hpp"
 
-#include "platform/Platform.hpp"
-
 namespace curvist::plot {
 
-void get_plot_window(bool OWNWINDOW, bool REUSEWINDOW, TextField<120>& title, int& window_counter) {
+void get_plot_window(WindowOperations& windows, Console& console, bool OWNWINDOW, bool REUSEWINDOW,
+                     TextField<120>& title, int& window_counter) {
   if (!OWNWINDOW) return;
-  auto& windows = current_windows();
   if (REUSEWINDOW) {
     windows.focus_window(window_counter);
     return;
@@ -16,8 +14,8 @@ void get_plot_window(bool OWNWINDOW, bool REUSEWINDOW, TextField<120>& title, in
   // A window that cannot be opened yet may open a moment later; there is no other way to
   // show the plot, so the attempts go on.
   while (windows.open_window(window_counter, "USER", without_blanks_around(title.view())) != 0) {
-    current_console().write_line(" Problem when opening the window ... will try again in 1 sec.");
-    current_console().sleep_seconds(1);
+    console.write_line(" Problem when opening the window ... will try again in 1 sec.");
+    console.sleep_seconds(1);
   }
   windows.focus_window(window_counter);
 }

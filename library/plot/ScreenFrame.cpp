@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
-#include "platform/Platform.hpp"
+#include "plot/ScreenFonts.hpp"
 
 namespace curvist::plot {
 namespace {
@@ -20,8 +19,7 @@ std::int16_t pixel(int coordinate) {
 
 }  // namespace
 
-void draw_frame(DrawingArea area, bool REUSEWINDOW) {
-  auto& windows = current_windows();
+void draw_frame(WindowOperations& windows, DrawingArea area, bool REUSEWINDOW) {
   if (REUSEWINDOW) {
     windows.set_colour(background_colour);
     windows.draw_rectangle(RectangleControl::filled, 0, 0, pixel(area.width), pixel(area.height));
@@ -35,15 +33,14 @@ void draw_frame(DrawingArea area, bool REUSEWINDOW) {
                          pixel(area.height - 3));
 }
 
-void set_mapping(const ScreenLayout& layout) {
-  auto& windows = current_windows();
+void set_mapping(WindowOperations& windows, const ScreenLayout& layout) {
   windows.set_viewport(4, 4, pixel(layout.area.width - 3), pixel(layout.area.height - 3));
   windows.set_window_mapping(true, layout.XLO, layout.YLO, layout.XHI, layout.YHI);
 }
 
-void draw_axes(const ScreenLayout& layout) {
-  auto& windows = current_windows();
-  const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
+void draw_axes(WindowOperations& windows, const ScreenLayout& layout) {
+  const double X0 = layout.X0, Y0 = layout.Y0, XLO = layout.XLO, XHI = layout.XHI, YLO = layout.YLO,
+               YHI = layout.YHI, PX = layout.PX, PY = layout.PY;
   windows.set_colour(axis_colour);
   windows.move_to(XLO, Y0);
   windows.line_to(XHI, Y0);
@@ -57,14 +54,9 @@ void draw_axes(const ScreenLayout& layout) {
   windows.line_to(X0 - 4 * PX, YHI - 4 * PY);
 }
 
-void set_up_text() {
-  auto& windows = current_windows();
-  windows.select_font("t'modern'h14w9");
+void set_up_text(WindowOperations& windows) {
+  windows.select_font(label_font);
   windows.set_text_colour(console_text_colour);
-}
-
-void mark_logarithmic(TextField<120>& caption) {
-  caption.assign("log(" + std::string(without_blanks_around(caption.view())) + ")");
 }
 
 }  // namespace curvist::plot

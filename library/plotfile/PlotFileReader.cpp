@@ -15,6 +15,12 @@ namespace {
 // than that is refused before any storage is asked for.
 constexpr std::int64_t fewest_bytes_per_point = 4;
 
+// The header is read twice, under different rules, and both are kept: this first read
+// takes the first two integers wherever they stand (both may be on the first line) and
+// only asks whether they can be a header; the real read below takes each number from a
+// line of its own. A file with both numbers on one line passes here and then has its
+// second number taken from the next line; keeping both rules keeps every file read as
+// before.
 bool header_is_plausible(std::string_view content) {
   RecordInput input{content};
   std::array<std::int32_t, 2> header{};

@@ -6,7 +6,7 @@ namespace curvist {
 
 int RecordingWindows::open_window(int unit, std::string_view file_name, std::string_view title) {
   int status = 0;
-  if (failed_opens_ < platform_.open_failures) {
+  if (failed_opens_ < screen_.open_failures) {
     ++failed_opens_;
     status = 1;
   }
@@ -38,7 +38,7 @@ FontInfo RecordingWindows::get_font_info() {
 }
 
 WindowSize RecordingWindows::query_window_size(int unit) {
-  const auto size = unit == 0 ? platform_.console_cells : platform_.window_cells;
+  const auto size = unit == 0 ? screen_.console_cells : screen_.window_cells;
   TraceLine("query_window_size")
       .number(unit)
       .results()

@@ -10,7 +10,8 @@
 
 namespace curvist {
 
-struct RecordedPlatform {
+// The screen the recorded windows pretend to have.
+struct SimulatedScreen {
   WindowSize window_cells{100, 40};
   WindowSize console_cells{80, 30};
   // The first open_failures calls of open_window fail.
@@ -19,8 +20,8 @@ struct RecordedPlatform {
 
 class RecordingWindows final : public WindowOperations {
  public:
-  explicit RecordingWindows(std::ostream& trace, RecordedPlatform platform = {})
-      : trace_(trace), platform_(platform) {}
+  explicit RecordingWindows(std::ostream& trace, SimulatedScreen screen = {})
+      : trace_(trace), screen_(screen) {}
 
   int open_window(int unit, std::string_view file_name, std::string_view title) override;
   void focus_window(int unit) override;
@@ -43,7 +44,7 @@ class RecordingWindows final : public WindowOperations {
 
  private:
   std::ostream& trace_;
-  RecordedPlatform platform_;
+  SimulatedScreen screen_;
   int failed_opens_ = 0;
   FontInfo font_;
 };

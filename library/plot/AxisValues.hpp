@@ -1,15 +1,9 @@
 #pragma once
-// The curves of one screen plot as runs of points in the caller's arrays, their limits,
-// and the values drawn for them on logarithmic axes. Shared by the 64-bit and 32-bit
-// operations and by the matrix and list layouts.
+// The value each plotter draws for a data value on an axis, linear or logarithmic.
+// Computed point by point from the caller's arrays, so no working copies are made for
+// logarithmic axes.
 
 #include <cmath>
-#include <cstddef>
-#include <limits>
-#include <span>
-
-#include "array/CurveRuns.hpp"
-#include "array/Extremes.hpp"
 
 namespace curvist::plot {
 

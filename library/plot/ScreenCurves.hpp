@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "platform/Platform.hpp"
-#include "plot/CurveData.hpp"
+#include "array/CurveRuns.hpp"
+#include "plot/AxisValues.hpp"
+#include "window/WindowOperations.hpp"
 
 namespace curvist::plot {
 
@@ -27,9 +28,9 @@ bool abscissae_in_order(const CurveRuns<Element>& curves, const AxisValues<Eleme
 // neighbours are joined directly. A point that cannot be placed (not finite) is left out
 // and the line breaks there.
 template <typename Element>
-void draw_curves(const CurveRuns<Element>& curves, const AxisValues<Element>& x_values,
-                 const AxisValues<Element>& y_values, bool JOIN) {
-  auto& windows = current_windows();
+void draw_curves(WindowOperations& windows, const CurveRuns<Element>& curves,
+                 const AxisValues<Element>& x_values, const AxisValues<Element>& y_values,
+                 bool JOIN) {
   for (std::size_t curve = 0; curve < curves.count; ++curve) {
     const auto xs = curves.x_of(curve);
     const auto ys = curves.y_of(curve);

@@ -1,4 +1,4 @@
-#include "fortranformat/FormatText.hpp"
+#include "FormatText.hpp"
 
 #include <cctype>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "platform/Interruption.hpp"
+#include "files/Interruption.hpp"
 
 #include <pthread.h>
 #include <unistd.h>

@@ -1,6 +1,7 @@
 #pragma once
-// Reading a format text of one real edit descriptor, as the screen plotter keeps its tick
-// label formats: "(f8.0)" or "(g13.7)". Letters in either case, blanks anywhere.
+// Reading a format text of one real edit descriptor, as the gfortran reference table of
+// the label formats names them: "(f8.0)" or "(g13.7)". Letters in either case, blanks
+// anywhere.
 
 #include <optional>
 #include <string>
