@@ -61,10 +61,17 @@ TEST(ListDirectedInput, ReadsDExponentsOnDataLinesAsEachValueAlone) {
 TEST(ListDirectedInput, ReadsInfinityAndNotANumberInAnyCase) {
   EXPECT_EQ(point_from("Inf -inf"), (Point{INFINITY, -INFINITY}));
   EXPECT_EQ(point_from("Infinity INF"), (Point{INFINITY, INFINITY}));
-  const auto not_numbers = point_from("NaN nan(abc)");
-  ASSERT_TRUE(not_numbers);
-  EXPECT_TRUE(std::isnan((*not_numbers)[0]));
-  EXPECT_TRUE(std::isnan((*not_numbers)[1]));
+  // Inside the parentheses anything but a separator or a closing parenthesis.
+  for (const char* line :
+       {"NaN nan(abc)", "NaN(-1) +nan(a.b)", "NaN() -NAN(a(b)", "nan(a*'\"b) 2*NaN(x)"}) {
+    const auto not_numbers = point_from(line);
+    ASSERT_TRUE(not_numbers) << line;
+    EXPECT_TRUE(std::isnan((*not_numbers)[0])) << line;
+    EXPECT_TRUE(std::isnan((*not_numbers)[1])) << line;
+  }
+  for (const char* line : {"NaN(a)b 1", "NaN(a)) 1", "NaN( 1", "NaN(a b) 1", "NaN(a,b) 1",
+                           "NaN(a/b) 1", "Inf(a) 1", "NaNa 1", "+-NaN(a) 1"})
+    EXPECT_FALSE(point_from(line)) << line;
 }
 
 TEST(ListDirectedInput, RefusesWhatIsNoReal) {
@@ -97,7 +104,14 @@ TEST(ListDirectedInput, ExpandsRepeatCounts) {
   EXPECT_EQ(point_from("3*1.0"), (Point{1, 1}));
   EXPECT_EQ(point_from("3*1.0,2*2"), (Point{1, 1}));
   EXPECT_EQ(point_from("1*4 5"), (Point{4, 5}));
-  EXPECT_FALSE(point_from("0*1 1")) << "a repeat count of zero";
+  // Leading zeros in any number; the count itself from 1 to 200,000,000.
+  EXPECT_EQ(point_from("0000000002*0"), (Point{0, 0}));
+  EXPECT_EQ(point_from(std::string(40, '0') + "1*4 5"), (Point{4, 5}));
+  EXPECT_EQ(point_from("200000000*7"), (Point{7, 7}));
+  EXPECT_EQ(point_from("0200000000*7"), (Point{7, 7}));
+  for (const char* line : {"0*1 1", "0000*1 1", "200000001*7", "999999999*7", "2147483648*7",
+                           "18446744073709551617*7", "99999999999999999999999999*7"})
+    EXPECT_FALSE(point_from(line)) << line;
 }
 
 TEST(ListDirectedInput, FailsWhereAnItemIsLeftWithoutValue) {
@@ -141,8 +155,10 @@ TEST(ListDirectedInput, ReadsIntegersWithoutDecimalPointOrExponent) {
   EXPECT_EQ(integer_from("  \n\n 42 junk"), 42);
   EXPECT_EQ(integer_from("2147483647"), 2147483647);
   EXPECT_EQ(integer_from("-2147483648"), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(integer_from("0000000002*+3"), 3);
+  EXPECT_EQ(integer_from(std::string(30, '0') + "12"), 12);
   for (const char* text : {"-1.0", "1e3", "5.", "5x", "-", "2147483648", "-2147483649", "/", ",5",
-                           "2*", "abc", "1.5+3", ""})
+                           "2*", "abc", "1.5+3", "", "+-1", "-+1", "--1", "++1", "1*+-2", "2*-+2"})
     EXPECT_FALSE(integer_from(text)) << text;
 }
 
@@ -173,6 +189,9 @@ TEST(ListDirectedInput, ReadsTextValuesLikeAListDirectedCharacterRead) {
   EXPECT_EQ(text_values_of("2*x.dat\n*x\na'b\n2*'q r'\n"), (Names{"x.dat", "*x", "a'b", "q r"}));
   EXPECT_EQ(text_values_of("'unter\nminated'\nnext\n"), (Names{"unterminated", "next"}));
   EXPECT_EQ(text_values_of("last"), (Names{"last"}));
+  EXPECT_EQ(text_values_of("0000000001*b.dat\n"), (Names{"b.dat"}));
+  EXPECT_EQ(text_values_of("a.dat\n200000001*b.dat\nc.dat\n"), (Names{"a.dat"}))
+      << "a repeat count beyond the limit ends the list like any malformed value";
 }
 
 TEST(ListDirectedInput, PassesOverRecordsThatHoldNoTextValue) {

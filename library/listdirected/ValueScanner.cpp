@@ -3,7 +3,8 @@
 namespace curvist {
 namespace {
 
-constexpr int longest_repeat_count = 9;
+// gfortran's limit; a count may have any number of leading zeros.
+constexpr std::int64_t largest_repeat_count = 200'000'000;
 
 bool is_blank_space(char character) {
   return character == ' ' || character == '\t' || character == '\r';
@@ -81,11 +82,10 @@ ListItem next_item(StatementScan& scan, ItemType type) {
   while (digits_end < text.size() && text[digits_end] >= '0' && text[digits_end] <= '9')
     ++digits_end;
   if (digits_end > position && digits_end < text.size() && text[digits_end] == '*') {
-    if (digits_end - position > longest_repeat_count) return {ItemKind::malformed, {}};
     std::int64_t count = 0;
-    for (std::size_t digit = position; digit < digits_end; ++digit)
+    for (std::size_t digit = position; digit < digits_end && count <= largest_repeat_count; ++digit)
       count = count * 10 + (text[digit] - '0');
-    if (count == 0) return {ItemKind::malformed, {}};
+    if (count == 0 || count > largest_repeat_count) return {ItemKind::malformed, {}};
     position = digits_end + 1;
     scan.after_value = true;
     if (position >= text.size() || ends_value(text[position])) {
