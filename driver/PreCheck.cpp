@@ -1,8 +1,7 @@
 #include "PreCheck.hpp"
 
+#include <algorithm>
 #include <cstdint>
-
-#include <cstring>
 
 #include "files/MappedFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
@@ -24,18 +23,13 @@ constexpr std::string_view number_characters = "0123456789E+-. ";
 std::int64_t count_lines(MappedFile& file) {
   constexpr std::size_t slice = std::size_t(4) << 20;
   const std::string_view text = file.text();
-  std::int64_t line_feeds = 0;
+  std::int64_t line_ends = 0;
   for (std::size_t start = 0; start < text.size(); start += slice) {
-    const char* position = text.data() + start;
-    const char* const end = text.data() + std::min(text.size(), start + slice);
-    while (const void* found = std::memchr(position, '\n', std::size_t(end - position))) {
-      ++line_feeds;
-      position = static_cast<const char*>(found) + 1;
-    }
-    file.release_before(std::size_t(end - text.data()));
+    const std::size_t end = std::min(text.size(), start + slice);
+    line_ends += count_line_ends(text, start, end);
+    file.release_before(end);
   }
-  // A last line without a line feed is a line too.
-  return line_feeds + (!text.empty() && text.back() != '\n' ? 1 : 0);
+  return line_ends + (ends_inside_line(text) ? 1 : 0);
 }
 
 }  // namespace

@@ -94,7 +94,8 @@ TEST(BadInput, EmptyBinaryAndNulFilesAreSkipped) {
   folder.write("all-nul.dat", std::string(4096, '\0'));
   folder.write("nul-lines.dat", std::string("\n\0\n\0\n\0\n\0\n\0\n\0\n\0\n", 14));
   folder.write("crlf.dat", "-1\r\n2\r\n0 0\r\n1 1\r\nx\r\ny\r\nT\r\n");
-  expect_clean_run(run_over(folder), {"crlf.ps", "good.ps"});
+  folder.write("mac.dat", "-1\r2\r0 0\r1 1\rx\ry\rT\r");
+  expect_clean_run(run_over(folder), {"crlf.ps", "good.ps", "mac.ps"});
 }
 
 TEST(BadInput, MegabyteLinesAreReadOrSkipped) {

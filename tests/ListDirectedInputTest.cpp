@@ -141,6 +141,72 @@ TEST(ListDirectedInput, EachReadStartsOnANewRecordAndPassesOverBlankOnes) {
   EXPECT_FALSE(read_reals(input, point)) << "end of file";
 }
 
+std::vector<std::string> text_values_of(std::string_view text) {
+  RecordInput input{text};
+  std::vector<std::string> values;
+  while (auto value = read_text_value(input)) values.push_back(*value);
+  return values;
+}
+
+std::vector<std::string> records_of(std::string_view text) {
+  RecordInput input{text};
+  std::vector<std::string> records;
+  while (const auto record = read_record(input)) records.emplace_back(*record);
+  return records;
+}
+
+TEST(Records, EndAtALineFeedOrACarriageReturnThatNoLineFeedFollows) {
+  using Records = std::vector<std::string>;
+  const struct {
+    std::string_view text;
+    Records records;
+  } cases[] = {
+      {"a\nb\r\nc", {"a", "b", "c"}},
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\r\nb\r\r\nc\n", {"a", "b", "", "c"}},
+      {"\r\r\n", {"", ""}},
+      {"x\n\r", {"x", ""}},
+      {"1 2\r3 4\n", {"1 2", "3 4"}},
+      {"", {}},
+      {"\n", {""}},
+  };
+  for (const auto& [text, records] : cases) {
+    EXPECT_EQ(records_of(text), records) << testing::PrintToString(std::string(text));
+    // Counting, reading and line numbers agree about where the lines are.
+    EXPECT_EQ(count_records(text), std::int64_t(records.size()));
+    EXPECT_EQ(line_number_at(text, text.size()),
+              std::int64_t(records.size()) + (ends_inside_line(text) ? 0 : 1));
+  }
+}
+
+TEST(Records, CountALineEndSplitBetweenTwoStretchesOnce) {
+  constexpr std::string_view text = "a\r\nb\rc";
+  EXPECT_EQ(count_line_ends(text, 0, 2), 0) << "the carriage return belongs to the line feed";
+  EXPECT_EQ(count_line_ends(text, 2, 4), 1);
+  EXPECT_EQ(count_line_ends(text, 4, text.size()), 1);
+  EXPECT_EQ(line_number_at(text, 4), 2);
+  EXPECT_EQ(line_number_at(text, 6), 3);
+}
+
+TEST(ListDirectedInput, ReadsOldMacLinesAndStrayCarriageReturnsAsLineEnds) {
+  RecordInput input{"1 2 9\r3 4\n5\r6\n"};
+  Point point{};
+  ASSERT_TRUE(read_reals(input, point));
+  EXPECT_EQ(point, (Point{1, 2}));
+  ASSERT_TRUE(read_reals(input, point)) << "gfortran would skip 3 4 up to the line feed";
+  EXPECT_EQ(point, (Point{3, 4}));
+  ASSERT_TRUE(read_reals(input, point));
+  EXPECT_EQ(point, (Point{5, 6})) << "y from the next line, as across a line feed";
+  EXPECT_TRUE(at_end(input));
+
+  RecordInput header{"-1\r2\r"};
+  EXPECT_EQ(read_integer(header), -1);
+  EXPECT_EQ(read_integer(header), 2);
+  // A name the program quotes keeps its carriage return: the list names the file whole.
+  EXPECT_EQ(text_values_of("'a\rb.dat'\nc.dat\rd.dat\n"),
+            (std::vector<std::string>{"a\rb.dat", "c.dat", "d.dat"}));
+}
+
 TEST(ListDirectedInput, ReadsIntegersWithoutDecimalPointOrExponent) {
   const auto integer_from = [](std::string_view text) {
     RecordInput input{text};
@@ -171,13 +237,6 @@ TEST(ListDirectedInput, ReadsTwoIntegersOfOneStatementFromOneOrTwoRecords) {
   RecordInput two_records{"-2\n3\n"};
   ASSERT_TRUE(read_integers(two_records, header));
   EXPECT_EQ(header, (std::array<std::int32_t, 2>{-2, 3}));
-}
-
-std::vector<std::string> text_values_of(std::string_view text) {
-  RecordInput input{text};
-  std::vector<std::string> values;
-  while (auto value = read_text_value(input)) values.push_back(*value);
-  return values;
 }
 
 TEST(ListDirectedInput, ReadsTextValuesLikeAListDirectedCharacterRead) {

@@ -102,6 +102,19 @@ TEST_F(PlotFileReader, DropsTheCarriageReturnOfWindowsLineEnds) {
   EXPECT_EQ(file->title.text(), "Title");
 }
 
+TEST_F(PlotFileReader, ReadsOldMacLineEndsAndEndsALineAtAStrayCarriageReturn) {
+  const auto mac = read("-2\r2\r0 0\r1 1\r0 1\r1 0\rTime\rValue\rTitle\r");
+  ASSERT_TRUE(mac);
+  EXPECT_EQ(mac->y, (std::vector<double>{0, 1, 1, 0}));
+  EXPECT_EQ(mac->title.text(), "Title");
+  // The carriage return inside the caption line ends it: the title is the line after.
+  const auto stray = read("-1\n2\n0 0\n1 1\nTime\r(s)\nValue\nTitle\n");
+  ASSERT_TRUE(stray);
+  EXPECT_EQ(stray->x_caption.text(), "Time");
+  EXPECT_EQ(stray->y_caption.text(), "(s)");
+  EXPECT_EQ(stray->title.text(), "Value");
+}
+
 TEST_F(PlotFileReader, RefusesAHeaderPromisingMorePointsThanTheFileHolds) {
   EXPECT_FALSE(read("-2147483648\n2147483647\n0 0\n1 1\nx\ny\nt\n"));
   EXPECT_FALSE(read("-1000\n1000000\n0 0\n1 1\nx\ny\nt\n"));

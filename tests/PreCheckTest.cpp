@@ -29,6 +29,13 @@ TEST_F(PreCheck, AcceptsExactlyTheLinesTheHeaderAsksForAndMore) {
   EXPECT_TRUE(passes("-2\n2\n0 0\n1 1\n0 1\n1 0\nTime (s)\nValue\nTitle")) << "no final newline";
 }
 
+TEST_F(PreCheck, CountsAndSkipsLinesThatEndInALoneCarriageReturn) {
+  EXPECT_TRUE(passes("-2\r2\r0 0\r1 1\r0 1\r1 0\rTime (s)\rValue\rTitle\r"));
+  EXPECT_TRUE(passes("-1\r\n2\r\n0 0\r1 1\nx\ny\nt\n")) << "both line ends in one file";
+  // A stray carriage return splits a caption line: the next line now stands as a caption.
+  EXPECT_FALSE(passes("-1\n2\n0 0\n1 1\nx\r5\ny\nt\n"));
+}
+
 TEST_F(PreCheck, RejectsOneLineTooFew) {
   EXPECT_FALSE(passes("-2\n2\n0 0\n1 1\n0 1\nTime (s)\nValue\nTitle\n"));
 }
