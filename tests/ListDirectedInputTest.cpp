@@ -125,6 +125,56 @@ TEST(ListDirectedInput, FailsWhereAnItemIsLeftWithoutValue) {
   EXPECT_FALSE(point_from(""));
 }
 
+TEST(ListDirectedInput, SaysWhichItemGotNoValueWhyAndWhere) {
+  const struct {
+    std::string_view text;
+    ReadFault fault;
+    std::size_t item;
+    std::size_t position;
+    std::string_view value;
+  } cases[] = {
+      // The value ends at the slash; the text shown goes on to the blank, as written.
+      {"1 n/a 3\n", ReadFault::unreadable_value, 1, 2, "n/a"},
+      {"\n\n  1.5e3x,2\n", ReadFault::unreadable_value, 0, 4, "1.5e3x"},
+      {"1,,2\n", ReadFault::empty_value, 1, 2, ""},
+      {"2*\n", ReadFault::empty_value, 0, 0, ""},
+      {"1 /\n", ReadFault::slash, 1, 2, ""},
+      {"1\n\n", ReadFault::end_of_file, 1, 3, ""},
+      {"1 0*5\n", ReadFault::bad_repeat_count, 1, 2, "0*5"},
+      {"200000001*5\n", ReadFault::bad_repeat_count, 0, 0, "200000001*5"},
+  };
+  for (const auto& expected : cases) {
+    RecordInput input{expected.text};
+    std::array<double, 2> point{};
+    const ReadStatus status = read_reals(input, point);
+    SCOPED_TRACE(testing::PrintToString(std::string(expected.text)));
+    EXPECT_FALSE(status);
+    EXPECT_EQ(status.fault, expected.fault);
+    EXPECT_EQ(status.item, expected.item);
+    EXPECT_EQ(status.position, expected.position);
+    EXPECT_EQ(status.value, expected.value);
+  }
+  RecordInput header{"-1.0\n"};
+  std::array<std::int32_t, 1> first{};
+  const ReadStatus integer = read_integers(header, first);
+  EXPECT_EQ(integer.fault, ReadFault::unreadable_value) << "a real is no integer";
+  EXPECT_EQ(integer.value, "-1.0");
+}
+
+TEST(ListDirectedInput, SaysWhereTheLastValueOfASuccessfulReadStood) {
+  // The quick way for plain data lines and the full scanner tell the same.
+  for (const auto& [text, position] :
+       std::initializer_list<std::pair<std::string_view, std::size_t>>{
+           {"1 2.5\n", 2}, {"1\n\n 2\n", 4}, {"2*7\n", 2}, {"+1 2\n", 3}}) {
+    RecordInput input{text};
+    std::array<double, 2> point{};
+    const ReadStatus status = read_reals(input, point);
+    EXPECT_TRUE(status) << text;
+    EXPECT_EQ(status.item, 1u) << text;
+    EXPECT_EQ(status.position, position) << text;
+  }
+}
+
 TEST(ListDirectedInput, SlashEndsTheValuesOfTheRecordOnceTheItemsAreRead) {
   EXPECT_EQ(point_from("1 2/3"), (Point{1, 2}));
 }

@@ -24,6 +24,7 @@ bool is_quote(char character) { return character == '\'' || character == '"'; }
 ListItem scan_quoted(StatementScan& scan) {
   const std::string_view text = scan.input.text;
   std::size_t& position = scan.input.position;
+  const std::size_t start = position;
   const char quote = text[position++];
   scan.unquoted.clear();
   while (position < text.size()) {
@@ -35,8 +36,9 @@ ListItem scan_quoted(StatementScan& scan) {
         continue;
       }
       ++position;
-      if (position < text.size() && !ends_value(text[position])) return {ItemKind::malformed, {}};
-      return {ItemKind::value, scan.unquoted};
+      if (position < text.size() && !ends_value(text[position]))
+        return {ItemKind::malformed, {}, start};
+      return {ItemKind::value, scan.unquoted, start};
     }
     if (character == '\n') {
       if (!scan.unquoted.empty() && scan.unquoted.back() == '\r') scan.unquoted.pop_back();
@@ -45,7 +47,7 @@ ListItem scan_quoted(StatementScan& scan) {
     }
     ++position;
   }
-  return {ItemKind::value, scan.unquoted};
+  return {ItemKind::value, scan.unquoted, start};
 }
 
 ListItem scan_value(StatementScan& scan, ItemType type) {
@@ -54,7 +56,7 @@ ListItem scan_value(StatementScan& scan, ItemType type) {
   if (type == ItemType::text && is_quote(text[position])) return scan_quoted(scan);
   const std::size_t start = position;
   while (position < text.size() && !ends_value(text[position])) ++position;
-  return {ItemKind::value, text.substr(start, position - start)};
+  return {ItemKind::value, text.substr(start, position - start), start};
 }
 
 }  // namespace
@@ -69,13 +71,13 @@ ListItem next_item(StatementScan& scan, ItemType type) {
   for (;;) {
     while (position < text.size() && (is_blank_space(text[position]) || text[position] == '\n'))
       ++position;
-    if (position >= text.size()) return {ItemKind::end_of_file, {}};
+    if (position >= text.size()) return {ItemKind::end_of_file, {}, text.size()};
     if (!is_comma(text[position])) break;
     ++position;
-    if (!scan.after_value) return {ItemKind::null, {}};
+    if (!scan.after_value) return {ItemKind::null, {}, position - 1};
     scan.after_value = false;
   }
-  if (text[position] == '/') return {ItemKind::slash, {}};
+  if (text[position] == '/') return {ItemKind::slash, {}, position};
 
   // A repeat count: digits and a star, then the value or nothing (null values).
   std::size_t digits_end = position;
@@ -85,11 +87,16 @@ ListItem next_item(StatementScan& scan, ItemType type) {
     std::int64_t count = 0;
     for (std::size_t digit = position; digit < digits_end && count <= largest_repeat_count; ++digit)
       count = count * 10 + (text[digit] - '0');
-    if (count == 0 || count > largest_repeat_count) return {ItemKind::malformed, {}};
+    if (count == 0 || count > largest_repeat_count) {
+      std::size_t value_end = digits_end;
+      while (value_end < text.size() && !ends_value(text[value_end])) ++value_end;
+      return {ItemKind::malformed, text.substr(position, value_end - position), position};
+    }
+    const std::size_t start = position;
     position = digits_end + 1;
     scan.after_value = true;
     if (position >= text.size() || ends_value(text[position])) {
-      scan.repeated = {ItemKind::null, {}};
+      scan.repeated = {ItemKind::null, {}, start};
     } else {
       scan.repeated = scan_value(scan, type);
       if (scan.repeated.kind != ItemKind::value) return scan.repeated;
