@@ -19,6 +19,10 @@
 
 namespace curvist {
 
+// gfortran's limit of a repeat count r in r*c; a count may have any number of leading
+// zeros.
+inline constexpr std::int64_t largest_repeat_count = 200'000'000;
+
 // Why a read statement stopped before every item had its value.
 enum class ReadFault {
   none,
@@ -26,7 +30,7 @@ enum class ReadFault {
   empty_value,       // a null value: nothing between two commas, or r* alone
   slash,             // a slash ended the values
   end_of_file,       // the text ended
-  bad_repeat_count,  // a repeat count of 0 or above 200,000,000
+  bad_repeat_count,  // a repeat count of 0 or above the largest
 };
 
 // How a read statement went: on success the item and position of the last value it

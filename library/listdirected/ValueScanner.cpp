@@ -1,10 +1,9 @@
 #include "listdirected/ValueScanner.hpp"
 
+#include "listdirected/ListDirectedInput.hpp"
+
 namespace curvist {
 namespace {
-
-// gfortran's limit; a count may have any number of leading zeros.
-constexpr std::int64_t largest_repeat_count = 200'000'000;
 
 bool is_blank_space(char character) {
   return character == ' ' || character == '\t' || character == '\r';
