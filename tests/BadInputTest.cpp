@@ -199,6 +199,15 @@ TEST(BadInput, UnreadableFileIsSkipped) {
   else if (std::ifstream(folder / "secret.dat").good())
     GTEST_SKIP() << "this user can read a file with no permissions";
   expect_clean_run(run_over(folder, settings), {"good.ps"});
+
+  // Asked why, the program says what opening the file said.
+  fs::remove(folder / "good.ps");
+  settings.arguments = {"--explain"};
+  const auto explained = testing::run_curvist(folder.path(), settings);
+  EXPECT_NE(
+      explained.errors.find("curvist: skipped secret.dat: cannot be opened: Permission denied\n"),
+      std::string::npos)
+      << explained.errors;
 }
 
 TEST(BadInput, HandWrittenListNamingNonsense) {

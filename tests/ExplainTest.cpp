@@ -3,7 +3,6 @@
 // standard output, the pictures and the other error lines are those of a run without it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -108,24 +107,6 @@ TEST(Explain, NamesListedFilesThatDoNotExist) {
       error_lines_of(runs.explained.errors).skipped,
       (Names{"curvist: skipped missing.dat: no such file", "curvist: skipped my: no such file"}))
       << "an unquoted name ends at its blank";
-}
-
-TEST(Explain, SaysWhatOpeningAnUnreadableFileSaid) {
-  TemporaryFolder folder;
-  folder.write("good.dat", valid_data);
-  folder.write("secret.dat", valid_data);
-  fs::permissions(folder / "secret.dat", fs::perms::none);
-  fs::permissions(folder.path(), fs::perms::all);
-  ChildSettings settings;
-  // Root reads any file: the run goes as an ordinary user.
-  if (geteuid() == 0)
-    settings.user = testing::nobody;
-  else if (access((folder / "secret.dat").c_str(), R_OK) == 0)
-    GTEST_SKIP() << "this user can read a file with no permissions";
-  const ComparedRuns runs = run_twice(folder, settings);
-  EXPECT_EQ(runs.pictures, (Names{"good.ps"}));
-  EXPECT_EQ(error_lines_of(runs.explained.errors).skipped,
-            (Names{"curvist: skipped secret.dat: cannot be opened: Permission denied"}));
 }
 
 }  // namespace
