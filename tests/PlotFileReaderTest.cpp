@@ -138,6 +138,11 @@ TEST_F(PlotFileReaderReason, QuotesTheValueThatIsNoNumberWithItsLine) {
   std::string ten_points = "-1\n10\n";
   for (int point = 0; point < 9; ++point) ten_points += "0 0\n";
   EXPECT_EQ(reason_for(ten_points + "1 n/a\nx\ny\nt\n"), "line 12: \"n/a\" is not a number");
+  // A long value is cut short, never inside a UTF-8 character.
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n1 " + std::string(39, 'a') +
+                       "\xC3\xA9"
+                       "bc\nx\ny\nt\n"),
+            "line 4: \"" + std::string(39, 'a') + "\"... is not a number");
   EXPECT_EQ(reason_for("-1\n2\n0,,1\n1 1\nx\ny\nt\n"),
             "line 3: an empty value where a number is needed");
   EXPECT_EQ(reason_for("-1\n2\n0 0\n\n1 /\nx\ny\nt\n"),

@@ -144,10 +144,6 @@ TEST_F(PreCheckReason, QuotesAHeaderValueThatIsNoIntegerWithItsLine) {
   EXPECT_EQ(
       reason_for(std::string(100, '7') + ".5\n2\n0 0\n1 1\nx\ny\nt\n"),
       "line 1: \"" + std::string(40, '7') + "\"... is not an integer (minus the number of curves)");
-  EXPECT_EQ(reason_for(",5\n2\n0 0\n1 1\nx\ny\nt\n"),
-            "line 1: an empty value where an integer is needed (minus the number of curves)");
-  EXPECT_EQ(reason_for("-1\n/\n0 0\n1 1\nx\ny\nt\n"),
-            "line 2: a slash ends the values where an integer is needed (the number of points)");
   EXPECT_EQ(reason_for("0*1\n2\n0 0\n1 1\nx\ny\nt\n"),
             "line 1: the repeat count of \"0*1\" is not from 1 to 200000000 (minus the number of "
             "curves)");
