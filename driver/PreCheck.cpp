@@ -11,6 +11,7 @@
 #include "listdirected/Records.hpp"
 #include "plotfile/RefusalReasons.hpp"
 #include "text/Blanks.hpp"
+#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {

@@ -7,6 +7,7 @@
 #include "listdirected/ListDirectedInput.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/RefusalReasons.hpp"
+#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -32,9 +33,10 @@ bool header_is_plausible(std::string_view text, std::string* why_not) {
     explain(why_not, [&] {
       // The first number is the first value of the file.
       RecordInput first{text};
-      const std::size_t position = read_integers(first, std::span(header.data(), 1)).position;
-      return at_line(text, position) + std::to_string(header[0]) +
-             " is not negative (minus the number of curves)";
+      std::int32_t value = 0;
+      const std::size_t position = read_integers(first, std::span(&value, 1)).position;
+      return at_line(text, position) + std::to_string(header[0]) + " is not negative (" +
+             std::string(header_roles[0]) + ")";
     });
     return false;
   }

@@ -21,13 +21,6 @@ inline constexpr std::array<std::string_view, 3> caption_roles = {"the x caption
                                                                   "the title"};
 inline constexpr std::string_view cut_short_reason = "cut short while it was read";
 
-// Gives a caller who asked for a reason (why_not not null) the one describe() makes;
-// the words are made only then.
-template <typename Describe>
-void explain(std::string* why_not, const Describe& describe) {
-  if (why_not != nullptr) *why_not = describe();
-}
-
 // "line 7: " for the line on which `position` of text stands.
 std::string at_line(std::string_view text, std::size_t position);
 
