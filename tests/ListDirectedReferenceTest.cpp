@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "FortranReference.hpp"
 #include "listdirected/ListDirectedInput.hpp"
 
 namespace curvist {
@@ -114,25 +115,13 @@ std::vector<std::string> hard_lines() {
 }
 
 TEST(ListDirectedReference, ReadsNumbersAsGfortransRuntimeDoes) {
-  if (std::system("gfortran --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gfortran";
-  const std::filesystem::path folder =
-      std::filesystem::path(CURVIST_BINARY_DIR) / "list-directed-reference";
-  std::filesystem::create_directories(folder);
-  const auto program = folder / "list-directed";
-  const std::string compile = "gfortran -O0 '" + std::string(CURVIST_SOURCE_DIR) +
-                              "/tests/reference/list-directed.f90' -o '" + program.string() + "'";
-  ASSERT_EQ(std::system(compile.c_str()), 0) << compile;
-
+  const auto program = testing::built_reference_program("list-directed");
+  if (!program) GTEST_SKIP() << "no gfortran";
   const std::vector<std::string> lines = hard_lines();
-  {
-    std::ofstream input(folder / "lines.txt", std::ios::binary);
-    for (const auto& line : lines) input << line << '\n';
-  }
-  const std::string run = "'" + program.string() + "' < '" + (folder / "lines.txt").string() +
-                          "' > '" + (folder / "reads.txt").string() + "'";
-  ASSERT_EQ(std::system(run.c_str()), 0) << run;
+  std::string input;
+  for (const auto& line : lines) input += line + '\n';
+  std::istringstream reads(testing::reference_output(*program, input));
 
-  std::ifstream reads(folder / "reads.txt");
   std::size_t compared = 0;
   int accepted = 0;
   for (std::string output; std::getline(reads, output) && compared < lines.size(); ++compared) {
