@@ -1,23 +1,29 @@
 // curvist: plots every data file of the current folder on screen and into a picture.
 #include <iostream>
-#include <string_view>
+#include <span>
 
+#include "CommandLine.hpp"
 #include "Main.hpp"
 #include "ProgramInformation.hpp"
 
 int main(int argument_count, char** arguments) {
-  // The program takes no arguments of its own; only these two are answered, any other is
-  // ignored.
-  for (int index = 1; index < argument_count; ++index) {
-    const std::string_view argument = arguments[index];
-    if (argument == "--help") {
+  const std::span<const char* const> given(arguments, std::size_t(argument_count));
+  const curvist::CommandLine command_line =
+      curvist::read_command_line(given.empty() ? given : given.subspan(1));
+  switch (command_line.request) {
+    case curvist::CommandLine::Request::help:
       std::cout << curvist::usage_text();
       return 0;
-    }
-    if (argument == "--version") {
+    case curvist::CommandLine::Request::version:
       std::cout << curvist::version_text();
       return 0;
-    }
+    case curvist::CommandLine::Request::usage_error:
+      std::cerr << "curvist: unknown option '" << command_line.unknown_option << "'\n"
+                << curvist::usage_text();
+      return curvist::usage_error_status;
+    case curvist::CommandLine::Request::run:
+      break;
   }
-  return curvist::MAIN();
+  if (!command_line.not_used.empty()) std::cerr << curvist::arguments_not_used_text();
+  return curvist::MAIN({.explain = command_line.explain});
 }

@@ -1,17 +1,23 @@
 #include "Main.hpp"
 
+#include <string>
+
 #include "LoadPlot.hpp"
 #include "Run.hpp"
+#include "SkippedFile.hpp"
 #include "platform/Platform.hpp"
 
 namespace curvist {
 
-int MAIN() {
+int MAIN(const RunOptions& options) {
   bool plotted = false;
-  const int status = run_in_current_folder([&plotted](std::string_view name) {
-    LOADPLOTPACK::LOADPLOT(name);
+  const auto plot = [&](std::string_view name) {
+    std::string why_not;
+    LOADPLOTPACK::LOADPLOT(name, std::nullopt, options.explain ? &why_not : nullptr);
+    if (!why_not.empty()) explain_skipped(name, why_not);
     plotted = true;
-  });
+  };
+  const int status = run_in_current_folder(plot, options);
   // The windows are asked for only when a plot may have opened one: a run that plotted
   // nothing never connects to a display.
   if (plotted) keep_windows_until_closed();

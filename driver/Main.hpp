@@ -1,10 +1,14 @@
 #pragma once
 // The whole run of the program in the current folder: banner, list file, pre-check of
 // every listed file, LOADPLOT of each accepted one, removal of a list file it made.
-// Returns the process exit status.
+// Returns the process exit status. With options.explain, every listed file that is not
+// plotted because the pre-check or the reader refuses it gets one line on standard
+// error; the run is otherwise the same.
+
+#include "Run.hpp"
 
 namespace curvist {
 
-int MAIN();
+int MAIN(const RunOptions& options = {});
 
 }  // namespace curvist

@@ -1,18 +1,23 @@
 #include "PreCheck.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
-
-#include <cstring>
+#include <span>
+#include <string>
 
 #include "files/MappedFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
+#include "listdirected/Records.hpp"
+#include "plotfile/RefusalReasons.hpp"
 #include "text/Blanks.hpp"
+#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
 
 constexpr std::int64_t minimum_line_count = 6;
-constexpr int caption_lines_tested = 3;
+constexpr std::size_t caption_lines_tested = caption_roles.size();
 constexpr std::size_t line_buffer_length = 255;
 // The data lines are skipped this many at a time, the text behind given back each time.
 constexpr std::int64_t records_per_step = 65536;
@@ -24,18 +29,13 @@ constexpr std::string_view number_characters = "0123456789E+-. ";
 std::int64_t count_lines(MappedFile& file) {
   constexpr std::size_t slice = std::size_t(4) << 20;
   const std::string_view text = file.text();
-  std::int64_t line_feeds = 0;
+  std::int64_t line_ends = 0;
   for (std::size_t start = 0; start < text.size(); start += slice) {
-    const char* position = text.data() + start;
-    const char* const end = text.data() + std::min(text.size(), start + slice);
-    while (const void* found = std::memchr(position, '\n', std::size_t(end - position))) {
-      ++line_feeds;
-      position = static_cast<const char*>(found) + 1;
-    }
-    file.release_before(std::size_t(end - text.data()));
+    const std::size_t end = std::min(text.size(), start + slice);
+    line_ends += count_line_ends(text, start, end);
+    file.release_before(end);
   }
-  // A last line without a line feed is a line too.
-  return line_feeds + (!text.empty() && text.back() != '\n' ? 1 : 0);
+  return line_ends + (ends_inside_line(text) ? 1 : 0);
 }
 
 }  // namespace
@@ -46,35 +46,60 @@ bool looks_like_text(std::string_view line) {
          examined.find_first_not_of(number_characters) != std::string_view::npos;
 }
 
-bool passes_pre_check(std::string_view name) {
-  auto file = MappedFile::open(without_trailing_blanks(name));
+bool passes_pre_check(std::string_view name, std::string* why_not) {
+  const auto refuse = [why_not](const auto& describe) {
+    explain(why_not, describe);
+    return false;
+  };
+  auto file = MappedFile::open(without_trailing_blanks(name), why_not);
   if (!file) return false;
+  const std::string_view text = file->text();
   const std::int64_t line_count = count_lines(*file);
-  if (line_count < minimum_line_count) return false;
+  if (line_count < minimum_line_count)
+    return refuse([&] {
+      return counted(line_count, "line") + ", at least " + std::to_string(minimum_line_count) +
+             " are needed";
+    });
 
-  RecordInput input{file->text()};
-  const auto first = read_integer(input);
-  if (!first) return false;
-  const auto second = read_integer(input);
-  if (!second) return false;
-  const std::int64_t product = std::int64_t(*first) * std::int64_t(*second);
+  RecordInput input{text};
+  std::array<std::int32_t, 2> header{};
+  for (std::size_t index = 0; index < header.size(); ++index) {
+    const ReadStatus status = read_integers(input, std::span(&header[index], 1));
+    if (!status)
+      return refuse(
+          [&] { return read_fault_reason(text, status, "an integer", header_roles[index]); });
+  }
+  const std::int64_t product = std::int64_t(header[0]) * std::int64_t(header[1]);
+  const auto promise = [&] { return header_promise(header[0], header[1]); };
   // The first header number is minus the number of curves, so this asks for 5 + K * N
   // lines: two header lines, the data lines and three captions. A first number that is
   // not negative asks for less and skips nothing; such a file passes here when lines 3 to
   // 5 look like text, and the reader then ignores it. Kept so that exactly the files
   // accepted before are accepted.
-  if (line_count < 5 - product) return false;
+  if (line_count < 5 - product)
+    return refuse([&] {
+      return counted(line_count, "line") + ", at least " + std::to_string(5 - product) +
+             " are needed: " + promise();
+    });
   for (std::int64_t left = -product; left > 0; left -= records_per_step) {
-    if (!skip_records(input, std::min(left, records_per_step))) return false;
+    if (!skip_records(input, std::min(left, records_per_step)))
+      return refuse([&] { return early_end(text, "the data lines end: " + promise()); });
     file->release_before(input.position);
   }
 
-  for (int caption = 0; caption < caption_lines_tested; ++caption) {
+  for (std::size_t caption = 0; caption < caption_lines_tested; ++caption) {
+    const std::size_t line_start = input.position;
     const auto line = read_record(input);
-    if (!line || !looks_like_text(*line)) return false;
+    if (!line) return refuse([&] { return early_end(text, caption_roles[caption]); });
+    if (!looks_like_text(*line))
+      return refuse([&] {
+        return at_line(text, line_start) + std::string(caption_roles[caption]) + " " +
+               quoted(without_trailing_blanks(*line)) + " is a number: " + promise();
+      });
   }
   // A file cut short while it was examined was not the file that was examined.
-  return !file->cut_short();
+  if (file->cut_short()) return refuse([] { return std::string(cut_short_reason); });
+  return true;
 }
 
 }  // namespace curvist

@@ -1,12 +1,16 @@
 #include "Run.hpp"
 
+#include <string>
+
 #include "Banner.hpp"
 #include "ListFile.hpp"
 #include "PreCheck.hpp"
+#include "SkippedFile.hpp"
 
 namespace curvist {
 
-int run_in_current_folder(const std::function<void(std::string_view name)>& plot) {
+int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
+                          const RunOptions& options) {
   install_interrupt_handlers();
   write_banner();
   const std::optional<ListFile> list_file = obtain_list_file();
@@ -14,7 +18,11 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
 
   RecordInput list{list_file->content};
   while (const auto name = read_next_name(list)) {
-    if (passes_pre_check(name->view())) plot(name->view());
+    std::string why_not;
+    if (passes_pre_check(name->view(), options.explain ? &why_not : nullptr))
+      plot(name->view());
+    else if (options.explain)
+      explain_skipped(name->view(), why_not);
   }
   if (list_file->made_by_program) remove_list_file();
   return 0;

@@ -8,8 +8,14 @@
 
 namespace curvist {
 
+struct RunOptions {
+  // Each listed file the pre-check refuses gets one line on standard error saying why.
+  bool explain = false;
+};
+
 // plot receives the 80-character name field, trailing blanks included. Returns the
 // process exit status: 0, or 1 when the list file can neither be read nor made.
-int run_in_current_folder(const std::function<void(std::string_view name)>& plot);
+int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
+                          const RunOptions& options = {});
 
 }  // namespace curvist

@@ -7,12 +7,14 @@
 
 namespace curvist::LOADPLOTPACK {
 
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE) {
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
+              std::string* why_not_read) {
   const TextField<100> device_type(DEVICE.value_or("ps"));
   const TextField<100> picture_name = plot_file_name(name, device_type.view());
 
+  if (why_not_read != nullptr) why_not_read->clear();
   // The arrays live until the end of the call, whichever way it ends.
-  const std::optional<PlotFile> file = read_plot_file(name);
+  const std::optional<PlotFile> file = read_plot_file(name, why_not_read);
   if (!file) return;
 
   PLOTPACK::ScreenPlotOptions screen;

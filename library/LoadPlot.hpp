@@ -3,12 +3,17 @@
 // into a picture file named after it.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace curvist::LOADPLOTPACK {
 
 // name: the data-file name (trailing blanks are not significant). DEVICE: the PGPLOT
 // device type of the picture, "ps" when absent. Every problem ends the call silently.
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE = std::nullopt);
+// why_not_read, when given, receives why the file could not be read (the first reason,
+// with the line where there is one), or nothing when it was read: for a caller that
+// tells its user. The call draws and writes the same either way.
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE = std::nullopt,
+              std::string* why_not_read = nullptr);
 
 }  // namespace curvist::LOADPLOTPACK

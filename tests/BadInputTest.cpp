@@ -94,7 +94,8 @@ TEST(BadInput, EmptyBinaryAndNulFilesAreSkipped) {
   folder.write("all-nul.dat", std::string(4096, '\0'));
   folder.write("nul-lines.dat", std::string("\n\0\n\0\n\0\n\0\n\0\n\0\n\0\n", 14));
   folder.write("crlf.dat", "-1\r\n2\r\n0 0\r\n1 1\r\nx\r\ny\r\nT\r\n");
-  expect_clean_run(run_over(folder), {"crlf.ps", "good.ps"});
+  folder.write("mac.dat", "-1\r2\r0 0\r1 1\rx\ry\rT\r");
+  expect_clean_run(run_over(folder), {"crlf.ps", "good.ps", "mac.ps"});
 }
 
 TEST(BadInput, MegabyteLinesAreReadOrSkipped) {
@@ -198,6 +199,15 @@ TEST(BadInput, UnreadableFileIsSkipped) {
   else if (std::ifstream(folder / "secret.dat").good())
     GTEST_SKIP() << "this user can read a file with no permissions";
   expect_clean_run(run_over(folder, settings), {"good.ps"});
+
+  // Asked why, the program says what opening the file said.
+  fs::remove(folder / "good.ps");
+  settings.arguments = {"--explain"};
+  const auto explained = testing::run_curvist(folder.path(), settings);
+  EXPECT_NE(
+      explained.errors.find("curvist: skipped secret.dat: cannot be opened: Permission denied\n"),
+      std::string::npos)
+      << explained.errors;
 }
 
 TEST(BadInput, HandWrittenListNamingNonsense) {

@@ -1,10 +1,10 @@
 #pragma once
-// A program run as a child process the way a user would run it: in a folder, with no
-// arguments, standard input from /dev/null, output and errors captured while it runs, a
-// display only when asked for. Limits, another user and a file-size cap can be set, so
-// that faults are met for real. Every wait is bounded: a run that outlives its deadline
-// is killed and reported as hung, and a child still running when the object goes is
-// killed, so a failing test never leaves one behind.
+// A program run as a child process the way a user would run it: in a folder, with the
+// arguments asked for (none by default), standard input from /dev/null, output and
+// errors captured while it runs, a display only when asked for. Limits, another user and
+// a file-size cap can be set, so that faults are met for real. Every wait is bounded: a
+// run that outlives its deadline is killed and reported as hung, and a child still
+// running when the object goes is killed, so a failing test never leaves one behind.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -32,6 +32,7 @@ namespace curvist::testing {
 constexpr uid_t nobody = 65534;
 
 struct ChildSettings {
+  std::vector<std::string> arguments;   // after the program's name
   std::optional<std::string> display;   // DISPLAY; none when absent
   std::optional<uid_t> user;            // run as this user (and group of that number)
   std::optional<rlim_t> address_space;  // RLIMIT_AS in bytes
@@ -97,7 +98,10 @@ class ChildProgram {
     for (auto& variable : variables) environment.push_back(variable.data());
     environment.push_back(nullptr);
     std::string program_path = program.string();
-    char* arguments[] = {program_path.data(), nullptr};
+    std::vector<std::string> argument_texts = settings.arguments;
+    std::vector<char*> arguments = {program_path.data()};
+    for (auto& argument : argument_texts) arguments.push_back(argument.data());
+    arguments.push_back(nullptr);
     const std::string folder_path = folder.string();
     const std::string output_path = output_path_.string();
     const std::string errors_path = errors_path_.string();
@@ -130,7 +134,7 @@ class ChildProgram {
     if (settings.user) {
       if (setgid(*settings.user) != 0 || setuid(*settings.user) != 0) _exit(124);
     }
-    execve(program_path.c_str(), arguments, environment.data());
+    execve(program_path.c_str(), arguments.data(), environment.data());
     _exit(127);
   }
 

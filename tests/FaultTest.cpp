@@ -244,6 +244,17 @@ TEST(Fault, MemoryLimitSkipsTheLargeFileAndPlotsTheNext) {
   EXPECT_EQ(testing::lost_or_changed(before, after), Names{});
   EXPECT_EQ(testing::made_since(before, after), Names{"b-small.ps"});
   EXPECT_NE(result.output.find(" Output in b-small.ps\n"), std::string::npos) << result.output;
+
+  // Asked why, the program says so, and runs the same.
+  std::filesystem::remove(folder / "b-small.ps");
+  settings.arguments = {"--explain"};
+  const auto explained = testing::run_curvist(folder.path(), settings);
+  EXPECT_EQ(explained.end.exit_status, 0) << explained.errors;
+  EXPECT_EQ(explained.output, result.output);
+  EXPECT_NE(explained.errors.find("curvist: skipped a-large.dat: the header promises 1 curve of "
+                                  "10000000 points, more than the memory holds\n"),
+            std::string::npos)
+      << explained.errors;
 #endif
 }
 

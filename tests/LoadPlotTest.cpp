@@ -103,5 +103,20 @@ TEST(LoadPlot, DrawsNothingForAFileThatCannotBeRead) {
   EXPECT_FALSE(std::filesystem::exists(folder / "one-point.ps"));
 }
 
+TEST(LoadPlot, HandsTheReasonToACallerWhoAsksAndDrawsTheSame) {
+  TemporaryFolder folder;
+  folder.write("sample.dat", two_curves);
+  folder.write("short.dat", "-1\n3\n0 0\n1 1\nx\ny\nt\n");
+  const ScopedCurrentFolder inside(folder.path());
+  for (const char* name : {"sample.dat", "short.dat"}) {
+    const auto silent = recorded_lines([&] { LOADPLOTPACK::LOADPLOT(name); });
+    std::string why_not = "left from an earlier call";
+    const auto asked = recorded_lines([&] { LOADPLOTPACK::LOADPLOT(name, "ps", &why_not); });
+    EXPECT_EQ(asked, silent) << name;
+    EXPECT_EQ(why_not, name == std::string_view("short.dat") ? "line 5: \"x\" is not a number" : "")
+        << name;
+  }
+}
+
 }  // namespace
 }  // namespace curvist

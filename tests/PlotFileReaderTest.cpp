@@ -102,6 +102,19 @@ TEST_F(PlotFileReader, DropsTheCarriageReturnOfWindowsLineEnds) {
   EXPECT_EQ(file->title.text(), "Title");
 }
 
+TEST_F(PlotFileReader, ReadsOldMacLineEndsAndEndsALineAtAStrayCarriageReturn) {
+  const auto mac = read("-2\r2\r0 0\r1 1\r0 1\r1 0\rTime\rValue\rTitle\r");
+  ASSERT_TRUE(mac);
+  EXPECT_EQ(mac->y, (std::vector<double>{0, 1, 1, 0}));
+  EXPECT_EQ(mac->title.text(), "Title");
+  // The carriage return inside the caption line ends it: the title is the line after.
+  const auto stray = read("-1\n2\n0 0\n1 1\nTime\r(s)\nValue\nTitle\n");
+  ASSERT_TRUE(stray);
+  EXPECT_EQ(stray->x_caption.text(), "Time");
+  EXPECT_EQ(stray->y_caption.text(), "(s)");
+  EXPECT_EQ(stray->title.text(), "Value");
+}
+
 TEST_F(PlotFileReader, RefusesAHeaderPromisingMorePointsThanTheFileHolds) {
   EXPECT_FALSE(read("-2147483648\n2147483647\n0 0\n1 1\nx\ny\nt\n"));
   EXPECT_FALSE(read("-1000\n1000000\n0 0\n1 1\nx\ny\nt\n"));
@@ -110,6 +123,73 @@ TEST_F(PlotFileReader, RefusesAHeaderPromisingMorePointsThanTheFileHolds) {
 TEST_F(PlotFileReader, ToleratesTrailingBlanksOfTheNameField) {
   folder.write("data.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
   EXPECT_TRUE(read_plot_file((folder / "data.dat").string() + "     "));
+}
+
+class PlotFileReaderReason : public PlotFileReader {
+ protected:
+  std::string reason_for(std::string_view content) {
+    std::string why_not;
+    EXPECT_FALSE(read_plot_file(folder.write("data.dat", content).string(), &why_not));
+    return why_not;
+  }
+};
+
+TEST_F(PlotFileReaderReason, QuotesTheValueThatIsNoNumberWithItsLine) {
+  std::string ten_points = "-1\n10\n";
+  for (int point = 0; point < 9; ++point) ten_points += "0 0\n";
+  EXPECT_EQ(reason_for(ten_points + "1 n/a\nx\ny\nt\n"), "line 12: \"n/a\" is not a number");
+  // A long value is cut short, never inside a UTF-8 character.
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n1 " + std::string(39, 'a') +
+                       "\xC3\xA9"
+                       "bc\nx\ny\nt\n"),
+            "line 4: \"" + std::string(39, 'a') + "\"... is not a number");
+  EXPECT_EQ(reason_for("-1\n2\n0,,1\n1 1\nx\ny\nt\n"),
+            "line 3: an empty value where a number is needed");
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n\n1 /\nx\ny\nt\n"),
+            "line 5: a slash ends the values where a number is needed");
+  // A blank line in the block: the last point meets the x caption.
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n\nTime (s)\ny\nt\n"), "line 5: \"Time\" is not a number");
+}
+
+TEST_F(PlotFileReaderReason, SaysWhichPointTheFileEndsBefore) {
+  EXPECT_EQ(reason_for("-2\n2\n0 0\n1 1\n0 1\n"),
+            "the file ends after line 5, before point 2 of curve 2");
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n1\n"),
+            "the file ends after line 4, before the y value of point 2 of curve 1");
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n1 1\nx\ny"), "the file ends after line 6, before the title");
+  EXPECT_EQ(reason_for(""), "the file is empty");
+}
+
+TEST_F(PlotFileReaderReason, TellsWhatIsWrongWithTheHeader) {
+  EXPECT_EQ(reason_for("2\n5\nx\ny\nt\nmore\n"),
+            "line 1: 2 is not negative (minus the number of curves)");
+  EXPECT_EQ(reason_for("\n 0\n5\nx\ny\nt\n"),
+            "line 2: 0 is not negative (minus the number of curves)");
+  EXPECT_EQ(reason_for("\n-1\n1\n0 0\nx\ny\nt\n"),
+            "line 3: 1 point per curve, at least 2 are needed");
+  EXPECT_EQ(reason_for("-1 -3\n5\n"), "line 1: -3 points per curve, at least 2 are needed");
+  // The first look takes both numbers from line 1; the reading takes N from line 2.
+  EXPECT_EQ(reason_for("-1 5\nfive\n0 0\n"),
+            "line 2: \"five\" is not an integer (the number of points)");
+  EXPECT_EQ(reason_for("-1.0\n2\n"),
+            "line 1: \"-1.0\" is not an integer (minus the number of curves)");
+  EXPECT_EQ(reason_for("-1\n"), "the file ends after line 1, before the number of points");
+}
+
+TEST_F(PlotFileReaderReason, RefusesHeadersPromisingMoreThanTheFileOrAPlotHolds) {
+  EXPECT_EQ(
+      reason_for("-1000\n1000000\n0 0\n1 1\nx\ny\nt\n"),
+      "the header promises 1000 curves of 1000000 points, more than a file of 28 bytes holds");
+  EXPECT_EQ(reason_for("-2147483648 4\n0\nx\ny\nt\n"),
+            "2147483648 curves are more than a plot holds");
+}
+
+TEST_F(PlotFileReaderReason, NamesWhatStandsWhereNoFileIs) {
+  std::string why_not;
+  EXPECT_FALSE(read_plot_file((folder / "absent.dat").string(), &why_not));
+  EXPECT_EQ(why_not, "no such file");
+  EXPECT_FALSE(read_plot_file(folder.path().string(), &why_not));
+  EXPECT_EQ(why_not, "a directory");
 }
 
 TEST(PlotFileName, ReplacesTheLastFourCharactersByTheDeviceType) {

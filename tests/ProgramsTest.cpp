@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "CurvistProgram.hpp"
 #include "ProgramRun.hpp"
 #include "SourceReadme.hpp"
 #include "TemporaryFolder.hpp"
@@ -104,13 +105,49 @@ TEST(CurvistProgram, AnswersHelpAndVersionWithoutPlotting) {
   folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
   const auto help = run(folder, curvist_program, {"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.output.starts_with("Usage: curvist\n"));
+  EXPECT_TRUE(help.output.starts_with("Usage: curvist [--explain]\n"));
   EXPECT_TRUE(help.output.ends_with("\nMore: file://" + testing::source_tree_readme() + "\n"))
       << help.output;
   const auto version = run(folder, curvist_program, {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_TRUE(version.output.starts_with("curvist "));
   EXPECT_FALSE(std::filesystem::exists(folder / "a.ps"));
+}
+
+TEST(CurvistProgram, RefusesUnknownOptionsWithTheUsageAndStatusTwo) {
+  for (const char* option : {"--foo", "-x", "--explain=1", "--HELP"}) {
+    TemporaryFolder folder;
+    folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+    const auto result = run(folder, curvist_program, {"a.dat", option, "--help"});
+    EXPECT_EQ(result.status, 2) << option;
+    EXPECT_EQ(result.output, "") << option;
+    EXPECT_TRUE(result.errors.starts_with("curvist: unknown option '" + std::string(option) +
+                                          "'\nUsage: curvist"))
+        << result.errors;
+    std::vector<std::string> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+      entries.push_back(entry.path().filename().string());
+    EXPECT_EQ(entries, (std::vector<std::string>{"a.dat"})) << "nothing plotted, no list made";
+  }
+  const auto help = run(TemporaryFolder(), curvist_program, {"-h"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.output.starts_with("Usage: curvist")) << "-h is --help";
+}
+
+TEST(CurvistProgram, SaysOnceThatArgumentsAreNotUsedAndRunsAsUsual) {
+  TemporaryFolder folder;
+  folder.write("a.dat", "-1\n2\n0 0\n1 1\nx\ny\nt\n");
+  testing::ChildSettings settings;
+  settings.arguments = {"a.dat", "b.dat", "--", "--explain"};
+  const auto result = testing::run_curvist(folder.path(), settings);
+  EXPECT_EQ(result.end.exit_status, 0) << result.errors;
+  EXPECT_NE(result.output.find(" Output in a.ps\n"), std::string::npos) << result.output;
+  EXPECT_TRUE(result.errors.starts_with(
+      "curvist: arguments are not used: curvist plots every data file of the current folder, "
+      "or the files its Curvist.par lists\n"))
+      << result.errors;
+  EXPECT_EQ(result.errors.find("arguments are not used", 30), std::string::npos) << "one line";
+  EXPECT_EQ(result.errors.find("skipped"), std::string::npos) << "--explain after -- is a name";
 }
 
 TEST(CurvistProgram, FailsWithStatusOneWhenTheFolderIsNotWritable) {

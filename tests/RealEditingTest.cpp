@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "FormatText.hpp"
+#include "FortranReference.hpp"
 #include "fortranformat/IntegerEditing.hpp"
 
 namespace curvist::fortranformat {
@@ -121,42 +122,26 @@ TEST(RealEditing, MatchesTheGfortranReferenceTable) {
 
 // Many more values through every format, against the gfortran installed here.
 TEST(RealEditing, MatchesGfortranOnRandomValuesInEveryFormat) {
-  if (std::system("gfortran --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gfortran";
-  const std::filesystem::path folder =
-      std::filesystem::path(CURVIST_BINARY_DIR) / "real-editing-reference";
-  std::filesystem::create_directories(folder);
-  const auto program = folder / "labels";
-  const auto command = "gfortran -O0 '" + std::string(CURVIST_SOURCE_DIR) +
-                       "/tests/reference/labels.f90' -o '" + program.string() + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const auto program = testing::built_reference_program("labels");
+  if (!program) GTEST_SKIP() << "no gfortran";
 
   std::mt19937_64 generator(7);
   std::uniform_real_distribution<double> mantissa(1, 10);
   std::uniform_real_distribution<double> exponent(-25, 25);
-  {
-    std::ofstream input(folder / "values.txt");
-    for (int index = 0; index < 6000; ++index) {
-      double value = 0;
-      if (index % 3 == 0)
-        value = std::bit_cast<double>(generator());
-      else
-        value = mantissa(generator) * std::pow(10.0, std::floor(exponent(generator)));
-      if (index % 2) value = -value;
-      char hex[17];
-      std::snprintf(hex, sizeof hex, "%016llX",
-                    static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(value)));
-      input << hex << '\n';
-    }
+  std::string values;
+  for (int index = 0; index < 6000; ++index) {
+    double value = 0;
+    if (index % 3 == 0)
+      value = std::bit_cast<double>(generator());
+    else
+      value = mantissa(generator) * std::pow(10.0, std::floor(exponent(generator)));
+    if (index % 2) value = -value;
+    char hex[18];
+    std::snprintf(hex, sizeof hex, "%016llX\n",
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(value)));
+    values += hex;
   }
-  std::string run = "'";
-  run += program.string();
-  run += "' < '";
-  run += (folder / "values.txt").string();
-  run += "' > '";
-  run += (folder / "fields.txt").string();
-  run += "'";
-  ASSERT_EQ(std::system(run.c_str()), 0) << run;
-  std::ifstream fields(folder / "fields.txt");
+  std::istringstream fields(testing::reference_output(*program, values));
   int compared = 0;
   for (std::string line; std::getline(fields, line);) compared += compare_reference_line(line);
   EXPECT_EQ(compared, 6000 * 16);

@@ -1,6 +1,8 @@
 // Fuzzes the pre-check over a real file: whatever the file holds, the check ends with a
 // verdict, and a file it accepts has the lines its header numbers ask for.
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "FuzzInput.hpp"
 #include "PreCheck.hpp"
@@ -8,22 +10,20 @@
 
 using namespace curvist;
 
-namespace {
-
-std::int64_t record_count(std::string_view text) {
-  RecordInput input{text};
-  std::int64_t count = 0;
-  while (read_record(input)) ++count;
-  return count;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzzing::ScratchFile scratch;
   const std::string_view text = fuzzing::as_text(data, size);
   const bool accepted = passes_pre_check(scratch.write(text));
-  if (accepted && record_count(text) < 6) fuzzing::broken("an accepted file has six lines");
+  if (accepted && count_records(text) < 6) fuzzing::broken("an accepted file has six lines");
+  // Asking why changes nothing but the words: a refused file has a reason, with a line
+  // of the file where it names one.
+  std::string why_not;
+  if (passes_pre_check(scratch.write(text), &why_not) != accepted)
+    fuzzing::broken("asking why does not change the verdict");
+  if (accepted != why_not.empty()) fuzzing::broken("a refused file, and only it, has a reason");
+  if (why_not.starts_with("line ") &&
+      std::stoll(why_not.substr(5)) > std::max<std::int64_t>(1, count_records(text)))
+    fuzzing::broken("a reason names a line of the file");
   for (std::size_t start = 0; start < text.size();) {
     const auto end = std::min(text.find('\n', start), text.size());
     (void)looks_like_text(text.substr(start, end - start));

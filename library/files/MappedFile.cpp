@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "files/RegularFile.hpp"
 #include "files/VanishedPageGuard.hpp"
+#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -19,17 +22,24 @@ constexpr std::size_t release_step = std::size_t(4) << 20;
 
 }  // namespace
 
-std::optional<MappedFile> MappedFile::open(std::string_view path) {
+std::optional<MappedFile> MappedFile::open(std::string_view path, std::string* why_not) {
   const std::string terminated(path);
+  const auto refuse = [why_not](const auto& describe) -> std::optional<MappedFile> {
+    explain(why_not, describe);
+    return std::nullopt;
+  };
+  const auto failed = [](std::string_view step, int error) {
+    return [step, error] { return std::string(step) + ": " + std::strerror(error); };
+  };
   // Checked before opening, so that opening never waits for a FIFO's writer, and again
   // on the open file in case the path changed in between.
-  if (!is_regular_file(terminated)) return std::nullopt;
+  if (!is_regular_file(terminated)) return refuse([&] { return why_no_regular_file(terminated); });
   const int descriptor = ::open(terminated.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return std::nullopt;
+  if (descriptor < 0) return refuse(failed("cannot be opened", errno));
   struct stat status {};
   if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     close(descriptor);
-    return std::nullopt;
+    return refuse([] { return std::string("replaced while it was opened"); });
   }
   const auto size = std::size_t(status.st_size);
   if (size == 0) {
@@ -37,8 +47,9 @@ std::optional<MappedFile> MappedFile::open(std::string_view path) {
     return MappedFile(nullptr, 0);
   }
   void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
+  const int map_error = errno;
   close(descriptor);
-  if (mapping == MAP_FAILED) return std::nullopt;
+  if (mapping == MAP_FAILED) return refuse(failed("cannot be read into memory", map_error));
   madvise(mapping, size, MADV_SEQUENTIAL);
   return MappedFile(static_cast<char*>(mapping), size);
 }

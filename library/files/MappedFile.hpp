@@ -11,14 +11,17 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace curvist {
 
 class MappedFile {
  public:
-  // Nothing when the path names no regular file or it cannot be mapped.
-  static std::optional<MappedFile> open(std::string_view path);
+  // Nothing when the path names no regular file or it cannot be mapped; then why_not,
+  // when given, says why in a few words ("no such file", "a directory", "cannot be
+  // opened: Permission denied").
+  static std::optional<MappedFile> open(std::string_view path, std::string* why_not = nullptr);
 
   MappedFile(MappedFile&& other) noexcept;
   MappedFile& operator=(MappedFile&& other) noexcept;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <new>
 
 namespace curvist {
@@ -29,6 +30,25 @@ class FileDescriptor {
 bool is_regular_file(std::string_view path) {
   struct stat status {};
   return stat(std::string(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string why_no_regular_file(std::string_view path) {
+  const std::string terminated(path);
+  struct stat status {};
+  if (stat(terminated.c_str(), &status) != 0) {
+    const int error = errno;
+    struct stat link {};
+    if (error != ENOENT) return std::string("cannot be reached: ") + std::strerror(error);
+    if (lstat(terminated.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+      return "a link to a missing file";
+    return "no such file";
+  }
+  if (S_ISREG(status.st_mode)) return {};
+  if (S_ISDIR(status.st_mode)) return "a directory";
+  if (S_ISFIFO(status.st_mode)) return "a FIFO";
+  if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return "a device";
+  if (S_ISSOCK(status.st_mode)) return "a socket";
+  return "not a regular file";
 }
 
 std::optional<std::string> read_regular_file(std::string_view path) {

@@ -10,6 +10,10 @@ namespace curvist {
 
 bool is_regular_file(std::string_view path);
 
+// Why the path names no regular file, in a few words: "no such file", "a directory",
+// "a FIFO", "a device"; empty when it names one.
+std::string why_no_regular_file(std::string_view path);
+
 // The whole content; nothing when the path names no regular file or reading fails.
 std::optional<std::string> read_regular_file(std::string_view path);
 

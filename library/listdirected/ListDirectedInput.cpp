@@ -9,25 +9,49 @@
 namespace curvist {
 namespace {
 
+ReadFault fault_of(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::value:
+      return ReadFault::none;
+    case ItemKind::null:
+      return ReadFault::empty_value;
+    case ItemKind::slash:
+      return ReadFault::slash;
+    case ItemKind::end_of_file:
+      return ReadFault::end_of_file;
+    case ItemKind::malformed:
+      break;
+  }
+  // For numbers only a repeat count makes an item malformed.
+  return ReadFault::bad_repeat_count;
+}
+
+// The text of a value as its writer sees it: up to a blank, a comma or the line end, a
+// slash inside it kept (n/a, NaN(a/b)).
+std::string_view written_at(std::string_view text, std::size_t position) {
+  const std::size_t end = text.find_first_of(" \t\r\n,;", position);
+  return text.substr(position, (end == std::string_view::npos ? text.size() : end) - position);
+}
+
 template <typename Number, typename Parse>
-bool read_numbers(RecordInput& input, std::span<Number> values, Parse parse) {
+ReadStatus read_numbers(RecordInput& input, std::span<Number> values, Parse parse) {
   StatementScan scan(input);
-  bool complete = true;
-  for (Number& value : values) {
+  ReadStatus status;
+  for (std::size_t index = 0; index < values.size(); ++index) {
     const ListItem item = next_item(scan, ItemType::number);
-    if (item.kind != ItemKind::value) {
-      complete = false;
-      break;
+    status = {fault_of(item.kind), index, item.position, {}};
+    if (status.fault == ReadFault::none) {
+      if (const auto parsed = parse(item.text)) {
+        values[index] = *parsed;
+        continue;
+      }
+      status.fault = ReadFault::unreadable_value;
     }
-    const auto parsed = parse(item.text);
-    if (!parsed) {
-      complete = false;
-      break;
-    }
-    value = *parsed;
+    if (!item.text.empty()) status.value = written_at(input.text, item.position);
+    break;
   }
   advance_to_next_record(input);
-  return complete;
+  return status;
 }
 
 bool starts_plain_number(char character) {
@@ -65,8 +89,9 @@ const char* reread_with_d_exponent(const char* number_start, const char* letter,
 // values, a plus sign, values across records, a slash) is left to the full scanner, which gives
 // the same values for these lines, only slower. False without moving when it does not
 // apply.
-bool read_plain_reals(RecordInput& input, std::span<double> values) {
+bool read_plain_reals(RecordInput& input, std::span<double> values, ReadStatus& status) {
   const char* position = input.text.data() + input.position;
+  const char* number_start = position;
   const char* const end = input.text.data() + input.text.size();
   for (std::size_t index = 0; index < values.size(); ++index) {
     while (position < end && is_blank_or_tab(*position)) ++position;
@@ -75,7 +100,7 @@ bool read_plain_reals(RecordInput& input, std::span<double> values) {
       while (position < end && is_blank_or_tab(*position)) ++position;
     }
     if (position == end || !starts_plain_number(*position)) return false;
-    const char* const number_start = position;
+    number_start = position;
     const auto [number_end, error] = std::from_chars(position, end, values[index]);
     if (error != std::errc()) return false;
     position = number_end;
@@ -93,6 +118,7 @@ bool read_plain_reals(RecordInput& input, std::span<double> values) {
   }
   input.position = std::size_t(position - input.text.data());
   advance_to_next_record(input);
+  status = {ReadFault::none, values.size() - 1, std::size_t(number_start - input.text.data()), {}};
   return true;
 }
 
@@ -104,12 +130,14 @@ std::optional<std::int32_t> read_integer(RecordInput& input) {
   return value;
 }
 
-bool read_integers(RecordInput& input, std::span<std::int32_t> values) {
+ReadStatus read_integers(RecordInput& input, std::span<std::int32_t> values) {
   return read_numbers(input, values, parse_integer);
 }
 
-bool read_reals(RecordInput& input, std::span<double> values) {
-  return read_plain_reals(input, values) || read_numbers(input, values, parse_real);
+ReadStatus read_reals(RecordInput& input, std::span<double> values) {
+  ReadStatus status;
+  if (read_plain_reals(input, values, status)) return status;
+  return read_numbers(input, values, parse_real);
 }
 
 std::optional<std::string> read_text_value(RecordInput& input) {

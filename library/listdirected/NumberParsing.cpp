@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -80,11 +81,31 @@ std::optional<double> parse_fortran_exponent_form(std::string_view value) {
   return from_chars_whole(normalised);
 }
 
+// NaN(...) holds any characters up to its closing parenthesis, which ends the value, as
+// gfortran reads it (NaN(-1), NaN(a.b)); from_chars takes only letters, digits and _.
+std::optional<double> parse_not_a_number_with_parentheses(std::string_view value) {
+  constexpr std::string_view opening = "nan(";
+  const bool negative = !value.empty() && value[0] == '-';
+  if (negative) value.remove_prefix(1);
+  const auto lower_case = [](char character) {
+    return character >= 'A' && character <= 'Z' ? char(character - 'A' + 'a') : character;
+  };
+  if (value.size() <= opening.size() ||
+      !std::equal(opening.begin(), opening.end(), value.begin(),
+                  [&](char wanted, char found) { return wanted == lower_case(found); }) ||
+      value.find(')', opening.size()) != value.size() - 1)
+    return std::nullopt;
+  const double not_a_number = std::numeric_limits<double>::quiet_NaN();
+  return negative ? -not_a_number : not_a_number;
+}
+
 }  // namespace
 
 std::optional<std::int32_t> parse_integer(std::string_view value) {
-  if (!value.empty() && value[0] == '+') value.remove_prefix(1);
-  if (value.empty() || value[0] == '+') return std::nullopt;
+  // One sign at most: from_chars would read the -1 of +-1.
+  const bool plus_sign = !value.empty() && value[0] == '+';
+  if (plus_sign) value.remove_prefix(1);
+  if (value.empty() || (plus_sign && is_sign(value[0]))) return std::nullopt;
   std::int32_t result = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), result);
   if (error != std::errc() || end != value.data() + value.size()) return std::nullopt;
@@ -98,6 +119,8 @@ std::optional<double> parse_real(std::string_view value) {
   if (!unsigned_part.empty() && unsigned_part[0] == '+') unsigned_part.remove_prefix(1);
   if (unsigned_part.empty() || (is_sign(unsigned_part[0]) && value[0] == '+')) return std::nullopt;
   if (const auto direct = from_chars_whole(unsigned_part)) return direct;
+  if (const auto not_a_number = parse_not_a_number_with_parentheses(unsigned_part))
+    return not_a_number;
   return parse_fortran_exponent_form(value);
 }
 

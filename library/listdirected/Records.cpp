@@ -1,5 +1,6 @@
 #include "listdirected/Records.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace curvist {
@@ -8,21 +9,39 @@ namespace {
 constexpr char line_feed = '\n';
 constexpr char carriage_return = '\r';
 
-std::size_t end_of_record(std::string_view text, std::size_t from) {
-  const void* found = std::memchr(text.data() + from, line_feed, text.size() - from);
-  return found == nullptr ? text.size()
-                          : std::size_t(static_cast<const char*>(found) - text.data());
+struct RecordEnd {
+  std::size_t end;   // where the record's text ends
+  std::size_t next;  // where the next record starts
+};
+
+const char* find(std::string_view text, std::size_t from, std::size_t to, char wanted) {
+  if (from >= to) return nullptr;
+  return static_cast<const char*>(std::memchr(text.data() + from, wanted, to - from));
+}
+
+RecordEnd end_of_record(std::string_view text, std::size_t from) {
+  const char* feed = find(text, from, text.size(), line_feed);
+  const std::size_t feed_at = feed == nullptr ? text.size() : std::size_t(feed - text.data());
+  if (const char* carriage = find(text, from, feed_at, carriage_return)) {
+    const auto return_at = std::size_t(carriage - text.data());
+    const bool before_line_feed = return_at + 1 == feed_at && feed != nullptr;
+    return {return_at, before_line_feed ? feed_at + 1 : return_at + 1};
+  }
+  return {feed_at, feed == nullptr ? feed_at : feed_at + 1};
+}
+
+bool ends_line(std::string_view text, std::size_t at) {
+  return text[at] == line_feed ||
+         (text[at] == carriage_return && (at + 1 == text.size() || text[at + 1] != line_feed));
 }
 
 }  // namespace
 
 std::optional<std::string_view> read_record(RecordInput& input) {
   if (at_end(input)) return std::nullopt;
-  const std::size_t end = end_of_record(input.text, input.position);
-  std::string_view record = input.text.substr(input.position, end - input.position);
-  if (end < input.text.size() && !record.empty() && record.back() == carriage_return)
-    record.remove_suffix(1);
-  input.position = end < input.text.size() ? end + 1 : end;
+  const RecordEnd end = end_of_record(input.text, input.position);
+  const std::string_view record = input.text.substr(input.position, end.end - input.position);
+  input.position = end.next;
   return record;
 }
 
@@ -36,8 +55,32 @@ bool skip_records(RecordInput& input, std::int64_t count) {
 
 void advance_to_next_record(RecordInput& input) {
   if (at_end(input)) return;
-  const std::size_t end = end_of_record(input.text, input.position);
-  input.position = end < input.text.size() ? end + 1 : end;
+  input.position = end_of_record(input.text, input.position).next;
+}
+
+std::int64_t count_line_ends(std::string_view text, std::size_t from, std::size_t to) {
+  std::int64_t count = 0;
+  for (const char* found = find(text, from, to, line_feed); found != nullptr;
+       found = find(text, std::size_t(found - text.data()) + 1, to, line_feed))
+    ++count;
+  // Two passes of memchr, which looks at many bytes at a time, cost less than one pass
+  // that looks at every byte.
+  for (const char* found = find(text, from, to, carriage_return); found != nullptr;
+       found = find(text, std::size_t(found - text.data()) + 1, to, carriage_return))
+    if (ends_line(text, std::size_t(found - text.data()))) ++count;
+  return count;
+}
+
+bool ends_inside_line(std::string_view text) {
+  return !text.empty() && !ends_line(text, text.size() - 1);
+}
+
+std::int64_t count_records(std::string_view text) {
+  return count_line_ends(text, 0, text.size()) + (ends_inside_line(text) ? 1 : 0);
+}
+
+std::int64_t line_number_at(std::string_view text, std::size_t position) {
+  return 1 + count_line_ends(text, 0, std::min(position, text.size()));
 }
 
 }  // namespace curvist

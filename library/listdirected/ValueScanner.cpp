@@ -1,9 +1,9 @@
 #include "listdirected/ValueScanner.hpp"
 
+#include "listdirected/ListDirectedInput.hpp"
+
 namespace curvist {
 namespace {
-
-constexpr int longest_repeat_count = 9;
 
 bool is_blank_space(char character) {
   return character == ' ' || character == '\t' || character == '\r';
@@ -23,6 +23,7 @@ bool is_quote(char character) { return character == '\'' || character == '"'; }
 ListItem scan_quoted(StatementScan& scan) {
   const std::string_view text = scan.input.text;
   std::size_t& position = scan.input.position;
+  const std::size_t start = position;
   const char quote = text[position++];
   scan.unquoted.clear();
   while (position < text.size()) {
@@ -34,8 +35,9 @@ ListItem scan_quoted(StatementScan& scan) {
         continue;
       }
       ++position;
-      if (position < text.size() && !ends_value(text[position])) return {ItemKind::malformed, {}};
-      return {ItemKind::value, scan.unquoted};
+      if (position < text.size() && !ends_value(text[position]))
+        return {ItemKind::malformed, {}, start};
+      return {ItemKind::value, scan.unquoted, start};
     }
     if (character == '\n') {
       if (!scan.unquoted.empty() && scan.unquoted.back() == '\r') scan.unquoted.pop_back();
@@ -44,7 +46,7 @@ ListItem scan_quoted(StatementScan& scan) {
     }
     ++position;
   }
-  return {ItemKind::value, scan.unquoted};
+  return {ItemKind::value, scan.unquoted, start};
 }
 
 ListItem scan_value(StatementScan& scan, ItemType type) {
@@ -53,7 +55,7 @@ ListItem scan_value(StatementScan& scan, ItemType type) {
   if (type == ItemType::text && is_quote(text[position])) return scan_quoted(scan);
   const std::size_t start = position;
   while (position < text.size() && !ends_value(text[position])) ++position;
-  return {ItemKind::value, text.substr(start, position - start)};
+  return {ItemKind::value, text.substr(start, position - start), start};
 }
 
 }  // namespace
@@ -68,28 +70,32 @@ ListItem next_item(StatementScan& scan, ItemType type) {
   for (;;) {
     while (position < text.size() && (is_blank_space(text[position]) || text[position] == '\n'))
       ++position;
-    if (position >= text.size()) return {ItemKind::end_of_file, {}};
+    if (position >= text.size()) return {ItemKind::end_of_file, {}, text.size()};
     if (!is_comma(text[position])) break;
     ++position;
-    if (!scan.after_value) return {ItemKind::null, {}};
+    if (!scan.after_value) return {ItemKind::null, {}, position - 1};
     scan.after_value = false;
   }
-  if (text[position] == '/') return {ItemKind::slash, {}};
+  if (text[position] == '/') return {ItemKind::slash, {}, position};
 
   // A repeat count: digits and a star, then the value or nothing (null values).
   std::size_t digits_end = position;
   while (digits_end < text.size() && text[digits_end] >= '0' && text[digits_end] <= '9')
     ++digits_end;
   if (digits_end > position && digits_end < text.size() && text[digits_end] == '*') {
-    if (digits_end - position > longest_repeat_count) return {ItemKind::malformed, {}};
     std::int64_t count = 0;
-    for (std::size_t digit = position; digit < digits_end; ++digit)
+    for (std::size_t digit = position; digit < digits_end && count <= largest_repeat_count; ++digit)
       count = count * 10 + (text[digit] - '0');
-    if (count == 0) return {ItemKind::malformed, {}};
+    if (count == 0 || count > largest_repeat_count) {
+      std::size_t value_end = digits_end;
+      while (value_end < text.size() && !ends_value(text[value_end])) ++value_end;
+      return {ItemKind::malformed, text.substr(position, value_end - position), position};
+    }
+    const std::size_t start = position;
     position = digits_end + 1;
     scan.after_value = true;
     if (position >= text.size() || ends_value(text[position])) {
-      scan.repeated = {ItemKind::null, {}};
+      scan.repeated = {ItemKind::null, {}, start};
     } else {
       scan.repeated = scan_value(scan, type);
       if (scan.repeated.kind != ItemKind::value) return scan.repeated;

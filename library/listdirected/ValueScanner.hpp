@@ -14,7 +14,8 @@ enum class ItemKind { value, null, slash, end_of_file, malformed };
 
 struct ListItem {
   ItemKind kind = ItemKind::end_of_file;
-  std::string_view text;  // the value; valid until the next item is taken
+  std::string_view text;     // the value (or the malformed one); valid until the next item
+  std::size_t position = 0;  // where the item stands in the text; its end at end of file
 };
 
 // Quoted values are taken apart only where the item is a text; for a number a quote is

@@ -2,6 +2,7 @@
 // A data file read whole: K curves of N points as N-by-K arrays, and its three captions.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,7 +29,8 @@ struct PlotFile {
 };
 
 // Reads the data file `name` (trailing blanks not significant) as LOADPLOT does; nothing
-// when any step of the reading fails.
-std::optional<PlotFile> read_plot_file(std::string_view name);
+// when any step of the reading fails. Then why_not, when given, receives the first
+// reason, with the line where there is one: line 12: "n/a" is not a number.
+std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not = nullptr);
 
 }  // namespace curvist

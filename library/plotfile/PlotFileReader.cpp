@@ -6,6 +6,8 @@
 #include "files/MappedFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
 #include "plotfile/PlotFile.hpp"
+#include "plotfile/RefusalReasons.hpp"
+#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -17,34 +19,79 @@ constexpr std::int64_t fewest_bytes_per_point = 4;
 
 // The header is read twice, under different rules, and both are kept: this first read
 // takes the first two integers wherever they stand (both may be on the first line) and
-// only asks whether they can be a header; the real read below takes each number from a
-// line of its own. A file with both numbers on one line passes here and then has its
-// second number taken from the next line; keeping both rules keeps every file read as
-// before.
-bool header_is_plausible(std::string_view content) {
-  RecordInput input{content};
+// only asks whether they can be a header (minus the number of curves, then at least two
+// points); the real read below takes each number from a line of its own. A file with
+// both numbers on one line passes here and then has its second number taken from the
+// next line; keeping both rules keeps every file read as before.
+bool header_is_plausible(std::string_view text, std::string* why_not) {
+  RecordInput input{text};
   std::array<std::int32_t, 2> header{};
-  if (!read_integers(input, header)) return false;
-  return header[0] < 0 && header[1] > 1;
+  const ReadStatus status = read_integers(input, header);
+  if (!status) {
+    explain(why_not, [&] {
+      return read_fault_reason(text, status, "an integer", header_roles[status.item]);
+    });
+    return false;
+  }
+  if (header[0] >= 0) {
+    explain(why_not, [&] {
+      // The first number is the first value of the file.
+      RecordInput first{text};
+      std::int32_t value = 0;
+      const std::size_t position = read_integers(first, std::span(&value, 1)).position;
+      return at_line(text, position) + std::to_string(header[0]) + " is not negative (" +
+             std::string(header_roles[0]) + ")";
+    });
+    return false;
+  }
+  if (header[1] < 2) {
+    explain(why_not, [&] {
+      return at_line(text, status.position) + counted(header[1], "point") +
+             " per curve, at least 2 are needed";
+    });
+    return false;
+  }
+  return true;
+}
+
+std::string point_role(std::int64_t index, std::int64_t points, std::size_t item) {
+  return std::string(item == 0 ? "" : "the y value of ") + "point " +
+         std::to_string(index % points + 1) + " of curve " + std::to_string(index / points + 1);
 }
 
 }  // namespace
 
-std::optional<PlotFile> read_plot_file(std::string_view name) {
-  auto mapped = MappedFile::open(without_trailing_blanks(name));
-  if (!mapped || !header_is_plausible(mapped->text())) return std::nullopt;
+std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not) {
+  auto mapped = MappedFile::open(without_trailing_blanks(name), why_not);
+  if (!mapped) return std::nullopt;
+  const std::string_view text = mapped->text();
+  if (!header_is_plausible(text, why_not)) return std::nullopt;
 
-  RecordInput input{mapped->text()};
-  const auto first = read_integer(input);
-  if (!first) return std::nullopt;
-  const auto second = read_integer(input);
-  if (!second) return std::nullopt;
+  RecordInput input{text};
+  std::array<std::int32_t, 2> header{};
+  for (std::size_t index = 0; index < header.size(); ++index) {
+    const ReadStatus status = read_integers(input, std::span(&header[index], 1));
+    if (!status) {
+      explain(why_not,
+              [&] { return read_fault_reason(text, status, "an integer", header_roles[index]); });
+      return std::nullopt;
+    }
+  }
   // A negative extent gives an empty array, as an allocation of it does in Fortran.
-  const std::int64_t curves = std::max<std::int64_t>(0, -std::int64_t(*first));
-  const std::int64_t points = std::max<std::int64_t>(0, *second);
-  if (curves > std::numeric_limits<int>::max()) return std::nullopt;
+  const std::int64_t curves = std::max<std::int64_t>(0, -std::int64_t(header[0]));
+  const std::int64_t points = std::max<std::int64_t>(0, header[1]);
+  if (curves > std::numeric_limits<int>::max()) {
+    explain(why_not, [&] { return counted(curves, "curve") + " are more than a plot holds"; });
+    return std::nullopt;
+  }
   const std::int64_t point_count = curves * points;  // both below 2^31: no overflow
-  if (point_count > std::int64_t(input.text.size()) / fewest_bytes_per_point) return std::nullopt;
+  if (point_count > std::int64_t(text.size()) / fewest_bytes_per_point) {
+    explain(why_not, [&] {
+      return header_promise(header[0], header[1]) + ", more than a file of " +
+             counted(std::int64_t(text.size()), "byte") + " holds";
+    });
+    return std::nullopt;
+  }
 
   PlotFile file;
   file.curves = int(curves);
@@ -53,23 +100,41 @@ std::optional<PlotFile> read_plot_file(std::string_view name) {
     file.x.resize(std::size_t(point_count));
     file.y.resize(std::size_t(point_count));
   } catch (const std::bad_alloc&) {
+    explain(why_not,
+            [&] { return header_promise(header[0], header[1]) + ", more than the memory holds"; });
     return std::nullopt;
   }
   for (std::int64_t index = 0; index < point_count; ++index) {
     std::array<double, 2> point;
-    if (!read_reals(input, point)) return std::nullopt;
+    const ReadStatus status = read_reals(input, point);
+    if (!status) {
+      explain(why_not, [&] {
+        // The line says which value is at fault; at the end of the file, the point does.
+        const bool at_end = status.fault == ReadFault::end_of_file;
+        return read_fault_reason(text, status, "a number",
+                                 at_end ? point_role(index, points, status.item) : "");
+      });
+      return std::nullopt;
+    }
     file.x[std::size_t(index)] = point[0];
     file.y[std::size_t(index)] = point[1];
     // The text read is not needed again: only a window of it stays in memory.
     if (index % 4096 == 0) mapped->release_before(input.position);
   }
-  for (TextField<100>* caption : {&file.x_caption, &file.y_caption, &file.title}) {
+  const std::array captions = {&file.x_caption, &file.y_caption, &file.title};
+  for (std::size_t caption = 0; caption < captions.size(); ++caption) {
     const auto record = read_record(input);
-    if (!record) return std::nullopt;
-    caption->assign(*record);
+    if (!record) {
+      explain(why_not, [&] { return early_end(text, caption_roles[caption]); });
+      return std::nullopt;
+    }
+    captions[caption]->assign(*record);
   }
   // Another program cut the file short while it was read: what was read is not the file.
-  if (mapped->cut_short()) return std::nullopt;
+  if (mapped->cut_short()) {
+    explain(why_not, [] { return std::string(cut_short_reason); });
+    return std::nullopt;
+  }
   return file;
 }
 
