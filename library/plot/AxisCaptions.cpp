@@ -3,6 +3,7 @@
 #include "platform/Platform.hpp"
 #include "plot/ScreenFrame.hpp"
 #include "plot/TickLabels.hpp"
+#include "text/Utf8Text.hpp"
 
 namespace curvist::plot {
 namespace {
@@ -18,8 +19,9 @@ void draw_captions(const ScreenLayout& layout, const TextField<120>& x_caption,
   const auto& [area, X0, Y0, XLO, XHI, YLO, YHI, PX, PY, SX, SY, x_format, y_format] = layout;
   const auto x_text = x_caption.trimmed();
   const auto y_text = y_caption.trimmed();
-  const int LX = static_cast<int>(x_text.size());
-  const int LY = static_cast<int>(y_text.size());
+  // The label font draws every character in a cell of its own, whatever its bytes.
+  const int LX = static_cast<int>(character_count(x_text));
+  const int LY = static_cast<int>(character_count(y_text));
 
   // Above the x axis, ending 6 pixels before the arrow tip.
   windows.move_to(XHI - (character_width * LX + 6) * PX, Y0 + 17 * PY);
