@@ -13,6 +13,7 @@ extern "C" {
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
+#include "pgplot/GizaCaptions.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -202,10 +203,10 @@ void GizaPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::strin
 
 void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
   if (!picture_) return;
-  const std::string x_caption = giza_text(xlabel);
-  const std::string y_caption = giza_text(ylabel);
-  const std::string top_caption = giza_text(title);
-  on_picture([&] { cpglab(x_caption.c_str(), y_caption.c_str(), top_caption.c_str()); });
+  on_picture([&] {
+    draw_giza_captions(without_trailing_blanks(xlabel), without_trailing_blanks(ylabel),
+                       without_trailing_blanks(title));
+  });
   picture_->drawn_on_page = true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
-// the way PGPLOT does added here (device types, GIF pictures, blanks after texts, the
-// background of palette devices) and every picture written whole or not at all.
+// the way PGPLOT does added here (device types, GIF pictures, texts, the background of
+// palette devices) and every picture written whole or not at all.
 
 #include <memory>
 #include <optional>
