@@ -180,6 +180,48 @@ TEST(PgplotPicture, MissingFolderNamesTheFileAndTheReason) {
             "curvist: cannot write the picture no/such/dir/a.ps: No such file or directory\n");
 }
 
+TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  auto pgplot = make_pgplot_library();
+  const std::array<float, 2> x{0, 1};
+  ::testing::internal::CaptureStderr();
+  ASSERT_EQ(pgplot->PGBEG(0, "sample.ps/ps", 1, 1), 1);
+  pgplot->PGSLW(3);
+  // A character height cairo cannot scale its font to: its drawing stops there for good.
+  pgplot->PGSCH(std::nanf(""));
+  pgplot->PGPAGE();
+  pgplot->PGVSTD();
+  pgplot->PGSWIN(0, 1, 0, 1);
+  pgplot->PGBOX("BCNST", 0, 0, "BCNST", 0, 0);
+  pgplot->PGLAB("x", "y", "title");
+  pgplot->PGLINE(x, x);
+  EXPECT_FALSE(pgplot->PGEND());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "curvist: cannot write the picture sample.ps: giza could not draw it completely "
+            "(cairo gave up drawing)\n");
+  EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
+  PictureFolder folder;
+  { std::ofstream("cross-section.ps") << "older picture\n"; }
+  // Cross-sections in square centimetres: giza would draw 0 to 1 instead, and the curve
+  // off the page.
+  const std::vector<double> x{0, 1, 2};
+  const std::vector<double> y{1e-33, 3e-33, 2e-33};
+  const auto run = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(run.console, "");
+  EXPECT_EQ(run.errors,
+            "curvist: cannot write the picture cross-section.ps: its y range, 1e-33 to 3e-33, "
+            "is narrower than giza can draw (1e-31)\n");
+  EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("cross-section.ps"));
+}
+
 // Runs `operation` where the folder cannot be written: as an unprivileged user when the
 // tests run as root (who may write anywhere), else directly. Returns the console trace
 // and standard error.

@@ -6,10 +6,12 @@ extern "C" {
 #include <giza.h>
 }
 
+#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <tuple>
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
@@ -22,10 +24,45 @@ namespace {
 // giza keeps at most this many characters of a file name (and does not always end them).
 constexpr std::size_t giza_file_name_limit = 255;
 constexpr int full_line = 1;
+// giza takes a world window narrower than this for an empty one and draws 0 to 1 instead.
+constexpr double giza_narrowest_window = 1e-31;
 
 // PGPLOT ignores the blanks after a text; giza would draw them (and centre captions
 // with them), so they never reach it.
 std::string giza_text(std::string_view text) { return std::string(without_trailing_blanks(text)); }
+
+std::string shortest_text(float value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+// "its x range, 1e-33 to 2e-33, ": the start of a reason that names an axis's range.
+std::string range_text(char axis, float low, float high) {
+  return std::string("its ") + axis + " range, " + shortest_text(low) + " to " +
+         shortest_text(high) + ", ";
+}
+
+// Why giza cannot draw the world window from (x1, y1) to (x2, y2); nothing when it can.
+std::optional<std::string> window_problem(float x1, float x2, float y1, float y2) {
+  for (const auto& [axis, low, high] : {std::tuple{'x', x1, x2}, std::tuple{'y', y1, y2}}) {
+    const std::string range = range_text(axis, low, high);
+    if (!std::isfinite(low) || !std::isfinite(high)) return range + "is not finite";
+    if (low == high) return range + "is empty";
+    // giza compares the limits as doubles.
+    if (std::fabs(double(high) - double(low)) <= giza_narrowest_window)
+      return range + "is narrower than giza can draw (1e-31)";
+  }
+  return std::nullopt;
+}
+
+// Once anything has failed in a cairo drawing, cairo draws nothing more and measures
+// every text as empty: a letter without width means the drawing has broken off.
+bool drawing_intact() {
+  double width = 0, height = 0;
+  giza_qtextlen(GIZA_UNITS_DEVICE, "x", &width, &height);
+  return width > 0;
+}
 
 int point_count(std::span<const float> x, std::span<const float> y) {
   return static_cast<int>(std::min(x.size(), y.size()));
@@ -87,7 +124,18 @@ GizaPgplot::~GizaPgplot() {
 
 template <typename Call>
 void GizaPgplot::on_picture(Call&& call) {
-  if (picture_) messages_.run(std::forward<Call>(call));
+  if (picture_ && !picture_->failure) messages_.run(std::forward<Call>(call));
+}
+
+void GizaPgplot::fail(std::string reason) {
+  if (picture_ && !picture_->failure) picture_->failure = std::move(reason);
+}
+
+void GizaPgplot::check_drawing() {
+  if (!picture_ || picture_->failure) return;
+  bool intact = true;
+  messages_.run([&] { intact = drawing_intact(); });
+  if (!intact) fail("giza could not draw it completely (cairo gave up drawing)");
 }
 
 void GizaPgplot::report(std::string_view file_name, std::string_view reason) const {
@@ -178,6 +226,12 @@ void GizaPgplot::PGVSTD() {
 }
 
 void GizaPgplot::PGSWIN(float x1, float x2, float y1, float y2) {
+  if (!picture_) return;
+  // giza would draw another window in its place, and the picture would show wrong numbers.
+  if (auto problem = window_problem(x1, x2, y1, y2)) {
+    fail(std::move(*problem));
+    return;
+  }
   on_picture([&] { cpgswin(x1, x2, y1, y2); });
 }
 
@@ -199,6 +253,7 @@ void GizaPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::strin
   const std::string y_options = giza_text(yopt);
   on_picture([&] { cpgbox(x_options.c_str(), xtick, nxsub, y_options.c_str(), ytick, nysub); });
   picture_->drawn_on_page = true;
+  check_drawing();
 }
 
 void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
@@ -208,6 +263,7 @@ void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::st
                        without_trailing_blanks(title));
   });
   picture_->drawn_on_page = true;
+  check_drawing();
 }
 
 void GizaPgplot::PGSLS(int line_style) {
@@ -242,6 +298,9 @@ bool GizaPgplot::PGEND() {
     failure_reported_ = false;
     return false;
   }
+  // What went wrong while it was drawn: cairo's drawing broken off, or any error of giza.
+  check_drawing();
+  if (auto error = messages_.first_error()) fail(std::move(*error));
   OpenPicture picture = std::move(*picture_);
   picture_.reset();
   if (const auto problem = finish(picture)) {
@@ -252,9 +311,10 @@ bool GizaPgplot::PGEND() {
 }
 
 std::optional<std::string> GizaPgplot::finish(OpenPicture& picture) {
-  // Only what goes wrong while giza completes the file counts against the picture.
+  // giza lets go of a failed picture too; its temporary file goes with it.
   messages_.clear();
   messages_.run([] { cpgend(); });
+  if (picture.failure) return picture.failure;
   if (auto error = messages_.first_error()) return error;
 
   const DeviceKind& device = *picture.device;
