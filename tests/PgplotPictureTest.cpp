@@ -220,6 +220,32 @@ TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
             "is narrower than giza can draw (1e-31)\n");
   EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("cross-section.ps"));
+
+  // Wide enough for giza's window, but not for numbers on its axis.
+  const std::vector<double> unnumbered{0, 4e-31, 1e-31};
+  const auto narrow = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {unnumbered.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(narrow.errors,
+            "curvist: cannot write the picture cross-section.ps: its y range, 0 to 4e-31, is "
+            "narrower than giza can number (5e-31)\n");
+  EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
+}
+
+TEST(PgplotPicture, NarrowWindowThatGizaCanNumberIsNumberedRight) {
+  PictureFolder folder;
+  const std::vector<double> x{0, 1, 2};
+  const std::vector<double> y{0, 6e-31, 3e-31};
+  const auto run = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(run.console, "console \" Output in cross-section.ps\"\n");
+  EXPECT_EQ(run.errors, "");
+  // giza alone numbered this axis with a lone 0: now 2, 4 and 6 times 10 to the -31.
+  const std::string text = testing::postscript_text("cross-section.ps");
+  for (const std::string_view label : {"2\u00d710", "4\u00d710", "6\u00d710"})
+    EXPECT_THAT(text, HasSubstr(label)) << text;
+  EXPECT_THAT(text, HasSubstr("-31"));
 }
 
 // Runs `operation` where the folder cannot be written: as an unprivileged user when the

@@ -16,6 +16,7 @@ extern "C" {
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
 #include "pgplot/GizaCaptions.hpp"
+#include "pgplot/GizaTicks.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -233,6 +234,7 @@ void GizaPgplot::PGSWIN(float x1, float x2, float y1, float y2) {
     return;
   }
   on_picture([&] { cpgswin(x1, x2, y1, y2); });
+  picture_->window = {x1, x2, y1, y2};
 }
 
 void GizaPgplot::PGSCR(int colour_index, float red, float green, float blue) {
@@ -251,7 +253,18 @@ void GizaPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::strin
   if (!picture_) return;
   const std::string x_options = giza_text(xopt);
   const std::string y_options = giza_text(yopt);
-  on_picture([&] { cpgbox(x_options.c_str(), xtick, nxsub, y_options.c_str(), ytick, nysub); });
+  const WorldWindow& window = picture_->window;
+  const auto x = ticks_for_giza(x_options, xtick, nxsub, window.x1, window.x2);
+  const auto y = ticks_for_giza(y_options, ytick, nysub, window.y1, window.y2);
+  // giza would draw such an axis without numbers.
+  constexpr std::string_view unnumbered = "is narrower than giza can number (5e-31)";
+  if (!x) fail(range_text('x', window.x1, window.x2).append(unnumbered));
+  if (!y) fail(range_text('y', window.y1, window.y2).append(unnumbered));
+  if (!x || !y) return;
+  on_picture([&] {
+    cpgbox(x_options.c_str(), x->interval, x->subdivisions, y_options.c_str(), y->interval,
+           y->subdivisions);
+  });
   picture_->drawn_on_page = true;
   check_drawing();
 }

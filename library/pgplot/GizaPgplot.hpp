@@ -37,11 +37,15 @@ class GizaPgplot final : public Pgplot {
   bool PGEND() override;
 
  private:
+  struct WorldWindow {
+    float x1 = 0, x2 = 1, y1 = 0, y2 = 1;
+  };
   struct OpenPicture {
     const DeviceKind* device;
     std::string target;                      // the name the picture appears under
     std::unique_ptr<TemporaryFile> drawing;  // what giza writes
     bool drawn_on_page = false;              // anything but the background since the page began
+    WorldWindow window{};                    // as PGSWIN set it
     std::optional<std::string> failure{};    // why the picture cannot be completed
   };
 
