@@ -20,6 +20,8 @@ constexpr std::string_view default_file_name = "Plot.ps";
 constexpr std::string_view default_device_type = "ps";
 constexpr std::string_view reference_file_name = "Scan-Frequency.real";
 
+int unwritten_picture_count = 0;
+
 // The five texts a file plot works with, each in its 80-character field.
 struct WorkingTexts {
   TextField80 x_caption;
@@ -274,11 +276,16 @@ void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool /*JOIN*/
 void KILLSCREEN(std::string_view file_name) {
   // A picture that could not be completed has been explained on standard error; it is
   // not announced as output.
-  if (!current_pgplot().PGEND()) return;
+  if (!current_pgplot().PGEND()) {
+    ++unwritten_picture_count;
+    return;
+  }
   std::string line = " Output in ";
   line += without_blanks_around(file_name);
   current_console().write_line(line);
 }
+
+int unwritten_pictures() { return unwritten_picture_count; }
 
 void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
               const FilePlotOptions& options) {

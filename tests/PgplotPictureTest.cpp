@@ -211,6 +211,7 @@ TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
   // off the page.
   const std::vector<double> x{0, 1, 2};
   const std::vector<double> y{1e-33, 3e-33, 2e-33};
+  const int unwritten = P::unwritten_pictures();
   const auto run = plot_for_real([&] {
     P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
   });
@@ -220,6 +221,7 @@ TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
             "is narrower than giza can draw (1e-31)\n");
   EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("cross-section.ps"));
+  EXPECT_EQ(P::unwritten_pictures(), unwritten + 1);
 
   // Wide enough for giza's window, but not for numbers on its axis.
   const std::vector<double> unnumbered{0, 4e-31, 1e-31};
@@ -230,6 +232,7 @@ TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
             "curvist: cannot write the picture cross-section.ps: its y range, 0 to 4e-31, is "
             "narrower than giza can number (5e-31)\n");
   EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
+  EXPECT_EQ(P::unwritten_pictures(), unwritten + 2);
 }
 
 TEST(PgplotPicture, NarrowWindowThatGizaCanNumberIsNumberedRight) {
