@@ -32,6 +32,23 @@ constexpr double giza_narrowest_window = 1e-31;
 // with them), so they never reach it.
 std::string giza_text(std::string_view text) { return std::string(without_trailing_blanks(text)); }
 
+// PGPLOT's line styles as giza numbers them. PGPLOT draws a number outside 1 to 5 as 1.
+int pgplot_line_style(int style) { return style >= 1 && style <= 5 ? style : full_line; }
+int giza_line_style(int pgplot_style) {
+  switch (pgplot_style) {
+    case 2:
+      return GIZA_LS_LONG_DASH;
+    case 3:
+      return GIZA_LS_DASH_DOT;
+    case 4:
+      return GIZA_LS_DOT;
+    case 5:
+      return GIZA_LS_DASH_DOT_DOT_DOT;
+    default:
+      return GIZA_LS_SOLID;
+  }
+}
+
 std::string shortest_text(float value) {
   char buffer[32];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
@@ -280,16 +297,16 @@ void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::st
 }
 
 void GizaPgplot::PGSLS(int line_style) {
-  on_picture([&] { cpgsls(line_style); });
+  if (!picture_) return;
+  picture_->line_style = pgplot_line_style(line_style);
+  on_picture([&] { cpgsls(giza_line_style(picture_->line_style)); });
 }
 
 void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   const int count = point_count(x, y);
   if (!picture_ || count < 2) return;
   // A dashed line's pattern runs along the whole path, through the points dropped too.
-  int line_style = 0;
-  cpgqls(&line_style);
-  if (draws_in_milli_inches(*picture_->device) && line_style == full_line) {
+  if (draws_in_milli_inches(*picture_->device) && picture_->line_style == full_line) {
     drop_repeated_positions(x.first(std::size_t(count)), y.first(std::size_t(count)));
     x = kept_x_;
     y = kept_y_;

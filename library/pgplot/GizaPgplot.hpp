@@ -1,7 +1,7 @@
 #pragma once
 // PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
-// the way PGPLOT does added here (device types, GIF pictures, texts, the background of
-// palette devices) and every picture written whole or not at all: one that
+// the way PGPLOT does added here (device types, GIF pictures, texts, line styles, the
+// background of palette devices) and every picture written whole or not at all: one that
 // giza or cairo could not draw completely is reported and never put in place.
 
 #include <memory>
@@ -45,6 +45,7 @@ class GizaPgplot final : public Pgplot {
     std::string target;                      // the name the picture appears under
     std::unique_ptr<TemporaryFile> drawing;  // what giza writes
     bool drawn_on_page = false;              // anything but the background since the page began
+    int line_style = 1;                      // PGPLOT's number of the current style
     WorldWindow window{};                    // as PGSWIN set it
     std::optional<std::string> failure{};    // why the picture cannot be completed
   };
