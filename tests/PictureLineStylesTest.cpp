@@ -73,6 +73,13 @@ std::vector<int> dots_between_dashes(const std::string& marks) {
   return counts;
 }
 
+// A line of several dashes with `dots` dots between each two.
+void expect_dashes_with_dots_between(const std::string& marks, int dots) {
+  const std::vector<int> counts = dots_between_dashes(marks);
+  EXPECT_GE(counts.size(), 3u) << marks;
+  EXPECT_EQ(counts, std::vector<int>(counts.size(), dots)) << marks;
+}
+
 TEST(PictureLineStyles, PgplotsFiveStylesAreDrawnAsPgplotNumbersThem) {
   const PictureFolder folder;
   auto pgplot = make_pgplot_library();
@@ -111,23 +118,13 @@ TEST(PictureLineStyles, PgplotsFiveStylesAreDrawnAsPgplotNumbersThem) {
   ASSERT_GT(longest, 2 * shortest);
   const int longest_dot = (shortest + longest) / 2;
 
-  const std::string long_dashes = marks(runs[1], longest_dot);
-  EXPECT_GE(long_dashes.size(), 5u);
-  EXPECT_EQ(long_dashes.find('.'), std::string::npos) << long_dashes;
-
-  const std::string dash_dot = marks(runs[2], longest_dot);
-  const std::vector<int> single_dots = dots_between_dashes(dash_dot);
-  EXPECT_GE(single_dots.size(), 4u) << dash_dot;
-  EXPECT_EQ(single_dots, std::vector<int>(single_dots.size(), 1)) << dash_dot;
-
+  // Long dashes, dash-dot and dash-dot-dot-dot: dashes with 0, 1 and 3 dots between them.
+  expect_dashes_with_dots_between(marks(runs[1], longest_dot), 0);
+  expect_dashes_with_dots_between(marks(runs[2], longest_dot), 1);
+  expect_dashes_with_dots_between(marks(runs[4], longest_dot), 3);
   const std::string dotted = marks(runs[3], longest_dot);
   EXPECT_GE(dotted.size(), 10u);
   EXPECT_EQ(dotted.find('D'), std::string::npos) << dotted;
-
-  const std::string dash_three_dots = marks(runs[4], longest_dot);
-  const std::vector<int> triple_dots = dots_between_dashes(dash_three_dots);
-  EXPECT_GE(triple_dots.size(), 3u) << dash_three_dots;
-  EXPECT_EQ(triple_dots, std::vector<int>(triple_dots.size(), 3)) << dash_three_dots;
 }
 
 }  // namespace
