@@ -304,7 +304,8 @@ void GizaPgplot::PGSLS(int line_style) {
 
 void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   const int count = point_count(x, y);
-  if (!picture_ || count < 2) return;
+  // A failed picture draws nothing more: its points need no sorting out either.
+  if (!picture_ || picture_->failure || count < 2) return;
   // A dashed line's pattern runs along the whole path, through the points dropped too.
   if (draws_in_milli_inches(*picture_->device) && picture_->line_style == full_line) {
     drop_repeated_positions(x.first(std::size_t(count)), y.first(std::size_t(count)));
