@@ -100,15 +100,17 @@ void expect_safe_for_giza(std::string_view text) {
 
 TEST(GizaText, AsciiWithoutGizasOwnSymbolsIsHandedOverUnchanged) {
   EXPECT_THAT(giza_text_pieces("Time (s)"), ElementsAre("Time (s)"));
-  EXPECT_THAT(giza_text_pieces("cm\\u-1\\d \\ga \\\\ \\(0850)"),
-              ElementsAre("cm\\u-1\\d \\ga \\\\ \\(0850)"));
+  EXPECT_THAT(giza_text_pieces("cm\\u-1\\d \\ga \\(0850) \\fi x"),
+              ElementsAre("cm\\u-1\\d \\ga \\(0850) \\fi x"));
   EXPECT_THAT(giza_text_pieces(""), ElementsAre(""));
 }
 
-TEST(GizaText, SuperscriptAndGroupingCharactersAreDrawnAsWritten) {
+TEST(GizaText, SuperscriptGroupingAndBackslashCharactersAreDrawnAsWritten) {
   const Pieces pieces = giza_text_pieces("x_max^2 {a}");
-  EXPECT_THAT(pieces, ElementsAre("x\\_max\\^2 \\{a\\}"));
+  EXPECT_THAT(pieces, ElementsAre("x\\(_max^2 {a}"));
   EXPECT_EQ(drawn(pieces), "x_max^2 {a}");
+  EXPECT_THAT(giza_text_pieces("x_1 (a) b"), ElementsAre("x\\(_1 (a) b"));
+  EXPECT_THAT(giza_text_pieces("a\\\\b"), ElementsAre("a\\(\\b"));
 }
 
 TEST(GizaText, NonAsciiCharactersRunToTheNextClosingParenthesis) {
@@ -136,13 +138,13 @@ TEST(GizaText, EscapesAfterARunStartANewPieceInTheSameState) {
 
 TEST(GizaText, CharacterEscapesJoinARunAsTheirCharacters) {
   EXPECT_THAT(giza_text_pieces("\u00e9\\ga\\\\\\x\\.\\A"),
-              ElementsAre("\\(\u00e9\u03b1\\\u00d7\u22c5\u212b"));
+              ElementsAre("\\(\u00e9\u03b1\\\u00d7\u00b7\u00c5"));
   // The Greek alphabet in PGPLOT's order, capitals and small letters, around the gap
   // Unicode leaves for the final sigma.
   EXPECT_EQ(drawn(giza_text_pieces("\u00e9\\gA\\gP\\gR\\gS\\gW\\ga\\gr\\gs\\gw\\gq")),
             "\u00e9\u0391\u03a0\u03a1\u03a3\u03a9\u03b1\u03c1\u03c3\u03c9\u03c8");
-  // Written as escapes outside a run, they are left to giza.
-  EXPECT_THAT(giza_text_pieces("\\ga \\x"), ElementsAre("\\ga \\x"));
+  // Outside a run, a Greek letter is left to giza; the others start a run.
+  EXPECT_THAT(giza_text_pieces("\\ga \\x"), ElementsAre("\\ga \\(\u00d7"));
 }
 
 TEST(GizaText, EscapesWithoutWhatGizaNeedsAreDrawnSafely) {

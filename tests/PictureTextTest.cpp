@@ -27,13 +27,14 @@ struct Captions {
 };
 
 // The same captions, written in UTF-8 and in Latin-1: a degree sign, micro sign,
-// A with ring, e acute and umlaut among escapes that raise, lower and give Greek.
+// A with ring, e acute and umlaut among escapes that raise, lower and give Greek and
+// other characters, and the characters giza reads as escapes of its own.
 constexpr Captions utf8{"Temperatur (\u00b0C)", "L\u00e4nge \u00b5m\\u2\\d",
-                        "Spektrum \u00c5\\u-1\\d \u00e9 \\ga x_max"};
+                        "Spektrum \u00c5\\u-1\\d \u00e9 \\ga x_max {a} \\\\ \\x \\A \\."};
 constexpr Captions latin1{
     "Temperatur (\xb0"
     "C)",
-    "L\xe4nge \xb5m\\u2\\d", "Spektrum \xc5\\u-1\\d \xe9 \\ga x_max"};
+    "L\xe4nge \xb5m\\u2\\d", "Spektrum \xc5\\u-1\\d \xe9 \\ga x_max {a} \\\\ \\x \\A \\."};
 constexpr Captions blank{"", "", ""};
 
 // Plots the two curves with `captions` into FILE of DEVICE; expects it announced.
@@ -82,7 +83,8 @@ TEST(PictureText, PostScriptShowsUtf8AndLatin1CaptionsAndTheCurves) {
   EXPECT_THAT(text, HasSubstr("Temperatur (\u00b0C)"));
   EXPECT_THAT(text, HasSubstr("L\u00e4nge \u00b5m"));
   EXPECT_THAT(text, HasSubstr("Spektrum \u00c5"));
-  EXPECT_THAT(text, HasSubstr("\u00e9 \u03b1 x_max"));
+  // giza's own symbols, and PGPLOT's escapes for a backslash, times, Angstrom and dot.
+  EXPECT_THAT(text, HasSubstr("\u00e9 \u03b1 x_max {a} \\ \u00d7 \u00c5 \u00b7"));
   // The raised -1 and 2 are there, outside the lines of their captions.
   EXPECT_THAT(text, HasSubstr("-1"));
   // Latin-1 captions are the same characters: the same picture.

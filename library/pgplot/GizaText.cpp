@@ -36,14 +36,16 @@ std::string greek_letter(std::size_t place) {
 
 bool is_ascii(char byte) { return static_cast<unsigned char>(byte) < 0x80; }
 
-// What giza reads as anything but itself outside an escape.
-bool is_special_to_giza(char byte) {
-  return byte == '\\' || byte == '^' || byte == '_' || byte == '{' || byte == '}';
+// What giza draws as itself outside an escape: ASCII but for the backslash and the
+// characters it reads as super- and subscript and grouping.
+bool drawn_as_itself(std::string_view character) {
+  return character.size() == 1 && is_ascii(character[0]) &&
+         std::string_view("\\^_{}").find(character[0]) == std::string_view::npos;
 }
 
 class PieceWriter {
  public:
-  // A character to be drawn as it is. `escape`: the escape giza itself turns into that
+  // A character to be drawn as it is. `escape`: an escape that makes giza draw that
   // character, or empty.
   void character(std::string_view utf8, std::string_view escape = {}) {
     std::string& piece = pieces_.back();
@@ -53,8 +55,7 @@ class PieceWriter {
       if (utf8 == ")") run_open_ = false;
     } else if (!escape.empty()) {
       piece += escape;
-    } else if (utf8.size() == 1 && is_ascii(utf8[0])) {
-      if (is_special_to_giza(utf8[0])) piece += '\\';
+    } else if (drawn_as_itself(utf8)) {
       piece += utf8;
     } else {
       // The run begins with a character that is not a digit, so giza never reads it as a
@@ -154,17 +155,20 @@ std::size_t write_escape(std::string_view text, std::size_t position, PieceWrite
         writer.escape(text.substr(position, end - position), false);
       return end;
     }
+    // The characters of these escapes are drawn in runs too: giza's own readings of them
+    // changed from one version to the next, its runs did not. The Angstrom and the dot
+    // are the Latin-1 characters, which fonts without the mathematical ones have.
     case '\\':
-      writer.character("\\", pair);
+      writer.character("\\");
       return position + 2;
     case 'x':
-      writer.character("\u00d7", pair);  // multiplication sign
+      writer.character("\u00d7");  // multiplication sign
       return position + 2;
     case '.':
-      writer.character("\u22c5", pair);  // centred dot
+      writer.character("\u00b7");  // centred dot
       return position + 2;
     case 'A':
-      writer.character("\u212b", pair);  // Angstrom sign
+      writer.character("\u00c5");  // A with ring: the Angstrom
       return position + 2;
     default:
       if (!is_ascii(letter)) {

@@ -5,11 +5,12 @@
 // character of several bytes reaches cairo cut into invalid pieces; cairo then stops
 // drawing for the rest of the picture. giza also reads ^, _, { and } as super- and
 // subscript and grouping, which PGPLOT draws as they are. What giza draws whole and
-// literally is the text after "\(" that is not a Hershey number, up to the next ")" or
-// the end: such a run carries the characters giza would misread. Escapes stay outside
-// runs so that giza still interprets them; where an escape follows a run before any ")",
-// the text is cut into pieces drawn one after the other, each piece starting with the
-// raise, lower and font escapes before it so that it continues in the same state.
+// literally, in every version so far, is the text after "\(" that is not a Hershey
+// number, up to the next ")" or the end: such a run carries every character giza would
+// misread. Escapes stay outside runs so that giza still interprets them; where an escape
+// follows a run before any ")", the text is cut into pieces drawn one after the other,
+// each piece starting with the raise, lower and font escapes before it so that it
+// continues in the same state.
 
 #include <string>
 #include <string_view>
