@@ -44,16 +44,6 @@ TEST(Utf8Text, CharactersAreCodePointsOfUtf8AndBytesOfLatin1) {
   EXPECT_EQ(bytes_of_leading_characters("\xe9t\xe9", 2), 2u);
 }
 
-TEST(TextField, AsciiIsCutAndPaddedByBytesAsBefore) {
-  const TextField<5> short_value("ab");
-  EXPECT_EQ(short_value.view(), "ab   ");
-  EXPECT_EQ(short_value.trimmed(), "ab");
-  const TextField<5> long_value("abcdefg");
-  EXPECT_EQ(long_value.view(), "abcde");
-  EXPECT_TRUE(TextField<3>().is_blank());
-  EXPECT_EQ(TextField<3>().view(), "   ");
-}
-
 TEST(TextField, Utf8TitleIsCutAfterItsCharactersNeverInsideOne) {
   // 100 characters of two bytes each: an 80-character field keeps 80 of them whole.
   const std::string title = repeated("\u00e9", 100);
@@ -81,14 +71,6 @@ TEST(TextField, Latin1ValueCountsEveryByteAsACharacter) {
             "C \xe9");
   const TextField<6> padded("\xb5m");
   EXPECT_EQ(padded.view(), "\xb5m    ");
-}
-
-TEST(TextField, ReassignedFieldTakesTheNewValueWhole) {
-  TextField<6> field("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9");
-  field.assign("ab");
-  EXPECT_EQ(field.view(), "ab    ");
-  field.assign("\xe9");
-  EXPECT_EQ(field.view(), "\xe9     ");
 }
 
 TEST(TextField, CaptionCleaningKeepsAUtf8FieldItsLength) {
