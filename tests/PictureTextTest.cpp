@@ -139,14 +139,21 @@ TEST(PictureText, GreekLettersWrittenAsEscapesOrInUtf8AreTheSame) {
   const PictureFolder folder;
   // Each caption is a run of UTF-8 followed by escapes, drawn in pieces; the escape \ga
   // keeps it whole. The pieces must land where the whole text does.
-  plot_with({"\\ga\\u2\\d + \\gb", "\\gD\\gl\\u-1\\d", "\\fi\\gw\\u\\gt\\d and \\gS\\gF"},
-            "escaped.png", "png");
-  plot_with(
-      {"\u03b1\\u2\\d + \u03b2", "\u0394\u03bb\\u-1\\d", "\\fi\u03c9\\u\u03c4\\d and \u03a3\u03a6"},
-      "written.png", "png");
-  const RgbImage escaped = png_pixels("escaped.png");
-  expect_curves_and_captions(escaped, true);
-  EXPECT_TRUE(png_pixels("written.png").pixels == escaped.pixels);
+  const Captions escaped{"\\ga\\u2\\d + \\gb", "\\gD\\gl\\u-1\\d",
+                         "\\fi\\gw\\u\\gt\\d and \\gS\\gF"};
+  const Captions written{"\u03b1\\u2\\d + \u03b2", "\u0394\u03bb\\u-1\\d",
+                         "\\fi\u03c9\\u\u03c4\\d and \u03a3\u03a6"};
+  plot_with(escaped, "escaped.png", "png");
+  plot_with(written, "written.png", "png");
+  const RgbImage page = png_pixels("escaped.png");
+  expect_curves_and_captions(page, true);
+  EXPECT_TRUE(png_pixels("written.png").pixels == page.pixels);
+
+  plot_with(written, "written.ps", "ps");
+  const std::string text = testing::postscript_text("written.ps");
+  for (const std::string_view letters :
+       {"\u03b1", "+ \u03b2", "\u0394\u03bb", "\u03c9", "and \u03a3\u03a6"})
+    EXPECT_THAT(text, HasSubstr(letters)) << text;
 }
 
 }  // namespace
