@@ -11,27 +11,13 @@ constexpr std::string_view greek_letters = "ABGDEZYHIKLMNCOPRSTUFXQWabgdezyhiklm
 constexpr std::string_view font_letters = "nrisbNRISB";
 constexpr std::size_t capitals = 24;
 
-std::string utf8_of(char32_t code) {
-  std::string text;
-  if (code < 0x80) {
-    text.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    text.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    text.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    text.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-  return text;
-}
-
 std::string greek_letter(std::size_t place) {
   const bool small = place >= capitals;
   const std::size_t letter = small ? place - capitals : place;
   // Unicode leaves a gap after rho for the final sigma.
-  const char32_t code = 0x391 + char32_t(letter) + (letter >= 17 ? 1 : 0) + (small ? 0x20 : 0);
-  return utf8_of(code);
+  const unsigned code = 0x391 + unsigned(letter) + (letter >= 17 ? 1 : 0) + (small ? 0x20 : 0);
+  // Two bytes in UTF-8, as every Greek letter.
+  return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
 }
 
 bool is_ascii(char byte) { return static_cast<unsigned char>(byte) < 0x80; }
