@@ -3,6 +3,7 @@
 #include <string>
 
 #include "LoadPlot.hpp"
+#include "PgPlot.hpp"
 #include "Run.hpp"
 #include "SkippedFile.hpp"
 #include "platform/Platform.hpp"
@@ -10,6 +11,7 @@
 namespace curvist {
 
 int MAIN(const RunOptions& options) {
+  const int unwritten_before = PGPLOTPACK::unwritten_pictures();
   bool plotted = false;
   const auto plot = [&](std::string_view name) {
     std::string why_not;
@@ -21,7 +23,9 @@ int MAIN(const RunOptions& options) {
   // The windows are asked for only when a plot may have opened one: a run that plotted
   // nothing never connects to a display.
   if (plotted) keep_windows_until_closed();
-  return status;
+  if (status != 0) return status;
+  // Every other picture may be in place, but the run did not do what was asked.
+  return PGPLOTPACK::unwritten_pictures() > unwritten_before ? 1 : 0;
 }
 
 }  // namespace curvist

@@ -17,6 +17,9 @@ constexpr std::string_view default_file_name = "Plot.ps";
 constexpr std::string_view default_device_type = "ps";
 constexpr std::string_view reference_file_name = "Scan-Frequency.real";
 
+// Pictures KILLSCREEN found not written, over the whole run.
+int unwritten_picture_count = 0;
+
 // The picture's file name and PGPLOT device type, each in its 80-character field.
 struct PictureName {
   TextField80 file_name;
@@ -87,7 +90,10 @@ void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax
 void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
   // A picture that could not be completed has been explained on standard error; it is
   // not announced as output.
-  if (!pgplot.PGEND()) return;
+  if (!pgplot.PGEND()) {
+    ++unwritten_picture_count;
+    return;
+  }
   std::string line = " Output in ";
   line += without_blanks_around(file_name);
   console.write_line(line);
@@ -132,6 +138,8 @@ void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool /*JOIN*/
 void KILLSCREEN(std::string_view file_name) {
   close_page(current_pgplot(), current_console(), file_name);
 }
+
+int unwritten_pictures() { return unwritten_picture_count; }
 
 void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
               const FilePlotOptions& options) {

@@ -49,6 +49,10 @@ void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool JOIN, bo
 // Ends PGPLOT output and names the finished picture on the console.
 void KILLSCREEN(std::string_view file_name);
 
+// How many pictures KILLSCREEN found not written since the program began (each was
+// explained on standard error instead of announced).
+int unwritten_pictures();
+
 void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
               const FilePlotOptions& options = {});
 void PGPLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,

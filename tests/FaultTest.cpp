@@ -77,7 +77,7 @@ TEST(Fault, FolderThatCannotBeWrittenWithList) {
   const FolderSnapshot before = testing::snapshot_of(folder.path());
   const auto result = testing::run_curvist(folder.path(), settings_where_not_writable(folder));
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.end.exit_status, 0);
+  EXPECT_EQ(result.end.exit_status, 1);
   EXPECT_TRUE(
       result.errors.ends_with("curvist: cannot write the picture good.ps: Permission denied\n"))
       << result.errors;
@@ -132,12 +132,34 @@ TEST(Fault, FullDiskKeepsTheOlderPicture) {
   const FolderSnapshot before = testing::snapshot_of(disk.path());
   const auto result = testing::run_curvist(disk.path(), disk.settings());
   EXPECT_FALSE(result.hung);
-  EXPECT_EQ(result.end.exit_status, 0);
+  EXPECT_EQ(result.end.exit_status, 1);
   EXPECT_TRUE(result.errors.find("curvist: cannot write the picture good.ps: ") !=
               std::string::npos)
       << result.errors;
   EXPECT_EQ(result.output.find("Output in"), std::string::npos) << result.output;
   EXPECT_EQ(testing::snapshot_of(disk.path()), before);
+}
+
+TEST(Fault, PictureGizaCannotDrawFailsTheRunButNotTheOtherPictures) {
+  TemporaryFolder folder;
+  // Cross-sections in square centimetres, closer together than giza's world windows go.
+  folder.write("a-narrow.dat",
+               "-1\n3\n0 1e-33\n1 3e-33\n2 2e-33\nenergy\ncross-section (cm\\u2\\d)\nNarrow\n");
+  folder.write("a-narrow.ps", older_picture);
+  folder.write("b-good.dat", valid_data);
+  const auto result = testing::run_curvist(folder.path());
+  EXPECT_FALSE(result.hung);
+  EXPECT_EQ(result.end.exit_status, 1);
+  const std::string failure =
+      "curvist: cannot write the picture a-narrow.ps: its y range, 1e-33 to 3e-33, is narrower "
+      "than giza can draw (1e-31)\n";
+  EXPECT_TRUE(result.errors.ends_with(failure)) << result.errors;
+  EXPECT_EQ(result.errors.find("cannot write"), result.errors.rfind("cannot write"));
+  EXPECT_EQ(result.output.find("Output in a-narrow.ps"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find(" Output in b-good.ps\n"), std::string::npos) << result.output;
+  EXPECT_EQ(contents_of(folder / "a-narrow.ps"), older_picture);
+  EXPECT_TRUE(fs::exists(folder / "b-good.ps"));
+  EXPECT_FALSE(holds_temporary_picture(folder.path()));
 }
 
 TEST(Fault, FullDiskWithoutRoomForTheList) {

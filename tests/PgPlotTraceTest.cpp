@@ -66,6 +66,26 @@ TEST(PgplotFilePlot, TakesDefaultsForAbsentOptionsAndKeepsBlankOnes) {
                           std::string(80, 'T') + "\""));
 }
 
+TEST(PgplotFilePlot, TitlesAreCutAfterTheirEightiethCharacterWhateverItsBytes) {
+  const std::array<double, 2> x{0, 1};
+  const std::array<double, 2> y{0, 1};
+  const auto title_drawn = [&](const std::string& title) {
+    const auto lines = recorded_lines([&] {
+      P::PGPLOTDP({x.data(), 2, 1}, {y.data(), 2, 1}, {.TITLE = title});
+    });
+    const std::string line = calls_named(lines, "PGLAB").at(0);
+    const std::string start = "PGLAB \"" + padded("x") + "\" \"" + padded("y") + "\" \"";
+    return line.substr(start.size(), line.size() - start.size() - 1);
+  };
+  std::string degrees;  // 100 degree signs of two bytes each
+  for (int count = 0; count < 100; ++count) degrees += "\u00b0";
+  EXPECT_EQ(title_drawn(degrees), degrees.substr(0, 160));
+  // Latin-1: a byte is a character.
+  EXPECT_EQ(title_drawn(std::string(100, '\xb0')), std::string(80, '\xb0'));
+  // A short UTF-8 title is padded to 80 characters.
+  EXPECT_EQ(title_drawn("T (\u00b0C)"), "T (\u00b0C)" + std::string(74, ' '));
+}
+
 TEST(PgplotFilePlot, DeviceTypeReplacesTheClosingPsOfTheFileName) {
   const std::array<double, 2> x{0, 1};
   const auto picture = [&](std::optional<std::string_view> file_name, std::string_view device) {

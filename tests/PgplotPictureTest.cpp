@@ -7,8 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "ChildProgram.hpp"
 #include "PgPlot.hpp"
 #include "PictureFolder.hpp"
+#include "RealPictures.hpp"
 #include "console/RecordingConsole.hpp"
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
@@ -27,79 +30,20 @@ namespace curvist {
 namespace {
 
 using testing::contents_of;
+using testing::count_pixels;
 using ::testing::ElementsAre;
+using testing::frame_columns;
 using ::testing::HasSubstr;
+using testing::is_dark;
+using testing::is_light;
 using ::testing::IsEmpty;
 using testing::PictureFolder;
+using testing::plot_for_real;
+using testing::postscript_body;
+using testing::RealRun;
+using testing::render_postscript;
+using testing::TwoCurves;
 namespace P = PGPLOTPACK;
-
-struct RealRun {
-  std::string console;  // the console trace
-  std::string errors;   // what reached standard error
-};
-
-RealRun plot_for_real(const std::function<void()>& operation) {
-  std::ostringstream trace;
-  RecordingConsole console(trace);
-  RecordingWindows windows(trace);
-  auto pgplot = make_pgplot_library();
-  ::testing::internal::CaptureStderr();
-  {
-    ScopedPlatform platform({console, *pgplot, windows});
-    operation();
-  }
-  pgplot.reset();
-  return {trace.str(), ::testing::internal::GetCapturedStderr()};
-}
-
-// A sine wave and a straight line, as a data file would give them.
-struct TwoCurves {
-  std::vector<double> x;
-  std::vector<double> y;
-  static constexpr std::size_t points = 200;
-  TwoCurves() {
-    for (std::size_t i = 0; i < points; ++i) x.push_back(0.05 * i);
-    for (std::size_t i = 0; i < points; ++i) x.push_back(0.05 * i);
-    for (std::size_t i = 0; i < points; ++i) y.push_back(std::sin(0.05 * i));
-    for (std::size_t i = 0; i < points; ++i) y.push_back(-1 + 0.01 * i);
-  }
-  void plot(const P::FilePlotOptions& options) const {
-    P::PGPLOTDP({x.data(), points, 2}, {y.data(), points, 2}, options);
-  }
-};
-
-bool is_dark(std::uint32_t pixel) {
-  return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100 && (pixel & 0xff) < 100;
-}
-bool is_light(std::uint32_t pixel) {
-  return ((pixel >> 16) & 0xff) > 200 && ((pixel >> 8) & 0xff) > 200 && (pixel & 0xff) > 200;
-}
-
-// The pixels of a rectangle given in fractions of the image, that pass `test`.
-int count_pixels(const RgbImage& image, double left, double top, double right, double bottom,
-                 bool (*test)(std::uint32_t)) {
-  int count = 0;
-  for (int row = static_cast<int>(top * image.height); row < bottom * image.height; ++row)
-    for (int column = static_cast<int>(left * image.width); column < right * image.width; ++column)
-      count += test(image.pixels[static_cast<std::size_t>(row) * image.width + column]) ? 1 : 0;
-  return count;
-}
-
-// The columns of the frame's left and right sides: the two outermost columns that are
-// dark over more than a third of the image's height.
-std::pair<int, int> frame_columns(const RgbImage& image, bool (*ink)(std::uint32_t)) {
-  int left = -1, right = -1;
-  for (int column = 0; column < image.width; ++column) {
-    int dark = 0;
-    for (int row = 0; row < image.height; ++row)
-      dark += ink(image.pixels[static_cast<std::size_t>(row) * image.width + column]) ? 1 : 0;
-    if (dark > image.height / 3) {
-      if (left < 0) left = column;
-      right = column;
-    }
-  }
-  return {left, right};
-}
 
 // The mean column of the ink in a band of rows (fractions of the height).
 double ink_centre(const RgbImage& image, double top, double bottom) {
@@ -112,18 +56,6 @@ double ink_centre(const RgbImage& image, double top, double bottom) {
         ++count;
       }
   return count > 0 ? sum / count : -1;
-}
-
-RgbImage render_postscript(const std::string& name) {
-  const std::string command =
-      "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -sOutputFile=" + name + ".png " + name +
-      " >/dev/null 2>&1";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  RgbImage image;
-  const auto problem = read_png(name + ".png", image);
-  EXPECT_FALSE(problem) << *problem;
-  std::filesystem::remove(name + ".png");
-  return image;
 }
 
 struct GifPicture {
@@ -246,6 +178,77 @@ TEST(PgplotPicture, MissingFolderNamesTheFileAndTheReason) {
   EXPECT_EQ(run.console, "");
   EXPECT_EQ(run.errors,
             "curvist: cannot write the picture no/such/dir/a.ps: No such file or directory\n");
+}
+
+TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
+  PictureFolder folder;
+  { std::ofstream("sample.ps") << "older picture\n"; }
+  auto pgplot = make_pgplot_library();
+  const std::array<float, 2> x{0, 1};
+  ::testing::internal::CaptureStderr();
+  ASSERT_EQ(pgplot->PGBEG(0, "sample.ps/ps", 1, 1), 1);
+  pgplot->PGSLW(3);
+  // A character height cairo cannot scale its font to: its drawing stops there for good.
+  pgplot->PGSCH(std::nanf(""));
+  pgplot->PGPAGE();
+  pgplot->PGVSTD();
+  pgplot->PGSWIN(0, 1, 0, 1);
+  pgplot->PGBOX("BCNST", 0, 0, "BCNST", 0, 0);
+  pgplot->PGLAB("x", "y", "title");
+  pgplot->PGLINE(x, x);
+  EXPECT_FALSE(pgplot->PGEND());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "curvist: cannot write the picture sample.ps: giza could not draw it completely "
+            "(cairo gave up drawing)\n");
+  EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+}
+
+TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
+  PictureFolder folder;
+  { std::ofstream("cross-section.ps") << "older picture\n"; }
+  // Cross-sections in square centimetres: giza would draw 0 to 1 instead, and the curve
+  // off the page.
+  const std::vector<double> x{0, 1, 2};
+  const std::vector<double> y{1e-33, 3e-33, 2e-33};
+  const int unwritten = P::unwritten_pictures();
+  const auto run = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(run.console, "");
+  EXPECT_EQ(run.errors,
+            "curvist: cannot write the picture cross-section.ps: its y range, 1e-33 to 3e-33, "
+            "is narrower than giza can draw (1e-31)\n");
+  EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
+  EXPECT_THAT(folder.entries(), ElementsAre("cross-section.ps"));
+  EXPECT_EQ(P::unwritten_pictures(), unwritten + 1);
+
+  // Wide enough for giza's window, but not for numbers on its axis.
+  const std::vector<double> unnumbered{0, 4e-31, 1e-31};
+  const auto narrow = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {unnumbered.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(narrow.errors,
+            "curvist: cannot write the picture cross-section.ps: its y range, 0 to 4e-31, is "
+            "narrower than giza can number (5e-31)\n");
+  EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
+  EXPECT_EQ(P::unwritten_pictures(), unwritten + 2);
+}
+
+TEST(PgplotPicture, NarrowWindowThatGizaCanNumberIsNumberedRight) {
+  PictureFolder folder;
+  const std::vector<double> x{0, 1, 2};
+  const std::vector<double> y{0, 6e-31, 3e-31};
+  const auto run = plot_for_real([&] {
+    P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+  });
+  EXPECT_EQ(run.console, "console \" Output in cross-section.ps\"\n");
+  EXPECT_EQ(run.errors, "");
+  // giza alone numbered this axis with a lone 0: now 2, 4 and 6 times 10 to the -31.
+  const std::string text = testing::postscript_text("cross-section.ps");
+  for (const std::string_view label : {"2\u00d710", "4\u00d710", "6\u00d710"})
+    EXPECT_THAT(text, HasSubstr(label)) << text;
+  EXPECT_THAT(text, HasSubstr("-31"));
 }
 
 // Runs `operation` where the folder cannot be written: as an unprivileged user when the
@@ -371,14 +374,6 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));
   EXPECT_THAT(contents_of("document"), ::testing::StartsWith("%PDF"));
   EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");
-}
-
-// The PostScript without its creation date, which differs from run to run.
-std::string postscript_body(const std::string& name) {
-  std::string text = contents_of(name);
-  const auto date = text.find("%%CreationDate");
-  if (date != std::string::npos) text.erase(date, text.find('\n', date) - date);
-  return text;
 }
 
 TEST(PgplotPicture, PointsRepeatedInPlaceChangeNothingInThePostScript) {

@@ -94,6 +94,13 @@ TEST_F(PlotFileReader, CutsCaptionsToOneHundredCharacters) {
   const auto file = read("-1\n2\n0 0\n1 1\n" + long_caption + "bbbbbbbbbbbbbbbbbbbb\ny\nt\n");
   ASSERT_TRUE(file);
   EXPECT_EQ(file->x_caption.view(), long_caption);
+
+  // Characters, not bytes: 120 micro signs of two bytes each keep 100 of them whole.
+  std::string micro_signs;
+  for (int count = 0; count < 120; ++count) micro_signs += "\u00b5";
+  const auto utf8 = read("-1\n2\n0 0\n1 1\n" + micro_signs + "\ny\nt\n");
+  ASSERT_TRUE(utf8);
+  EXPECT_EQ(utf8->x_caption.view(), micro_signs.substr(0, 200));
 }
 
 TEST_F(PlotFileReader, DropsTheCarriageReturnOfWindowsLineEnds) {

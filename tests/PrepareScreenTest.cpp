@@ -249,6 +249,22 @@ TEST(PrepareScreen, WideYCaptionGoesRightOfTheAxisAndPastAHighLabel) {
   EXPECT_EQ(caption_position(95), "move_to 5.67807351077313 102.3076923076923");
 }
 
+TEST(PrepareScreen, CaptionsAreLaidOutByCharactersWhateverTheirBytes) {
+  // The x caption ends 6 pixels before the arrow: as far left as it has characters.
+  const auto x_caption_position = [](std::string_view caption) {
+    const auto lines = own_window_plot(0, 100, 0, 100, {.XLABEL = caption, .OWNWINDOW = true});
+    for (std::size_t index = 1; index < lines.size(); ++index)
+      if (lines[index].starts_with("draw_text")) return lines[index - 1];
+    return std::string();
+  };
+  const std::string ascii = x_caption_position("T (oC)");
+  EXPECT_EQ(x_caption_position("T (\u00b0C)"), ascii);  // UTF-8: the degree sign is two bytes
+  EXPECT_EQ(x_caption_position("T (\xb0"
+                               "C)"),
+            ascii);  // Latin-1
+  EXPECT_NE(x_caption_position("T (ooC)"), ascii);
+}
+
 TEST(PrepareScreen, LimitsTooCloseForAStepDrawNoTicksAndDoNotHang) {
   const double tiny = 4.9406564584124654e-324;
   const auto lines = own_window_plot(0, 1, tiny, 2 * tiny);

@@ -1,5 +1,6 @@
 // Fuzzes the caption cleaning of the screen plotter on fields of every length the
 // program uses: it works in place, never beyond the field, and leaves no escape pair.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 

@@ -6,13 +6,17 @@ extern "C" {
 #include <giza.h>
 }
 
+#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <tuple>
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
+#include "pgplot/GizaCaptions.hpp"
+#include "pgplot/GizaTicks.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -21,10 +25,62 @@ namespace {
 // giza keeps at most this many characters of a file name (and does not always end them).
 constexpr std::size_t giza_file_name_limit = 255;
 constexpr int full_line = 1;
+// giza takes a world window narrower than this for an empty one and draws 0 to 1 instead.
+constexpr double giza_narrowest_window = 1e-31;
 
 // PGPLOT ignores the blanks after a text; giza would draw them (and centre captions
 // with them), so they never reach it.
 std::string giza_text(std::string_view text) { return std::string(without_trailing_blanks(text)); }
+
+// PGPLOT's line styles as giza numbers them. PGPLOT draws a number outside 1 to 5 as 1.
+int pgplot_line_style(int style) { return style >= 1 && style <= 5 ? style : full_line; }
+int giza_line_style(int pgplot_style) {
+  switch (pgplot_style) {
+    case 2:
+      return GIZA_LS_LONG_DASH;
+    case 3:
+      return GIZA_LS_DASH_DOT;
+    case 4:
+      return GIZA_LS_DOT;
+    case 5:
+      return GIZA_LS_DASH_DOT_DOT_DOT;
+    default:
+      return GIZA_LS_SOLID;
+  }
+}
+
+std::string shortest_text(float value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+// "its x range, 1e-33 to 2e-33, ": the start of a reason that names an axis's range.
+std::string range_text(char axis, float low, float high) {
+  return std::string("its ") + axis + " range, " + shortest_text(low) + " to " +
+         shortest_text(high) + ", ";
+}
+
+// Why giza cannot draw the world window from (x1, y1) to (x2, y2); nothing when it can.
+std::optional<std::string> window_problem(float x1, float x2, float y1, float y2) {
+  for (const auto& [axis, low, high] : {std::tuple{'x', x1, x2}, std::tuple{'y', y1, y2}}) {
+    const std::string range = range_text(axis, low, high);
+    if (!std::isfinite(low) || !std::isfinite(high)) return range + "is not finite";
+    if (low == high) return range + "is empty";
+    // giza compares the limits as doubles.
+    if (std::fabs(double(high) - double(low)) <= giza_narrowest_window)
+      return range + "is narrower than giza can draw (1e-31)";
+  }
+  return std::nullopt;
+}
+
+// Once anything has failed in a cairo drawing, cairo draws nothing more and measures
+// every text as empty: a letter without width means the drawing has broken off.
+bool drawing_intact() {
+  double width = 0, height = 0;
+  giza_qtextlen(GIZA_UNITS_DEVICE, "x", &width, &height);
+  return width > 0;
+}
 
 int point_count(std::span<const float> x, std::span<const float> y) {
   return static_cast<int>(std::min(x.size(), y.size()));
@@ -86,7 +142,18 @@ GizaPgplot::~GizaPgplot() {
 
 template <typename Call>
 void GizaPgplot::on_picture(Call&& call) {
-  if (picture_) messages_.run(std::forward<Call>(call));
+  if (picture_ && !picture_->failure) messages_.run(std::forward<Call>(call));
+}
+
+void GizaPgplot::fail(std::string reason) {
+  if (picture_ && !picture_->failure) picture_->failure = std::move(reason);
+}
+
+void GizaPgplot::check_drawing() {
+  if (!picture_ || picture_->failure) return;
+  bool intact = true;
+  messages_.run([&] { intact = drawing_intact(); });
+  if (!intact) fail("giza could not draw it completely (cairo gave up drawing)");
 }
 
 void GizaPgplot::report(std::string_view file_name, std::string_view reason) const {
@@ -177,7 +244,14 @@ void GizaPgplot::PGVSTD() {
 }
 
 void GizaPgplot::PGSWIN(float x1, float x2, float y1, float y2) {
+  if (!picture_) return;
+  // giza would draw another window in its place, and the picture would show wrong numbers.
+  if (auto problem = window_problem(x1, x2, y1, y2)) {
+    fail(std::move(*problem));
+    return;
+  }
   on_picture([&] { cpgswin(x1, x2, y1, y2); });
+  picture_->window = {x1, x2, y1, y2};
 }
 
 void GizaPgplot::PGSCR(int colour_index, float red, float green, float blue) {
@@ -196,30 +270,44 @@ void GizaPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::strin
   if (!picture_) return;
   const std::string x_options = giza_text(xopt);
   const std::string y_options = giza_text(yopt);
-  on_picture([&] { cpgbox(x_options.c_str(), xtick, nxsub, y_options.c_str(), ytick, nysub); });
+  const WorldWindow& window = picture_->window;
+  const auto x = ticks_for_giza(x_options, xtick, nxsub, window.x1, window.x2);
+  const auto y = ticks_for_giza(y_options, ytick, nysub, window.y1, window.y2);
+  // giza would draw such an axis without numbers.
+  constexpr std::string_view unnumbered = "is narrower than giza can number (5e-31)";
+  if (!x) fail(range_text('x', window.x1, window.x2).append(unnumbered));
+  if (!y) fail(range_text('y', window.y1, window.y2).append(unnumbered));
+  if (!x || !y) return;
+  on_picture([&] {
+    cpgbox(x_options.c_str(), x->interval, x->subdivisions, y_options.c_str(), y->interval,
+           y->subdivisions);
+  });
   picture_->drawn_on_page = true;
+  check_drawing();
 }
 
 void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
   if (!picture_) return;
-  const std::string x_caption = giza_text(xlabel);
-  const std::string y_caption = giza_text(ylabel);
-  const std::string top_caption = giza_text(title);
-  on_picture([&] { cpglab(x_caption.c_str(), y_caption.c_str(), top_caption.c_str()); });
+  on_picture([&] {
+    draw_giza_captions(without_trailing_blanks(xlabel), without_trailing_blanks(ylabel),
+                       without_trailing_blanks(title));
+  });
   picture_->drawn_on_page = true;
+  check_drawing();
 }
 
 void GizaPgplot::PGSLS(int line_style) {
-  on_picture([&] { cpgsls(line_style); });
+  if (!picture_) return;
+  picture_->line_style = pgplot_line_style(line_style);
+  on_picture([&] { cpgsls(giza_line_style(picture_->line_style)); });
 }
 
 void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   const int count = point_count(x, y);
-  if (!picture_ || count < 2) return;
+  // A failed picture draws nothing more: its points need no sorting out either.
+  if (!picture_ || picture_->failure || count < 2) return;
   // A dashed line's pattern runs along the whole path, through the points dropped too.
-  int line_style = 0;
-  cpgqls(&line_style);
-  if (draws_in_milli_inches(*picture_->device) && line_style == full_line) {
+  if (draws_in_milli_inches(*picture_->device) && picture_->line_style == full_line) {
     drop_repeated_positions(x.first(std::size_t(count)), y.first(std::size_t(count)));
     x = kept_x_;
     y = kept_y_;
@@ -241,6 +329,9 @@ bool GizaPgplot::PGEND() {
     failure_reported_ = false;
     return false;
   }
+  // What went wrong while it was drawn: cairo's drawing broken off, or any error of giza.
+  check_drawing();
+  if (auto error = messages_.first_error()) fail(std::move(*error));
   OpenPicture picture = std::move(*picture_);
   picture_.reset();
   if (const auto problem = finish(picture)) {
@@ -251,9 +342,10 @@ bool GizaPgplot::PGEND() {
 }
 
 std::optional<std::string> GizaPgplot::finish(OpenPicture& picture) {
-  // Only what goes wrong while giza completes the file counts against the picture.
+  // giza lets go of a failed picture too; its temporary file goes with it.
   messages_.clear();
   messages_.run([] { cpgend(); });
+  if (picture.failure) return picture.failure;
   if (auto error = messages_.first_error()) return error;
 
   const DeviceKind& device = *picture.device;

@@ -1,7 +1,8 @@
 #pragma once
 // PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
-// the way PGPLOT does added here (device types, GIF pictures, blanks after texts, the
-// background of palette devices) and every picture written whole or not at all.
+// the way PGPLOT does added here (device types, GIF pictures, texts, line styles, the
+// background of palette devices) and every picture written whole or not at all: one that
+// giza or cairo could not draw completely is reported and never put in place.
 
 #include <memory>
 #include <optional>
@@ -36,16 +37,27 @@ class GizaPgplot final : public Pgplot {
   bool PGEND() override;
 
  private:
+  struct WorldWindow {
+    float x1 = 0, x2 = 1, y1 = 0, y2 = 1;
+  };
   struct OpenPicture {
     const DeviceKind* device;
     std::string target;                      // the name the picture appears under
     std::unique_ptr<TemporaryFile> drawing;  // what giza writes
     bool drawn_on_page = false;              // anything but the background since the page began
+    int line_style = 1;                      // PGPLOT's number of the current style
+    WorldWindow window{};                    // as PGSWIN set it
+    std::optional<std::string> failure{};    // why the picture cannot be completed
   };
 
-  // Runs a giza call on the open picture; nothing when none is open.
+  // Runs a giza call on the open picture; nothing when none is open or it has failed.
   template <typename Call>
   void on_picture(Call&& call);
+  // Fails the open picture for `reason`, unless it has failed already: nothing more is
+  // drawn into it, and PGEND reports the first reason.
+  void fail(std::string reason);
+  // After text was drawn: a picture whose drawing giza or cairo gave up is failed at once.
+  void check_drawing();
   void report(std::string_view file_name, std::string_view reason) const;
   std::optional<std::string> finish(OpenPicture& picture);
   // Fills kept_x_ and kept_y_ with the points of a polyline that move the pen.

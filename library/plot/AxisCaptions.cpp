@@ -5,6 +5,7 @@
 
 #include "plot/ScreenFonts.hpp"
 #include "plot/TickLabels.hpp"
+#include "text/Utf8Text.hpp"
 
 namespace curvist::plot {
 
@@ -15,8 +16,9 @@ void draw_captions(WindowOperations& windows, const ScreenLayout& layout,
   const auto& y_format = layout.y_format;
   const auto x_text = x_caption.trimmed();
   const auto y_text = y_caption.trimmed();
-  const int LX = static_cast<int>(x_text.size());
-  const int LY = static_cast<int>(y_text.size());
+  // The label font draws every character in a cell of its own, whatever its bytes.
+  const int LX = static_cast<int>(character_count(x_text));
+  const int LY = static_cast<int>(character_count(y_text));
 
   // Above the x axis, ending 6 pixels before the arrow tip.
   windows.move_to(XHI - (label_character_width * LX + 6) * PX, Y0 + 17 * PY);

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <memory>
 
-#include "window/Utf8Text.hpp"
+#include "text/Utf8Text.hpp"
 
 namespace curvist {
 namespace {
@@ -125,12 +125,12 @@ void TextFonts::ensure_scaled_font() {
 
 int TextFonts::text_width(std::string_view text) {
   ensure_scaled_font();
-  const std::string utf8 = utf8_from_window_text(text);
   if (cells_) {
-    long characters = 0;
-    for (const char byte : utf8) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    const auto characters =
+        static_cast<long>(std::min<std::size_t>(character_count(text), 1 << 30));
     return static_cast<int>(std::min<long>(characters * cell_width_, 1L << 30));
   }
+  const std::string utf8 = utf8_from_text(text);
   cairo_text_extents_t extents;
   cairo_scaled_font_text_extents(scaled_font_, utf8.c_str(), &extents);
   return static_cast<int>(std::ceil(std::clamp(extents.x_advance, 0.0, 1e9)));
@@ -146,7 +146,7 @@ PixelRectangle TextFonts::draw(PixelSurface& surface, int x, int y, std::string_
       box.intersection(clip).intersection({0, 0, surface.width() - 1, surface.height() - 1});
   if (touched.empty()) return {};
 
-  const std::string utf8 = utf8_from_window_text(text);
+  const std::string utf8 = utf8_from_text(text);
   const double baseline = y + face_->ascent * cell_height_ / (face_->ascent + face_->descent);
   cairo_glyph_t* raw_glyphs = nullptr;
   int glyph_count = 0;

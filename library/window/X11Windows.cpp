@@ -16,7 +16,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "window/Utf8Text.hpp"
+#include "text/Utf8Text.hpp"
 
 namespace curvist {
 namespace {
@@ -289,7 +289,7 @@ void X11Windows::synchronise() {
       action.raise = !action.map && shown.raise_version != unit->raise_version;
       shown.title_version = unit->title_version;
       shown.raise_version = unit->raise_version;
-      if (action.retitle) action.title = utf8_from_window_text(unit->title);
+      if (action.retitle) action.title = utf8_from_text(unit->title);
       action.width = unit->width;
       action.height = unit->height;
       PixelRectangle damage = surface.take_damage();
