@@ -259,6 +259,13 @@ TEST(DashedLine, PathsThatTurnMoreOftenThanTheDashesEndAreLeftAsTheyAre) {
   }
   SolidPieces pieces;
   EXPECT_FALSE(reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
+  // A point far off the page would take more dashes than there are atoms: the pieces stop
+  // as soon as they cost too much, and so do those of a point that is not a number.
+  std::vector<float> far_x = evenly_spaced(0, 1, 1000), far_y(1001, 0.0f);
+  far_x.push_back(1e30f);
+  EXPECT_FALSE(reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
+  far_x.back() = std::nanf("");
+  EXPECT_FALSE(reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
   // A pattern that is not giza's kind of pattern is left to giza too.
   bool reduced = true;
   dashes_along(evenly_spaced(0, 100, 1001), dash_gap(0, 10, 0), &reduced);
