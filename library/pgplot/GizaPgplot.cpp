@@ -16,6 +16,7 @@ extern "C" {
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/GifWriter.hpp"
 #include "pgplot/GizaCaptions.hpp"
+#include "pgplot/GizaReducedLine.hpp"
 #include "pgplot/GizaTicks.hpp"
 #include "text/Blanks.hpp"
 
@@ -24,9 +25,9 @@ namespace {
 
 // giza keeps at most this many characters of a file name (and does not always end them).
 constexpr std::size_t giza_file_name_limit = 255;
-constexpr int full_line = 1;
 // giza takes a world window narrower than this for an empty one and draws 0 to 1 instead.
 constexpr double giza_narrowest_window = 1e-31;
+constexpr int full_line = 1;
 
 // PGPLOT ignores the blanks after a text; giza would draw them (and centre captions
 // with them), so they never reach it.
@@ -86,53 +87,7 @@ int point_count(std::span<const float> x, std::span<const float> y) {
   return static_cast<int>(std::min(x.size(), y.size()));
 }
 
-// PGPLOT's PostScript is drawn in integer device units of a thousandth of an inch.
-bool draws_in_milli_inches(const DeviceKind& device) { return device.giza_extension == ".ps"; }
-
-// The device position of world coordinates, in thousandths of an inch, as PGPLOT's
-// PostScript device rounds it.
-struct MilliInchMapping {
-  double x_offset, x_scale, y_offset, y_scale;
-
-  static MilliInchMapping current() {
-    float viewport[4], window[4];
-    cpgqvp(1, &viewport[0], &viewport[1], &viewport[2], &viewport[3]);
-    cpgqwin(&window[0], &window[1], &window[2], &window[3]);
-    const double x_scale =
-        1000.0 * (double(viewport[1]) - viewport[0]) / (double(window[1]) - window[0]);
-    const double y_scale =
-        1000.0 * (double(viewport[3]) - viewport[2]) / (double(window[3]) - window[2]);
-    return {1000.0 * viewport[0] - window[0] * x_scale, x_scale,
-            1000.0 * viewport[2] - window[2] * y_scale, y_scale};
-  }
-  double x(float world) const { return std::nearbyint(x_offset + world * x_scale); }
-  double y(float world) const { return std::nearbyint(y_offset + world * y_scale); }
-};
-
 }  // namespace
-
-// A polyline point that lands on the same device position as the one before draws
-// nothing there: only the first point of each such run is kept, and the last point of
-// the line always is, so the picture is the same with far fewer points for giza.
-void GizaPgplot::drop_repeated_positions(std::span<const float> x, std::span<const float> y) {
-  const MilliInchMapping mapping = MilliInchMapping::current();
-  kept_x_.clear();
-  kept_y_.clear();
-  double last_x = mapping.x(x[0]), last_y = mapping.y(y[0]);
-  kept_x_.push_back(x[0]);
-  kept_y_.push_back(y[0]);
-  const std::size_t last = x.size() - 1;
-  for (std::size_t i = 1; i < last; ++i) {
-    const double device_x = mapping.x(x[i]), device_y = mapping.y(y[i]);
-    if (device_x == last_x && device_y == last_y) continue;
-    last_x = device_x;
-    last_y = device_y;
-    kept_x_.push_back(x[i]);
-    kept_y_.push_back(y[i]);
-  }
-  kept_x_.push_back(x[last]);
-  kept_y_.push_back(y[last]);
-}
 
 GizaPgplot::~GizaPgplot() {
   // A picture still open at exit is unfinished: giza lets go of it and the temporary
@@ -306,13 +261,14 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   const int count = point_count(x, y);
   // A failed picture draws nothing more: its points need no sorting out either.
   if (!picture_ || picture_->failure || count < 2) return;
-  // A dashed line's pattern runs along the whole path, through the points dropped too.
-  if (draws_in_milli_inches(*picture_->device) && picture_->line_style == full_line) {
-    drop_repeated_positions(x.first(std::size_t(count)), y.first(std::size_t(count)));
-    x = kept_x_;
-    y = kept_y_;
-  }
-  on_picture([&] { cpgline(point_count(x, y), x.data(), y.data()); });
+  x = x.first(static_cast<std::size_t>(count));
+  y = y.first(static_cast<std::size_t>(count));
+  on_picture([&] {
+    int giza_style = 1;
+    cpgqls(&giza_style);
+    if (!reduce_lines_ || !draw_reduced_line(*picture_->device, giza_style, x, y, pieces_))
+      cpgline(count, x.data(), y.data());
+  });
   picture_->drawn_on_page = true;
 }
 

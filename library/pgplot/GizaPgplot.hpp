@@ -1,24 +1,28 @@
 #pragma once
 // PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
+// PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
 // the way PGPLOT does added here (device types, GIF pictures, texts, line styles, the
 // background of palette devices) and every picture written whole or not at all: one that
-// giza or cairo could not draw completely is reported and never put in place.
+// giza or cairo could not draw completely is reported and never put in place. Lines reach
+// giza in the points their device can show apart.
 
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "pgplot/DeviceTable.hpp"
 #include "pgplot/GizaMessages.hpp"
 #include "pgplot/PgplotInterface.hpp"
 #include "pgplot/PictureFile.hpp"
+#include "pgplot/ReducedLine.hpp"
 
 namespace curvist {
 
 class GizaPgplot final : public Pgplot {
  public:
-  GizaPgplot() = default;
+  // Pictures are drawn from the points the device can show apart; only a test that
+  // compares them with the pictures of every point switches that off.
+  explicit GizaPgplot(bool reduce_lines = true) : reduce_lines_(reduce_lines) {}
   ~GizaPgplot() override;
 
   int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
@@ -60,14 +64,12 @@ class GizaPgplot final : public Pgplot {
   void check_drawing();
   void report(std::string_view file_name, std::string_view reason) const;
   std::optional<std::string> finish(OpenPicture& picture);
-  // Fills kept_x_ and kept_y_ with the points of a polyline that move the pen.
-  void drop_repeated_positions(std::span<const float> x, std::span<const float> y);
 
   GizaMessages messages_;
   std::optional<OpenPicture> picture_;
   bool failure_reported_ = false;  // the last PGBEG failed and said why
-  std::vector<float> kept_x_;      // the polyline points drawn, reused from line to line
-  std::vector<float> kept_y_;
+  bool reduce_lines_;              // hand giza only the points the device can show apart
+  SolidPieces pieces_;             // what a polyline is drawn as, reused from line to line
 };
 
 }  // namespace curvist

@@ -1,0 +1,105 @@
+#include "pgplot/PathReduction.hpp"
+
+namespace curvist {
+namespace {
+
+// The two kinds of run: points sharing a column and spreading across rows, and points
+// sharing a row and spreading across columns.
+struct AlongColumns {
+  static double along(const DeviceCell& cell) { return cell.column; }
+  static double across(const DeviceCell& cell) { return cell.row; }
+};
+struct AlongRows {
+  static double along(const DeviceCell& cell) { return cell.row; }
+  static double across(const DeviceCell& cell) { return cell.column; }
+};
+
+template <typename Axis, typename Run, typename HandOn>
+void extend_run(Run& run, const GridPoint& point, HandOn&& hand_on_run) {
+  if (run.open && Axis::along(point.cell) == Axis::along(run.first.cell)) {
+    const double across = Axis::across(point.cell);
+    // Strict comparisons: of equal extremes the first reached is kept.
+    if (across < Axis::across(run.least.cell)) {
+      run.least = point;
+      run.least_at = run.length;
+    }
+    if (across > Axis::across(run.greatest.cell)) {
+      run.greatest = point;
+      run.greatest_at = run.length;
+    }
+    run.last = point;
+    ++run.length;
+    return;
+  }
+  if (run.open) hand_on_run(run);
+  run.open = true;
+  run.length = 1;
+  run.first = run.least = run.greatest = run.last = point;
+  run.least_at = run.greatest_at = 0;
+}
+
+}  // namespace
+
+// Hands on the run's first point, its least and greatest across the run, and its last,
+// each once and in the order the path visits them.
+template <typename Next>
+void PathReducer::hand_on(const Run& run, Next&& next) {
+  const std::size_t last_at = run.length - 1;
+  next(run.first);
+  const bool least_earlier = run.least_at < run.greatest_at;
+  const GridPoint& earlier = least_earlier ? run.least : run.greatest;
+  const GridPoint& later = least_earlier ? run.greatest : run.least;
+  const std::size_t earlier_at = least_earlier ? run.least_at : run.greatest_at;
+  const std::size_t later_at = least_earlier ? run.greatest_at : run.least_at;
+  if (earlier_at != 0 && earlier_at != last_at) next(earlier);
+  if (later_at != 0 && later_at != last_at && later_at != earlier_at) next(later);
+  if (last_at != 0) next(run.last);
+}
+
+void PathReducer::add_to_column_run(const GridPoint& point) {
+  final_ = point;
+  extend_run<AlongColumns>(column_run_, point, [this](const Run& run) {
+    hand_on(run, [this](const GridPoint& kept) { add_to_row_run(kept); });
+  });
+}
+
+void PathReducer::add_to_row_run(const GridPoint& point) {
+  extend_run<AlongRows>(row_run_, point, [this](const Run& run) {
+    hand_on(run, [this](const GridPoint& kept) { keep(kept); });
+  });
+}
+
+// A point in the cell of the point kept before it adds nothing the device can show.
+void PathReducer::keep(const GridPoint& point) {
+  if (kept_x_.size() > start_ && point.cell == last_kept_) {
+    last_left_out_ = true;
+    return;
+  }
+  kept_x_.push_back(point.x);
+  kept_y_.push_back(point.y);
+  last_kept_ = point.cell;
+  last_left_out_ = false;
+}
+
+void PathReducer::end() {
+  if (column_run_.open)
+    hand_on(column_run_, [this](const GridPoint& kept) { add_to_row_run(kept); });
+  if (row_run_.open) hand_on(row_run_, [this](const GridPoint& kept) { keep(kept); });
+  column_run_.open = false;
+  row_run_.open = false;
+  // The last point handed on is the polyline's own last point. When it shared its cell
+  // with the point before, the line still ends exactly where it was asked to end.
+  if (last_left_out_) {
+    if (kept_x_.size() - start_ >= 2) {
+      kept_x_.back() = final_.x;
+      kept_y_.back() = final_.y;
+    } else {
+      kept_x_.push_back(final_.x);
+      kept_y_.push_back(final_.y);
+    }
+    last_left_out_ = false;
+  }
+  start_ = kept_x_.size();
+}
+
+}  // namespace curvist
