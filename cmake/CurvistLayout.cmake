@@ -20,3 +20,17 @@ else()
   message(STATUS "The documentation folder lies outside the build tree's layout: "
     "programs run from the build tree name ${curvist_build_tree_readme}")
 endif()
+
+# curvist-picture, the program that draws the pictures, is installed in the folder
+# "curvist" of the library folder; the code that starts it finds it from its own file
+# there, or from a program's folder. The build tree has it where its programs, one folder
+# deep, find it.
+get_filename_component(curvist_build_tree_picture_dir
+  ${PROJECT_BINARY_DIR}/driver/${curvist_libdir_from_bindir}/curvist ABSOLUTE)
+cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${curvist_build_tree_picture_dir} NORMALIZE
+  curvist_picture_inside_build_tree)
+if(NOT curvist_picture_inside_build_tree)
+  set(curvist_build_tree_picture_dir ${PROJECT_BINARY_DIR}/library/curvist)
+  message(STATUS "The library folder lies outside the build tree's layout: the build "
+    "tree's programs cannot start curvist-picture from ${curvist_build_tree_picture_dir}")
+endif()

@@ -1,0 +1,249 @@
+#include "pgplot/RemotePgplot.hpp"
+
+#include <signal.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+#include <utility>
+
+#include "pgplot/DeviceSpecification.hpp"
+#include "pgplot/FrameChannel.hpp"
+#include "text/Blanks.hpp"
+
+namespace curvist {
+namespace {
+
+// Frames are gathered up to this size before they are sent; points beyond it go straight
+// from the caller's arrays.
+constexpr std::size_t gathered_bytes = std::size_t(64) << 10;
+
+std::string picture_name_of(std::string_view specification) {
+  const auto parsed = parse_device_specification(specification);
+  if (parsed && !parsed->file_name.empty()) return parsed->file_name;
+  return std::string(without_blanks_around(specification));
+}
+
+std::span<const char> bytes_of(std::span<const float> values) {
+  return {reinterpret_cast<const char*>(values.data()), values.size_bytes()};
+}
+
+}  // namespace
+
+RemotePgplot::~RemotePgplot() { settle(Until::all); }
+
+bool RemotePgplot::start_process() {
+  if (process_) return true;
+  std::string why_not;
+  process_ = PictureProcess::start(why_not);
+  if (!process_) loss_ = why_not;
+  return process_ != nullptr;
+}
+
+template <typename... Values>
+void RemotePgplot::send(PgplotCall call, const Values&... values) {
+  if (!process_) return;
+  FrameEncoder(outgoing_).call(call, values...);
+  if (outgoing_.size() >= gathered_bytes) flush();
+}
+
+void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
+                               std::optional<int> symbol) {
+  if (!process_) return;
+  const std::size_t count = std::min(x.size(), y.size());
+  FrameEncoder encoder(outgoing_);
+  if (symbol)
+    encoder.points_header(call, count, std::int32_t(*symbol));
+  else
+    encoder.points_header(call, count);
+  const auto x_bytes = bytes_of(x.first(count));
+  const auto y_bytes = bytes_of(y.first(count));
+  if (outgoing_.size() + x_bytes.size() + y_bytes.size() <= gathered_bytes) {
+    outgoing_.insert(outgoing_.end(), x_bytes.begin(), x_bytes.end());
+    outgoing_.insert(outgoing_.end(), y_bytes.begin(), y_bytes.end());
+    return;
+  }
+  flush();
+  for (const auto bytes : {x_bytes, y_bytes}) {
+    if (process_ && !send_bytes(process_->socket(), bytes, take_waiting_answer_of, this))
+      end_process(false);
+  }
+}
+
+void RemotePgplot::flush() {
+  if (outgoing_.empty()) return;
+  if (process_ && !send_bytes(process_->socket(), outgoing_, take_waiting_answer_of, this))
+    end_process(false);
+  outgoing_.clear();
+}
+
+void RemotePgplot::take_waiting_answer_of(void* pgplot) {
+  static_cast<RemotePgplot*>(pgplot)->take_waiting_answer();
+}
+
+void RemotePgplot::take_waiting_answer() {
+  const auto length = receive_frame(process_->socket(), incoming_);
+  const auto answer = length ? decode_answer(incoming_, *length) : std::nullopt;
+  // Nothing more can be said to a program that does not answer: the send under way
+  // then fails, and the program is taken for ended.
+  if (!answer) {
+    shutdown(process_->socket(), SHUT_RDWR);
+    return;
+  }
+  received_.push_back(*answer);
+}
+
+std::optional<PictureAnswer> RemotePgplot::next_answer(PgplotCall expected) {
+  std::optional<PictureAnswer> answer;
+  if (!received_.empty()) {
+    answer = std::move(received_.front());
+    received_.pop_front();
+  } else if (process_) {
+    const auto length = receive_frame(process_->socket(), incoming_);
+    if (!length) {
+      end_process(false);
+      return std::nullopt;
+    }
+    answer = decode_answer(incoming_, *length);
+  }
+  if (process_ && (!answer || answer->call != expected)) {
+    // Not an answer to what was asked: the two programs do not understand each other.
+    end_process(true);
+    return std::nullopt;
+  }
+  return answer;
+}
+
+void RemotePgplot::end_process(bool stop_it) {
+  if (!process_) return;
+  if (stop_it) kill(process_->process(), SIGKILL);
+  loss_ = "curvist-picture ended before it was finished: " + process_->how_it_ended();
+  process_.reset();
+  received_.clear();
+  outgoing_.clear();
+}
+
+void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
+  std::cerr << "curvist: cannot write the picture " << picture_name << ": " << reason << '\n';
+}
+
+void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>& answer) {
+  if (answer) {
+    std::cerr << answer->errors << std::flush;
+    last_result_ = answer->result;
+    // A picture that did not begin has been explained by the program that drew it.
+    if (owed.call == PgplotCall::PGBEG && answer->result != 1) failure_reported_for_ = owed.picture;
+    if (owed.done) owed.done(answer->result == 1);
+    return;
+  }
+  last_result_ = 0;
+  if (failure_reported_for_ != owed.picture) {
+    report(owed.picture_name, loss_);
+    failure_reported_for_ = owed.picture;
+  }
+  if (owed.done) owed.done(false);
+}
+
+void RemotePgplot::settle(Until until) {
+  // The line that an outcome writes is in its place: the lines owed after it must wait
+  // until it is written.
+  if (settling_) return;
+  settling_ = true;
+  struct Done {
+    bool& settling;
+    ~Done() { settling = false; }
+  } done{settling_};
+  if (until == Until::all) flush();
+  while (!owed_.empty()) {
+    const bool arrived = !received_.empty() || !process_ || frame_waiting(process_->socket());
+    if (until == Until::arrived && !arrived) return;
+    const Owed owed = std::move(owed_.front());
+    owed_.pop_front();
+    resolve(owed, next_answer(owed.call));
+  }
+}
+
+int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) {
+  ++pictures_begun_;
+  picture_name_ = picture_name_of(device_specification);
+  picture_open_ = true;
+  owed_.push_back({PgplotCall::PGBEG, pictures_begun_, picture_name_, {}});
+  if (start_process())
+    send(PgplotCall::PGBEG, std::int32_t(unit), device_specification, std::int32_t(nxsub),
+         std::int32_t(nysub));
+  if (background_ && process_) return 1;
+  settle(Until::all);
+  return last_result_;
+}
+
+void RemotePgplot::PGSLW(int line_width) { send(PgplotCall::PGSLW, std::int32_t(line_width)); }
+
+void RemotePgplot::PGSCH(float character_height) { send(PgplotCall::PGSCH, character_height); }
+
+void RemotePgplot::PGPAGE() { send(PgplotCall::PGPAGE); }
+
+void RemotePgplot::PGVSTD() { send(PgplotCall::PGVSTD); }
+
+void RemotePgplot::PGSWIN(float x1, float x2, float y1, float y2) {
+  send(PgplotCall::PGSWIN, x1, x2, y1, y2);
+}
+
+void RemotePgplot::PGSCR(int colour_index, float red, float green, float blue) {
+  send(PgplotCall::PGSCR, std::int32_t(colour_index), red, green, blue);
+}
+
+void RemotePgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt,
+                         float ytick, int nysub) {
+  send(PgplotCall::PGBOX, xopt, xtick, std::int32_t(nxsub), yopt, ytick, std::int32_t(nysub));
+}
+
+void RemotePgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
+  send(PgplotCall::PGLAB, xlabel, ylabel, title);
+}
+
+void RemotePgplot::PGSLS(int line_style) { send(PgplotCall::PGSLS, std::int32_t(line_style)); }
+
+void RemotePgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
+  send_points(PgplotCall::PGLINE, x, y, std::nullopt);
+}
+
+void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
+  send_points(PgplotCall::PGPT, x, y, symbol);
+}
+
+void RemotePgplot::end_picture(std::function<void(bool)> done) {
+  const bool was_open = std::exchange(picture_open_, false);
+  owed_.push_back({PgplotCall::PGEND, pictures_begun_, picture_name_, std::move(done)});
+  // A picture whose program has ended is lost; without a picture, PGEND is still the
+  // program's to answer (it says that nothing was open).
+  if (was_open || start_process()) send(PgplotCall::PGEND);
+  flush();
+}
+
+bool RemotePgplot::PGEND() {
+  bool complete = false;
+  end_picture([&complete](bool outcome) { complete = outcome; });
+  settle(Until::all);
+  return complete;
+}
+
+void RemotePgplot::end_then(std::function<void(bool complete)> done) {
+  end_picture(std::move(done));
+  settle(background_ ? Until::arrived : Until::all);
+}
+
+void RemotePgplot::finish_in_background(bool on) {
+  if (on == background_) return;
+  background_ = on;
+  if (on) {
+    // Started now, the program readies itself while the caller reads its first file.
+    start_process();
+    lines_in_waiting_.emplace([this] { settle(Until::all); });
+  } else {
+    settle(Until::all);
+    lines_in_waiting_.reset();
+  }
+}
+
+}  // namespace curvist
