@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "console/LinesInWaiting.hpp"
 #include "window/OffscreenWindows.hpp"
 #include "window/X11Windows.hpp"
 
@@ -11,6 +12,7 @@ namespace curvist {
 std::unique_ptr<WindowOperations> make_screen_windows() {
   std::string reason;
   if (auto windows = X11Windows::connect(reason)) return windows;
+  write_lines_in_waiting();
   std::cerr << "curvist: " << reason << "; the screen plots are drawn offscreen and not shown\n";
   return std::make_unique<OffscreenWindows>();
 }

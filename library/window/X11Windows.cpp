@@ -16,6 +16,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "console/LinesInWaiting.hpp"
 #include "text/Utf8Text.hpp"
 
 namespace curvist {
@@ -183,9 +184,10 @@ void X11Windows::mark_lost() {
 }
 
 void X11Windows::report_loss() {
-  if (loss_unreported_.exchange(false))
-    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-                 "drawn offscreen and not shown\n";
+  if (!loss_unreported_.exchange(false)) return;
+  write_lines_in_waiting();
+  std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
+               "drawn offscreen and not shown\n";
 }
 
 bool X11Windows::display_lost() {
