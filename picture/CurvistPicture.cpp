@@ -9,7 +9,9 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "files/Interruption.hpp"
@@ -38,6 +40,13 @@ void end_with_parent() {
   if (getppid() != parent_at_start) raise(SIGTERM);
 }
 
+// The library removes the picture's file should this program end before it does.
+std::string absolute(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code unknown;
+  return std::filesystem::absolute(path, unknown).string();
+}
+
 // giza sets up its fonts (fontconfig's configuration, the font it draws with) for the
 // first picture it draws; done now, that happens while the library's caller is still
 // reading its data.
@@ -58,6 +67,11 @@ int main() {
   std::vector<float> frame;
   std::vector<char> answer;
   while (const auto length = curvist::receive_frame(STDIN_FILENO, frame)) {
+    if (const auto folder = curvist::working_folder_in(frame, *length)) {
+      // A folder that is gone makes the picture's own name fail, and say why.
+      [[maybe_unused]] const int changed = chdir(std::string(*folder).c_str());
+      continue;
+    }
     const auto made = curvist::make_call(frame, *length, pgplot);
     // Frames this program does not understand come from another build: nothing more it
     // is sent can be trusted.
@@ -65,7 +79,8 @@ int main() {
     if (made->call != curvist::PgplotCall::PGBEG && made->call != curvist::PgplotCall::PGEND)
       continue;
     answer.clear();
-    curvist::FrameEncoder(answer).answer(made->call, made->result, reports.str());
+    curvist::FrameEncoder(answer).answer(made->call, made->result, reports.str(),
+                                         absolute(pgplot.drawing_path()));
     reports.str("");
     if (!curvist::send_bytes(STDIN_FILENO, answer)) return 1;
   }

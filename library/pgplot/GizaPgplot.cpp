@@ -297,6 +297,10 @@ bool GizaPgplot::PGEND() {
   return true;
 }
 
+std::string GizaPgplot::drawing_path() const {
+  return picture_ ? picture_->drawing->path() : std::string();
+}
+
 std::optional<std::string> GizaPgplot::finish(OpenPicture& picture) {
   // giza lets go of a failed picture too; its temporary file goes with it.
   messages_.clear();

@@ -42,6 +42,10 @@ class GizaPgplot final : public Pgplot {
   void PGPT(std::span<const float> x, std::span<const float> y, int symbol) override;
   bool PGEND() override;
 
+  // The file the open picture is being drawn into, until it is put in place; empty when
+  // no picture is open.
+  std::string drawing_path() const;
+
  private:
   struct WorldWindow {
     float x1 = 0, x2 = 1, y1 = 0, y2 = 1;

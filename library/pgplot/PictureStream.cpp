@@ -87,9 +87,19 @@ std::optional<PictureAnswer> decode_answer(std::span<const float> words, std::si
   answer.call = frame.call();
   answer.result = frame.integer();
   answer.errors = frame.text();
+  answer.drawing_path = frame.text();
   const bool answerable = answer.call == PgplotCall::PGBEG || answer.call == PgplotCall::PGEND;
   if (!frame.taken_whole() || !answerable) return std::nullopt;
   return answer;
+}
+
+std::optional<std::string_view> working_folder_in(std::span<const float> words,
+                                                  std::size_t length) {
+  FrameDecoder frame(words, length);
+  if (frame.call() != PgplotCall::working_folder) return std::nullopt;
+  const std::string_view folder = frame.text();
+  if (!frame.taken_whole()) return std::nullopt;
+  return folder;
 }
 
 std::optional<MadeCall> make_call(std::span<const float> words, std::size_t length,
@@ -166,6 +176,8 @@ std::optional<MadeCall> make_call(std::span<const float> words, std::size_t leng
     }
     case PgplotCall::PGEND:
       return answered([&] { return pgplot.PGEND() ? 1 : 0; });
+    case PgplotCall::working_folder:
+      break;
   }
   return std::nullopt;
 }

@@ -36,6 +36,9 @@ enum class PgplotCall : std::uint32_t {
   PGLINE,
   PGPT,
   PGEND,
+  // Not PGPLOT's: the folder that relative picture names start from, the caller's
+  // current folder when it begins a picture.
+  working_folder = 100,
 };
 
 inline constexpr std::size_t frame_length_size = sizeof(std::uint64_t);
@@ -63,9 +66,11 @@ class FrameEncoder {
     end(start, 2 * count * sizeof(float));
   }
 
-  // An answer: the call it answers, its result and the lines for standard error.
-  void answer(PgplotCall call, int result, std::string_view errors) {
-    this->call(call, static_cast<std::int32_t>(result), errors);
+  // An answer: the call it answers, its result, the lines for standard error and, for
+  // PGBEG, the file the picture is drawn into until it is complete.
+  void answer(PgplotCall call, int result, std::string_view errors,
+              std::string_view drawing_path = {}) {
+    this->call(call, static_cast<std::int32_t>(result), errors, drawing_path);
   }
 
  private:
@@ -105,10 +110,14 @@ struct PictureAnswer {
   PgplotCall call = PgplotCall::PGEND;  // PGBEG or PGEND
   int result = 0;                       // PGBEG's status; PGEND: 1 when complete
   std::string errors;                   // whole lines for standard error
+  std::string drawing_path;             // PGBEG's: where the picture is drawn, absolute
 };
 
 // Decodes an answer frame; nothing when it is not one.
 std::optional<PictureAnswer> decode_answer(std::span<const float> words, std::size_t length);
+
+// The folder of a working_folder frame; nothing for any other frame.
+std::optional<std::string_view> working_folder_in(std::span<const float> words, std::size_t length);
 
 // Makes the call of one frame on `pgplot`. PGBEG and PGEND give their result; the other
 // calls nothing. A malformed frame makes no call and gives nothing.

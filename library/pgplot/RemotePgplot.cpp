@@ -3,8 +3,11 @@
 #include <signal.h>
 #include <sys/socket.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <utility>
 
@@ -101,15 +104,17 @@ std::optional<PictureAnswer> RemotePgplot::next_answer(PgplotCall expected) {
     received_.pop_front();
   } else if (process_) {
     const auto length = receive_frame(process_->socket(), incoming_);
-    if (!length) {
-      end_process(false);
+    if (length) answer = decode_answer(incoming_, *length);
+    if (!answer) {
+      // The end of the stream: the program has ended. Anything else: it is not one that
+      // understands us, and is ended.
+      end_process(length.has_value());
       return std::nullopt;
     }
-    answer = decode_answer(incoming_, *length);
   }
-  if (process_ && (!answer || answer->call != expected)) {
-    // Not an answer to what was asked: the two programs do not understand each other.
+  if (answer && answer->call != expected) {
     end_process(true);
+    received_.clear();
     return std::nullopt;
   }
   return answer;
@@ -117,11 +122,22 @@ std::optional<PictureAnswer> RemotePgplot::next_answer(PgplotCall expected) {
 
 void RemotePgplot::end_process(bool stop_it) {
   if (!process_) return;
-  if (stop_it) kill(process_->process(), SIGKILL);
+  const int socket = process_->socket();
+  if (stop_it) {
+    kill(process_->process(), SIGKILL);
+  } else {
+    // The answers it sent before it ended still count.
+    while (frame_waiting(socket)) {
+      const auto length = receive_frame(socket, incoming_);
+      const auto answer = length ? decode_answer(incoming_, *length) : std::nullopt;
+      if (!answer) break;
+      received_.push_back(*answer);
+    }
+  }
   loss_ = "curvist-picture ended before it was finished: " + process_->how_it_ended();
   process_.reset();
-  received_.clear();
   outgoing_.clear();
+  folder_sent_.clear();
 }
 
 void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
@@ -132,12 +148,25 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
   if (answer) {
     std::cerr << answer->errors << std::flush;
     last_result_ = answer->result;
-    // A picture that did not begin has been explained by the program that drew it.
-    if (owed.call == PgplotCall::PGBEG && answer->result != 1) failure_reported_for_ = owed.picture;
+    if (owed.call == PgplotCall::PGBEG) {
+      // A picture that did not begin has been explained by the program that drew it.
+      if (answer->result != 1) failure_reported_for_ = owed.picture;
+      if (!answer->drawing_path.empty()) drawn_into_[owed.picture] = answer->drawing_path;
+    } else {
+      drawn_into_.erase(owed.picture);
+    }
     if (owed.done) owed.done(answer->result == 1);
     return;
   }
   last_result_ = 0;
+  // A program that ended at once (killed, or crashed) could not take its unfinished
+  // picture's file with it.
+  if (owed.call == PgplotCall::PGEND) {
+    if (const auto drawn = drawn_into_.find(owed.picture); drawn != drawn_into_.end()) {
+      unlink(drawn->second.c_str());
+      drawn_into_.erase(drawn);
+    }
+  }
   if (failure_reported_for_ != owed.picture) {
     report(owed.picture_name, loss_);
     failure_reported_for_ = owed.picture;
@@ -169,9 +198,17 @@ int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxs
   picture_name_ = picture_name_of(device_specification);
   picture_open_ = true;
   owed_.push_back({PgplotCall::PGBEG, pictures_begun_, picture_name_, {}});
-  if (start_process())
+  if (start_process()) {
+    // The picture's name means what it means in the caller's current folder.
+    std::error_code unknown;
+    const std::string folder = std::filesystem::current_path(unknown).string();
+    if (folder != folder_sent_) {
+      send(PgplotCall::working_folder, std::string_view(folder));
+      folder_sent_ = folder;
+    }
     send(PgplotCall::PGBEG, std::int32_t(unit), device_specification, std::int32_t(nxsub),
          std::int32_t(nysub));
+  }
   if (background_ && process_) return 1;
   settle(Until::all);
   return last_result_;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,11 +85,13 @@ class RemotePgplot final : public Pgplot {
   std::deque<PictureAnswer> received_;  // answers taken in while sending
   std::deque<Owed> owed_;
   std::size_t pictures_begun_ = 0;
-  std::size_t failure_reported_for_ = 0;  // the last picture already reported as failed
-  std::string picture_name_;              // of the picture begun last
-  bool picture_open_ = false;             // from its PGBEG to its PGEND
-  std::string loss_;                      // why the last program ended early
-  int last_result_ = 0;                   // of the call resolved last
+  std::size_t failure_reported_for_ = 0;           // the last picture already reported as failed
+  std::string picture_name_;                       // of the picture begun last
+  bool picture_open_ = false;                      // from its PGBEG to its PGEND
+  std::string loss_;                               // why the last program ended early
+  std::string folder_sent_;                        // the working folder the program has
+  std::map<std::size_t, std::string> drawn_into_;  // a picture's file while it is drawn
+  int last_result_ = 0;                            // of the call resolved last
   bool background_ = false;
   bool settling_ = false;  // outcomes are being given out
   std::optional<LinesInWaiting> lines_in_waiting_;
