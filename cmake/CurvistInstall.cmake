@@ -5,10 +5,6 @@
 
 include(CMakePackageConfigHelpers)
 
-# The programs find the library beside their own folder, wherever the prefix is.
-set_target_properties(curvist-program curvist-trace PROPERTIES
-  INSTALL_RPATH "$ORIGIN/${curvist_libdir_from_bindir}")
-
 install(TARGETS curvist EXPORT CurvistTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
     NAMELINK_COMPONENT development
