@@ -5,10 +5,13 @@
 #include <optional>
 #include <string_view>
 
+#include <curvist/Export.hpp>
+
 namespace curvist::LOADPLOTPACK {
 
 // name: the data-file name (trailing blanks are not significant). DEVICE: the PGPLOT
 // device type of the picture, "ps" when absent. Every problem ends the call silently.
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE = std::nullopt);
+CURVIST_EXPORT void LOADPLOT(std::string_view name,
+                             std::optional<std::string_view> DEVICE = std::nullopt);
 
 }  // namespace curvist::LOADPLOTPACK

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include <curvist/Export.hpp>
+
 namespace curvist {
 
 class Console;
@@ -23,7 +25,7 @@ enum class PlotWindows {
 // one before. It is a run of its own: its windows are numbered from 101 again, and they
 // close when it ends (keep_windows_until_closed() first leaves them to the user). The
 // console, when given, must outlive it; without one, standard output and input serve.
-class ChosenPlatform {
+class CURVIST_EXPORT ChosenPlatform {
  public:
   explicit ChosenPlatform(PlotWindows windows);
   ChosenPlatform(PlotWindows windows, Console& console);
@@ -38,6 +40,6 @@ class ChosenPlatform {
 
 // For a program that has plotted on screen: keeps the current platform's plot windows
 // shown until the user has closed them. Returns at once where nothing is shown.
-void keep_windows_until_closed();
+CURVIST_EXPORT void keep_windows_until_closed();
 
 }  // namespace curvist

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/Blanks.hpp"
+#include "Blanks.hpp"
 
 namespace curvist {
 
