@@ -11,6 +11,7 @@ set(curvist_public_headers
   Plot.hpp
   array/ColumnMajorView.hpp
   console/Console.hpp
+  files/TemporaryFileRemoval.hpp
   platform/PlatformChoice.hpp
   text/Blanks.hpp
   text/TextField.hpp)

@@ -7,7 +7,7 @@
 namespace curvist {
 
 int run_in_current_folder(const std::function<void(std::string_view name)>& plot) {
-  install_interrupt_handlers();
+  remove_temporary_files_on_interrupt();
   write_banner();
   const std::optional<ListFile> list_file = obtain_list_file();
   if (!list_file) return 1;
