@@ -23,8 +23,9 @@ enum class PlotWindows {
 
 // Installs a platform of the program's choice for as long as it lives, then restores the
 // one before. It is a run of its own: its windows are numbered from 101 again, and they
-// close when it ends (keep_windows_until_closed() first leaves them to the user). The
-// console, when given, must outlive it; without one, standard output and input serve.
+// close when it ends (keep_windows_until_closed() first leaves them to the user). Screen
+// windows connect to the display when it is made. The console, when given, must outlive
+// it; without one, standard output and input serve.
 class CURVIST_EXPORT ChosenPlatform {
  public:
   explicit ChosenPlatform(PlotWindows windows);
