@@ -1,8 +1,8 @@
 # Where the installed files are relative to each other. Installed programs find their
-# library and their README from their own folder, so an installation works under any
-# prefix (cmake --install --prefix) without ldconfig or LD_LIBRARY_PATH.
+# README from their own folder, so an installation works under any prefix
+# (cmake --install --prefix). They carry the library's code themselves, so they need no
+# run path, ldconfig or LD_LIBRARY_PATH to find it.
 
-file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 file(RELATIVE_PATH curvist_docdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DOCDIR})
 
 # The build tree's programs sit one folder deep, as the installed ones do under the

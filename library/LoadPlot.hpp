@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include <curvist/Export.hpp>
+
 namespace curvist::LOADPLOTPACK {
 
 // name: the data-file name (trailing blanks are not significant). DEVICE: the PGPLOT
@@ -15,7 +17,8 @@ namespace curvist::LOADPLOTPACK {
 // finite range; "no picture: ..." when only the picture is skipped), or nothing when the
 // file is plotted: for a caller that tells its user. The call draws and writes the same
 // either way.
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE = std::nullopt,
-              std::string* why_not_read = nullptr);
+CURVIST_EXPORT void LOADPLOT(std::string_view name,
+                             std::optional<std::string_view> DEVICE = std::nullopt,
+                             std::string* why_not_read = nullptr);
 
 }  // namespace curvist::LOADPLOTPACK

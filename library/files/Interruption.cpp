@@ -9,6 +9,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "files/TemporaryFileRemoval.hpp"
+
 namespace curvist {
 namespace {
 
@@ -25,25 +27,38 @@ std::array<Slot, slot_count> slots;
 constexpr std::array interruption_signals{SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void remove_files_and_end(int signal_number) {
-  for (auto& slot : slots) {
-    if (slot.armed.load()) unlink(slot.path.data());
-  }
+  remove_temporary_files();
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
 }
 
 }  // namespace
 
-void install_interrupt_handlers() {
-  static const bool installed = [] {
+bool remove_temporary_files_on_interrupt() {
+  bool all_taken = true;
+  for (const int signal_number : interruption_signals) {
+    struct sigaction current {};
+    sigaction(signal_number, nullptr, &current);
+    const bool handled_by_function = (current.sa_flags & SA_SIGINFO) != 0;
+    if (!handled_by_function && current.sa_handler == remove_files_and_end) continue;
+    // A handler or SIG_IGN is the program's choice (nohup, a background job, its own
+    // clean-up): replacing it would change how the program meets the signal.
+    if (handled_by_function || current.sa_handler != SIG_DFL) {
+      all_taken = false;
+      continue;
+    }
     struct sigaction action {};
     action.sa_handler = remove_files_and_end;
     sigemptyset(&action.sa_mask);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP})
-      sigaction(signal_number, &action, nullptr);
-    return true;
-  }();
-  (void)installed;
+    sigaction(signal_number, &action, nullptr);
+  }
+  return all_taken;
+}
+
+void remove_temporary_files() noexcept {
+  for (auto& slot : slots) {
+    if (slot.armed.load()) unlink(slot.path.data());
+  }
 }
 
 InterruptionsHeld::InterruptionsHeld() {

@@ -1,16 +1,16 @@
 #pragma once
 // What an interrupted run (Ctrl-C, SIGTERM, SIGHUP) must not leave behind: files the
 // program made for itself, such as the list file or a picture still being written.
-// While a RemovalOnInterrupt lives, an interruption deletes its file before the process
-// ends with the signal.
+// While a RemovalOnInterrupt lives, remove_temporary_files() deletes its file: the
+// handlers that remove_temporary_files_on_interrupt() installs call it before the
+// process ends with the signal.
 
 #include <csignal>
 #include <string_view>
 
-namespace curvist {
+#include "files/TemporaryFileRemoval.hpp"
 
-// Installs the handlers once; later calls do nothing.
-void install_interrupt_handlers();
+namespace curvist {
 
 // Holds back the interruptions for a scope, so that a file can be made and registered
 // for removal as one step: an interruption in between would leave the file behind.
