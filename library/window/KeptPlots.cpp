@@ -42,7 +42,6 @@ void KeptPlots::keep(int unit, const OffscreenWindows& windows, WindowSize laid_
 }
 
 void KeptPlots::note_focus(int unit, const OffscreenWindows& windows) {
-  for (auto& [number, kept] : kept_) kept.reuse_may_follow = false;
   const auto found = kept_.find(unit);
   if (found == kept_.end()) return;
   if (!shown(found->second, windows, unit)) {

@@ -57,7 +57,8 @@ class KeptPlots {
     unsigned drawing_version = 0;
     // The window's size in cells the plot was laid out for.
     WindowSize cells;
-    // Focused last while it showed the plot: a plot reusing the window may follow.
+    // Focused while it showed the plot: a plot reusing the window may follow, and decides
+    // when it is done.
     bool reuse_may_follow = false;
   };
 

@@ -60,9 +60,9 @@ class WindowOperations {
   virtual bool windows_follow_resizes() const { return false; }
   // The plot just drawn into the unit was laid out to the window's size, measured as
   // laid_out_for: when the user resizes the window, `plot` draws it again at the new
-  // size, for as long as nothing else draws into the window. With over_kept_plot the
-  // plot reused the window and drew over the one kept for it, which it then replaces.
-  virtual void follow_resizes(int /*unit*/, WindowSize /*laid_out_for*/, bool /*over_kept_plot*/,
+  // size, for as long as nothing else draws into the window. reused_window: the plot
+  // reused the window (REUSEWINDOW) rather than opening it.
+  virtual void follow_resizes(int /*unit*/, WindowSize /*laid_out_for*/, bool /*reused_window*/,
                               std::shared_ptr<const RedrawablePlot> /*plot*/) {}
 };
 
