@@ -97,6 +97,13 @@ const std::vector<std::string> their_pictures = {"absorption-spectrum.ps", "damp
                                                  "step-responses.ps"};
 constexpr const char* rejected_example = "mismatched-header.dat";
 
+// The titles of the accepted examples' windows, in the order they are plotted.
+std::vector<std::string> accepted_titles(const TemporaryFolder& folder) {
+  std::vector<std::string> titles;
+  for (const auto& name : accepted_examples) titles.push_back(window_title_of(folder / name));
+  return titles;
+}
+
 void copy_examples_into(const TemporaryFolder& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(examples))
     if (entry.path().extension() == ".dat")
@@ -252,8 +259,7 @@ TEST_F(EndToEnd, ShowsEveryAcceptedFileInAWindowOfItsOwnAndWritesItsPicture) {
   EXPECT_EQ(run.output_once(expected), expected);
   EXPECT_EQ(run.process->errors_so_far(), "");
 
-  std::vector<std::string> titles;
-  for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
+  const std::vector<std::string> titles = accepted_titles(run.folder);
   const std::vector<Window> windows = windows_titled(titles);
   // One window per accepted file, none for the rejected one, nothing else.
   EXPECT_EQ(titles_on_screen(), titles);
@@ -288,8 +294,7 @@ TEST_F(EndToEnd, AResizedWindowIsDrawnAgainForItsNewSize) {
   start(run);
   const std::string expected = expected_console(their_pictures);
   ASSERT_EQ(run.output_once(expected), expected);
-  std::vector<std::string> titles;
-  for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
+  const std::vector<std::string> titles = accepted_titles(run.folder);
   const std::vector<Window> windows = windows_titled(titles);
   ASSERT_EQ(std::count(windows.begin(), windows.end(), Window{0}), 0);
 
@@ -331,8 +336,7 @@ TEST_F(EndToEnd, RunsUntilTheUserHasClosedEveryWindow) {
   ProgramRun run;
   copy_examples_into(run.folder);
   start(run);
-  std::vector<std::string> titles;
-  for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
+  const std::vector<std::string> titles = accepted_titles(run.folder);
   const std::vector<Window> windows = windows_titled(titles);
   ASSERT_EQ(std::count(windows.begin(), windows.end(), Window{0}), 0)
       << "windows: " << ::testing::PrintToString(titles_on_screen());
