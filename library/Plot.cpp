@@ -1,6 +1,8 @@
 #include "Plot.hpp"
 
+#include <iostream>
 #include <memory>
+#include <new>
 
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
@@ -116,6 +118,23 @@ class KeptScreenPlot final : public RedrawablePlot {
   int RESOLUTION_;
 };
 
+// The plot kept for the window's redraws, or null when there is no memory for its copy:
+// the window then keeps its pixels, as a plot of a fixed size does, and the plot itself is
+// complete all the same.
+template <typename Element>
+std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
+                                                const CurveRuns<Element>& curves, bool JOIN,
+                                                int RESOLUTION) {
+  try {
+    return std::make_shared<const KeptScreenPlot<Element>>(settings, curves, JOIN, RESOLUTION);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "curvist: no memory to keep the plot \""
+              << without_blanks_around(settings.captions.title.view())
+              << "\" for redrawing; its window keeps its pixels when resized\n";
+    return nullptr;
+  }
+}
+
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:
 // the settings and limits, the window with its frame, the curves, and the close. all_x and
 // all_y are the whole arrays the limits come from.
@@ -139,10 +158,10 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // Laid out to a window of its own, the plot follows that window's size; a plot of a
   // fixed size keeps its pixels, and so does one drawn into the active window, which was
   // measured on the console.
-  if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes())
-    windows.follow_resizes(
-        window_counter, area.measured_cells, REUSEWINDOW,
-        std::make_shared<const KeptScreenPlot<Element>>(*settings, curves, JOIN, RESOLUTION));
+  if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
+    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION))
+      windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
+  }
   kill_screen(windows, console, OWNWINDOW);
 }
 
