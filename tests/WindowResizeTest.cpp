@@ -7,10 +7,15 @@
 // After the test framework: Xlib defines macros such as None and Bool.
 #include "X11Onlooker.hpp"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <future>
 #include <memory>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -18,6 +23,7 @@
 
 #include "Plot.hpp"
 #include "PollUntil.hpp"
+#include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
 #include "pgplot/RecordingPgplot.hpp"
@@ -30,9 +36,11 @@ namespace {
 
 using namespace std::chrono_literals;
 using PLOTPACK::ScreenPlotOptions;
+using testing::contents_of;
 using testing::Onlooker;
 using testing::poll_until;
 using testing::ScopedDisplayVariable;
+using testing::TemporaryFolder;
 using testing::WindowPixels;
 using testing::XvfbServer;
 
@@ -321,6 +329,62 @@ TEST_F(WindowResize, APlotThatReusesAFollowingWindowTakesItsPlace) {
   resize(window, 720, 520);
   const auto fresh = drawn_fresh(720, 520, [&] { plot(first, laid_out_to_window("Reused")); });
   EXPECT_EQ(pixels_differing(window, 720, 520, *fresh->unit(101)->surface), 0);
+}
+
+// A plot whose redraw runs out of memory.
+class UnaffordablePlot final : public RedrawablePlot {
+ public:
+  void draw(WindowOperations&, int) const override { throw std::bad_alloc(); }
+};
+
+// Standard error goes to a file for the life of the object, so that what another thread
+// writes can be watched for.
+class StandardErrorInFile {
+ public:
+  explicit StandardErrorInFile(const std::filesystem::path& file)
+      : file_(file), saved_(dup(STDERR_FILENO)) {
+    const int descriptor = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(descriptor, STDERR_FILENO);
+    close(descriptor);
+  }
+  ~StandardErrorInFile() {
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  StandardErrorInFile(const StandardErrorInFile&) = delete;
+  StandardErrorInFile& operator=(const StandardErrorInFile&) = delete;
+
+  std::string text() const { return contents_of(file_); }
+
+ private:
+  std::filesystem::path file_;
+  int saved_;
+};
+
+TEST_F(WindowResize, ARedrawWithoutMemoryIsToldAtOnceAndLeavesThePixels) {
+  plot(damped_waves(2), laid_out_to_window("Unaffordable"));
+  windows_->follow_resizes(101, windows_->query_window_size(101), false,
+                           std::make_shared<const UnaffordablePlot>());
+  const Window window = shown("Unaffordable");
+  ASSERT_NE(window, 0u);
+  const SurfacePixels before = surface_pixels(101);
+
+  TemporaryFolder folder;
+  std::string told;
+  {
+    const StandardErrorInFile errors(folder / "errors");
+    // The program waits for its windows to be closed; the user resizes one meanwhile.
+    auto waiting = std::async(std::launch::async, [&] { windows_->keep_windows_until_closed(); });
+    resize(window, 600, 400);
+    poll_until(10s, [&] { return !errors.text().empty(); });
+    told = errors.text();
+    onlooker_->close(window);
+    EXPECT_EQ(waiting.wait_for(10s), std::future_status::ready);
+  }
+  EXPECT_EQ(told,
+            "curvist: the window \"Unaffordable\" could not be drawn again at its new size (out "
+            "of memory); it shows its plot as it was\n");
+  EXPECT_TRUE(surface_pixels(101) == before);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <new>
 #include <system_error>
@@ -159,7 +160,7 @@ X11Windows::~X11Windows() {
   }
   redraw_asked_.notify_all();
   redrawer_.join();
-  report_loss();
+  report_troubles();
   bool lost;
   {
     std::lock_guard guard(status_mutex_);
@@ -193,7 +194,7 @@ void X11Windows::mark_lost() {
   status_changed_.notify_all();
 }
 
-void X11Windows::report_loss() {
+void X11Windows::report_troubles() {
   if (loss_unreported_.exchange(false))
     std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
                  "drawn offscreen and not shown\n";
@@ -203,8 +204,7 @@ void X11Windows::report_loss() {
     redraw_failure = std::exchange(redraw_failure_unreported_, {});
   }
   if (!redraw_failure.empty())
-    std::cerr << "curvist: a resized window could not be drawn again (" << redraw_failure
-              << "); it shows its plot as it was\n";
+    std::cerr << "curvist: " << redraw_failure << "; it shows its plot as it was\n";
 }
 
 bool X11Windows::display_lost() {
@@ -472,7 +472,7 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
 }
 
 int X11Windows::open_window(int unit, std::string_view file_name, std::string_view title) {
-  report_loss();
+  report_troubles();
   std::lock_guard guard(lock_);
   const int status = offscreen_.open_window(unit, file_name, title);
   note_change();
@@ -480,7 +480,7 @@ int X11Windows::open_window(int unit, std::string_view file_name, std::string_vi
 }
 
 void X11Windows::focus_window(int unit) {
-  report_loss();
+  report_troubles();
   std::lock_guard guard(lock_);
   offscreen_.focus_window(unit);
   kept_.note_focus(unit, offscreen_);
@@ -584,9 +584,17 @@ void X11Windows::keep_windows_until_closed() {
   }
   present();
   std::unique_lock guard(status_mutex_);
-  status_changed_.wait(guard, [&] { return lost_ || windows_on_screen_ == 0; });
-  guard.unlock();
-  report_loss();
+  for (;;) {
+    // The user resizes windows while the program waits: a redraw that failed is told at
+    // once.
+    status_changed_.wait(guard, [&] {
+      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty();
+    });
+    guard.unlock();
+    report_troubles();
+    guard.lock();
+    if (lost_ || windows_on_screen_ == 0) return;
+  }
 }
 
 void X11Windows::follow_resizes(int unit, WindowSize laid_out_for, bool reused_window,
@@ -629,25 +637,40 @@ void X11Windows::run_redrawer() {
 }
 
 void X11Windows::redraw(int unit) {
-  std::optional<WindowRedraw> redraw;
+  std::optional<WindowRedraw> wanted;
   {
     std::lock_guard guard(lock_);
-    redraw = kept_.redraw_wanted(unit, offscreen_);
+    wanted = kept_.redraw_wanted(unit, offscreen_);
   }
-  if (!redraw) return;
+  if (!wanted) return;
   std::unique_ptr<WindowUnit> redrawn;
+  std::string failure;
   try {
-    redrawn = draw_again(*redraw);
-  } catch (const std::exception& failure) {
-    std::lock_guard guard(status_mutex_);
-    redraw_failure_unreported_ = failure.what();
+    redrawn = draw_again(*wanted);
+  } catch (const std::bad_alloc&) {
+    failure = "out of memory";
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (!failure.empty()) {
+    std::string title;
+    {
+      std::lock_guard guard(lock_);
+      if (const WindowUnit* window = offscreen_.unit(unit)) title = window->title;
+    }
+    {
+      std::lock_guard guard(status_mutex_);
+      redraw_failure_unreported_ = "the window \"" + utf8_from_window_text(title) +
+                                   "\" could not be drawn again at its new size (" + failure + ")";
+    }
+    status_changed_.notify_all();
     return;
   }
   if (!redrawn) return;
   bool installed;
   {
     std::lock_guard guard(lock_);
-    installed = kept_.install(*redraw, offscreen_, *redrawn);
+    installed = kept_.install(*wanted, offscreen_, *redrawn);
   }
   // The window's earlier pixels went to `redrawn` and are freed here, outside the lock.
   if (installed) wake_presenter();

@@ -106,11 +106,11 @@ class X11Windows final : public WindowOperations {
   // Sends what waits to be sent of the unit's window, read from its surface.
   void send_waiting_pixels(int unit, ShownWindow& shown);
   void mark_lost();
-  // Tells the user, once, that the display went away, and that windows could not be
+  // Tells the user, once, that the display went away, and that a window could not be
   // drawn again. Called on the program's own thread only: that thread may have standard
-  // error diverted at the moment the presenter notices the loss (the PGPLOT layer
+  // error diverted at the moment another thread notices the trouble (the PGPLOT layer
   // captures giza's messages that way).
-  void report_loss();
+  void report_troubles();
   static void on_connection_lost(_XDisplay* display, void* self);
 
   void ask_for_redraw(int unit);
@@ -135,7 +135,7 @@ class X11Windows final : public WindowOperations {
   bool lost_ = false;
   bool stopping_ = false;
   std::atomic<bool> loss_unreported_{false};
-  std::string redraw_failure_unreported_;  // why a window could not be drawn again
+  std::string redraw_failure_unreported_;  // which window could not be drawn again, and why
 
   // The presenter's own.
   std::unique_ptr<Presenter> presenter_;
