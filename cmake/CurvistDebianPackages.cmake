@@ -5,6 +5,9 @@
 #   libcurvist-dev   headers, the .so link, the CMake package, curvist.pc (component development)
 
 get_target_property(curvist_soversion curvist SOVERSION)
+# The screen text is drawn in DejaVu Sans Mono, found through fontconfig at run time, by
+# the library and by the programs, which carry its code.
+set(curvist_screen_font_package fonts-dejavu-core)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -23,14 +26,11 @@ set(CPACK_STRIP_FILES ON)
 # Dependencies on system libraries come from dpkg-shlibdeps; the library package gets a
 # shlibs file, so that programs built against it depend on it in turn.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps finds the programs' own library in the build tree; the dependency on
-# its package is declared below.
-get_target_property(curvist_library_folder curvist BINARY_DIR)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${curvist_library_folder})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-# The programs and the development files need the library of exactly their own version:
-# the programs use more of it than its interface, and the headers describe that build.
+# The development files need the library of exactly their own version: the headers
+# describe that build. The programs link the library's code statically (they use its
+# internals, which libcurvist.so does not export), so they need no library package.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
 # Before 0.1.0-1 the package curvist held everything: the library's and the development
@@ -39,7 +39,7 @@ set(curvist_single_package "curvist (<< 0.1.0-1)")
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME curvist)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION graphics)
-set(CPACK_COMPONENT_PROGRAMS_DEPENDS library)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS ${curvist_screen_font_package})
 set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION
   "quick-look plots of numeric data files, on screen and in PostScript
 Started in a folder, curvist plots every data file there twice: in a window of
@@ -52,8 +52,7 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libcurvist${curvist_soversion})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_BREAKS ${curvist_single_package})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_REPLACES ${curvist_single_package})
-# The screen text is drawn in DejaVu Sans Mono, found through fontconfig at run time.
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS ${curvist_screen_font_package})
 # The dynamic linker's cache is updated by dpkg's ldconfig trigger. (CPack still adds
 # ldconfig calls of its own to the maintainer scripts: redundant, and harmless.)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/triggers)

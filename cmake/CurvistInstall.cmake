@@ -5,10 +5,6 @@
 
 include(CMakePackageConfigHelpers)
 
-# The programs find the library beside their own folder, wherever the prefix is.
-set_target_properties(curvist-program curvist-trace PROPERTIES
-  INSTALL_RPATH "$ORIGIN/${curvist_libdir_from_bindir}")
-
 install(TARGETS curvist EXPORT CurvistTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
     NAMELINK_COMPONENT development
@@ -16,12 +12,23 @@ install(TARGETS curvist EXPORT CurvistTargets
   PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(TARGETS curvist-program curvist-trace
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+# The library's own program that draws its pictures, private to it: in the folder
+# "curvist" of the library folder, where both the shared library and the programs find it
+# (Debian's place for a library's private programs, /usr/lib/<multiarch>/curvist).
+install(TARGETS curvist-picture
+  RUNTIME DESTINATION ${CMAKE_INSTALL_LIBDIR}/curvist COMPONENT library)
 
-# The library's interface: the headers installed under include/curvist. They keep their
-# folders, since <curvist/Plot.hpp> includes "array/ColumnMajorView.hpp".
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/library/
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/curvist COMPONENT development
-  FILES_MATCHING PATTERN "*.hpp")
+# The library's interface, and only that: the public headers (CurvistPublicHeaders.cmake)
+# and the version header made from the project's version, under include/curvist in the
+# folders they have under library/, since <curvist/Plot.hpp> includes
+# "array/ColumnMajorView.hpp".
+foreach(header IN LISTS curvist_public_headers)
+  get_filename_component(folder ${CMAKE_INSTALL_INCLUDEDIR}/curvist/${header} DIRECTORY)
+  install(FILES ${curvist_public_headers_source_dir}/${header} DESTINATION ${folder}
+    COMPONENT development)
+endforeach()
+install(FILES ${curvist_public_include_dir}/curvist/Version.hpp
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/curvist COMPONENT development)
 
 # The CMake package finds its files relative to itself: it can be moved with the prefix.
 set(curvist_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Curvist)

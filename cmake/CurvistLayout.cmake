@@ -1,8 +1,8 @@
 # Where the installed files are relative to each other. Installed programs find their
-# library and their README from their own folder, so an installation works under any
-# prefix (cmake --install --prefix) without ldconfig or LD_LIBRARY_PATH.
+# README from their own folder, so an installation works under any prefix
+# (cmake --install --prefix). They carry the library's code themselves, so they need no
+# run path, ldconfig or LD_LIBRARY_PATH to find it.
 
-file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 file(RELATIVE_PATH curvist_docdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DOCDIR})
 
 # The build tree's programs sit one folder deep, as the installed ones do under the
@@ -22,9 +22,10 @@ else()
 endif()
 
 # curvist-picture, the program that draws the pictures, is installed in the folder
-# "curvist" of the library folder; the code that starts it finds it from its own file
-# there, or from a program's folder. The build tree has it where its programs, one folder
-# deep, find it.
+# "curvist" of the library folder; the code that starts it finds it from its own file:
+# beside the shared library, or from the folder of a program that carries the library's
+# code. The build tree has it where its programs, one folder deep, find it.
+file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 get_filename_component(curvist_build_tree_picture_dir
   ${PROJECT_BINARY_DIR}/driver/${curvist_libdir_from_bindir}/curvist ABSOLUTE)
 cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${curvist_build_tree_picture_dir} NORMALIZE

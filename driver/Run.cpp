@@ -11,7 +11,7 @@ namespace curvist {
 
 int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
                           const RunOptions& options) {
-  install_interrupt_handlers();
+  remove_temporary_files_on_interrupt();
   write_banner();
   const std::optional<ListFile> list_file = obtain_list_file();
   if (!list_file) return 1;

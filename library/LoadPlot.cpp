@@ -2,10 +2,26 @@
 
 #include "PgPlot.hpp"
 #include "Plot.hpp"
+#include "plot/PlotLimits.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/PlotFileName.hpp"
 
 namespace curvist::LOADPLOTPACK {
+namespace {
+
+// Why the plotters will skip a file that was read: its limits give an axis no range, on
+// screen (64-bit limits) or, more rarely, only in the picture (32-bit limits). The same
+// step the plotters run decides it.
+void explain_unplotted(const PlotFile& file, std::string& why_not) {
+  const auto x = file.x_view().elements();
+  const auto y = file.y_view().elements();
+  if (plot::plot_limits<double>(x, y, false, false, &why_not)) {
+    if (!plot::plot_limits<float>(x, y, false, false, &why_not))
+      why_not.insert(0, "no picture: in single precision, ");
+  }
+}
+
+}  // namespace
 
 void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
               std::string* why_not_read) {
@@ -16,6 +32,7 @@ void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
   // The arrays live until the end of the call, whichever way it ends.
   const std::optional<PlotFile> file = read_plot_file(name, why_not_read);
   if (!file) return;
+  if (why_not_read != nullptr) explain_unplotted(*file, *why_not_read);
 
   PLOTPACK::ScreenPlotOptions screen;
   screen.RESOLUTION = 0;

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include <curvist/Export.hpp>
 #include "array/ColumnMajorView.hpp"
 #include "text/TextField.hpp"
 
@@ -41,25 +42,25 @@ using TextField80 = TextField<80>;
 
 // Opens PGPLOT on "FILE/TYPE", sets pen and text size, starts the page, sets the world
 // window to exactly the limits, draws frame and axes and writes the captions.
-void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool JOIN, bool LOGX, bool LOGY,
-                   const TextField80& x_caption, const TextField80& y_caption,
-                   const TextField80& title, const TextField80& file_name,
-                   const TextField80& device_type);
+CURVIST_EXPORT void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool JOIN,
+                                  bool LOGX, bool LOGY, const TextField80& x_caption,
+                                  const TextField80& y_caption, const TextField80& title,
+                                  const TextField80& file_name, const TextField80& device_type);
 
 // Ends PGPLOT output and names the finished picture on the console.
-void KILLSCREEN(std::string_view file_name);
+CURVIST_EXPORT void KILLSCREEN(std::string_view file_name);
 
 // How many pictures KILLSCREEN found not written since the program began (each was
 // explained on standard error instead of announced).
-int unwritten_pictures();
+CURVIST_EXPORT int unwritten_pictures();
 
-void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-              const FilePlotOptions& options = {});
-void PGPLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
-              const FilePlotOptions& options = {});
-void PGPLOTLISTDP(std::span<const double> X, std::span<const double> Y,
-                  const FileListPlotOptions& options = {});
-void PGPLOTLISTSP(std::span<const float> X, std::span<const float> Y,
-                  const FileListPlotOptions& options = {});
+CURVIST_EXPORT void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+                             const FilePlotOptions& options = {});
+CURVIST_EXPORT void PGPLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
+                             const FilePlotOptions& options = {});
+CURVIST_EXPORT void PGPLOTLISTDP(std::span<const double> X, std::span<const double> Y,
+                                 const FileListPlotOptions& options = {});
+CURVIST_EXPORT void PGPLOTLISTSP(std::span<const float> X, std::span<const float> Y,
+                                 const FileListPlotOptions& options = {});
 
 }  // namespace curvist::PGPLOTPACK

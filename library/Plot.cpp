@@ -1,26 +1,35 @@
 #include "Plot.hpp"
 
+#include <iostream>
+#include <memory>
+#include <new>
+
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
+#include "console/SilentConsole.hpp"
 #include "platform/Platform.hpp"
 #include "plot/AxisCaptions.hpp"
 #include "plot/AxisTicks.hpp"
 #include "plot/CaptionCleaning.hpp"
+#include "plot/KeptCurves.hpp"
 #include "plot/PlotSettings.hpp"
 #include "plot/PlotWindow.hpp"
 #include "plot/ScreenCurves.hpp"
 #include "plot/ScreenFonts.hpp"
 #include "plot/ScreenFrame.hpp"
 #include "plot/ScreenLayout.hpp"
+#include "window/RedrawablePlot.hpp"
 #include "window/WindowOperations.hpp"
 
 namespace curvist::PLOTPACK {
 namespace {
 
-void prepare_screen(WindowOperations& windows, Console& console, int& window_counter, double& xmin,
-                    double& xmax, double& ymin, double& ymax, bool LOGX, bool LOGY, int RESOLUTION,
-                    TextField120& x_caption, TextField120& y_caption, TextField120& title,
-                    bool OWNWINDOW, bool REUSEWINDOW) {
+// The size of the drawing area it laid the plot out on.
+plot::DrawingArea prepare_screen(WindowOperations& windows, Console& console, int& window_counter,
+                                 double& xmin, double& xmax, double& ymin, double& ymax, bool LOGX,
+                                 bool LOGY, int RESOLUTION, TextField120& x_caption,
+                                 TextField120& y_caption, TextField120& title, bool OWNWINDOW,
+                                 bool REUSEWINDOW) {
   PURGE(x_caption.characters());
   PURGE(y_caption.characters());
   PURGE(title.characters());
@@ -37,6 +46,7 @@ void prepare_screen(WindowOperations& windows, Console& console, int& window_cou
   plot::set_up_text(windows);
   plot::draw_captions(windows, layout, x_caption, y_caption);
   plot::draw_ticks(windows, layout);
+  return area;
 }
 
 void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
@@ -56,34 +66,102 @@ void kill_screen(WindowOperations& windows, Console& console, bool OWNWINDOW) {
 // exactly that.
 enum class OrderCheck { unjoin_unordered, keep_join };
 
+// The limits are 64-bit whatever the element type; so are their logarithms.
+using ScreenSettings = plot::PlotSettings<double, TextField120::length>;
+
+// The window with its frame, and the curves: what a screen plot draws once its settings
+// are made. The size of the drawing area it laid the plot out on.
+template <typename Element>
+plot::DrawingArea draw_screen_plot(WindowOperations& windows, Console& console, int& window_counter,
+                                   const ScreenSettings& settings, const CurveRuns<Element>& curves,
+                                   bool JOIN, int RESOLUTION, bool OWNWINDOW, bool REUSEWINDOW) {
+  // The window's steps change the captions in place; the settings stay as they were, for
+  // a plot drawn again.
+  auto captions = settings.captions;
+  auto limits = settings.limits;
+  const auto area = prepare_screen(windows, console, window_counter, limits.xmin, limits.xmax,
+                                   limits.ymin, limits.ymax, settings.flags.log_x,
+                                   settings.flags.log_y, RESOLUTION, captions.x_caption,
+                                   captions.y_caption, captions.title, OWNWINDOW, REUSEWINDOW);
+  plot::draw_curves(windows, curves, settings.template x_values<Element>(),
+                    settings.template y_values<Element>(), JOIN);
+  return area;
+}
+
+// A plot laid out to its own window, kept so that the window can be drawn again when the
+// user resizes it. Drawing it runs the first plot's very steps with the same settings,
+// as a new window of the unit it is given, with a window counter of its own and a
+// console that writes nothing: the pixels are those of a fresh plot at the window's new
+// size, and the run's console, window counter and windows are left alone.
+//
+// What it holds: a copy of the drawn points in their own precision (16 bytes a point for
+// 64-bit curves, 8 for 32-bit ones) and the settings (three 120-character captions, the
+// limits and the flags: half a kilobyte).
+template <typename Element>
+class KeptScreenPlot final : public RedrawablePlot {
+ public:
+  KeptScreenPlot(const ScreenSettings& settings, const CurveRuns<Element>& curves, bool JOIN,
+                 int RESOLUTION)
+      : settings_(settings), curves_(curves), JOIN_(JOIN), RESOLUTION_(RESOLUTION) {}
+
+  void draw(WindowOperations& windows, int unit) const override {
+    SilentConsole console;
+    int window_counter = unit - 1;
+    draw_screen_plot(windows, console, window_counter, settings_, curves_.runs(), JOIN_,
+                     RESOLUTION_, true, false);
+  }
+
+ private:
+  ScreenSettings settings_;
+  plot::KeptCurves<Element> curves_;
+  bool JOIN_;
+  int RESOLUTION_;
+};
+
+// The plot kept for the window's redraws, or null when there is no memory for its copy:
+// the window then keeps its pixels, as a plot of a fixed size does, and the plot itself is
+// complete all the same.
+template <typename Element>
+std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
+                                                const CurveRuns<Element>& curves, bool JOIN,
+                                                int RESOLUTION) {
+  try {
+    return std::make_shared<const KeptScreenPlot<Element>>(settings, curves, JOIN, RESOLUTION);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "curvist: no memory to keep the plot \""
+              << without_blanks_around(settings.captions.title.view())
+              << "\" for redrawing; its window keeps its pixels when resized\n";
+    return nullptr;
+  }
+}
+
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:
 // the settings and limits, the window with its frame, the curves, and the close. all_x and
 // all_y are the whole arrays the limits come from.
 template <typename Element, typename Options>
 void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
                  const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check) {
-  // The limits are 64-bit whatever the element type; so are their logarithms.
-  auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
+  const auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
   if (!settings) return;
-  const auto& flags = settings->flags;
-  auto& captions = settings->captions;
-  auto& limits = settings->limits;
   const int RESOLUTION = options.RESOLUTION.value_or(1);
   const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
   const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
+  bool JOIN = settings->flags.join;
+  if (order_check == OrderCheck::unjoin_unordered && JOIN)
+    JOIN = plot::abscissae_in_order(curves, settings->template x_values<Element>());
 
   WindowOperations& windows = current_windows();
   Console& console = current_console();
-  prepare_screen(windows, console, current_window_counter(), limits.xmin, limits.xmax, limits.ymin,
-                 limits.ymax, flags.log_x, flags.log_y, RESOLUTION, captions.x_caption,
-                 captions.y_caption, captions.title, OWNWINDOW, REUSEWINDOW);
-
-  const auto x_values = settings->template x_values<Element>();
-  const auto y_values = settings->template y_values<Element>();
-  bool JOIN = flags.join;
-  if (order_check == OrderCheck::unjoin_unordered && JOIN)
-    JOIN = plot::abscissae_in_order(curves, x_values);
-  plot::draw_curves(windows, curves, x_values, y_values, JOIN);
+  int& window_counter = current_window_counter();
+  const auto area = draw_screen_plot(windows, console, window_counter, *settings, curves, JOIN,
+                                     RESOLUTION, OWNWINDOW, REUSEWINDOW);
+  // Laid out to a window of its own, the plot follows that window's size; a plot of a
+  // fixed size keeps its pixels, and so does one drawn into the active window, which was
+  // measured on the console.
+  if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
+    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION))
+      windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
+  }
   kill_screen(windows, console, OWNWINDOW);
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include <curvist/Export.hpp>
 #include "array/ColumnMajorView.hpp"
 #include "text/TextField.hpp"
 
@@ -42,29 +43,30 @@ struct ScreenListPlotOptions {
 using TextField120 = TextField<120>;
 
 // Removes the escape pairs \u, \d and \g from a blank-padded field, in place.
-void PURGE(std::span<char> text);
+CURVIST_EXPORT void PURGE(std::span<char> text);
 
 // Gets the window, sizes the drawing area, widens the limits, draws frame, axes with
 // arrowheads, ticks, tick labels and captions, and leaves the mapping set for drawing
 // in data units. The caption fields are changed in place.
-void PREPARESCREEN(double& xmin, double& xmax, double& ymin, double& ymax, bool JOIN, bool LOGX,
-                   bool LOGY, int RESOLUTION, TextField120& x_caption, TextField120& y_caption,
-                   TextField120& title, bool OWNWINDOW, bool REUSEWINDOW);
+CURVIST_EXPORT void PREPARESCREEN(double& xmin, double& xmax, double& ymin, double& ymax, bool JOIN,
+                                  bool LOGX, bool LOGY, int RESOLUTION, TextField120& x_caption,
+                                  TextField120& y_caption, TextField120& title, bool OWNWINDOW,
+                                  bool REUSEWINDOW);
 
 // Leaves an own window open; otherwise waits for Enter and returns to text mode.
-void KILLSCREEN(bool OWNWINDOW);
+CURVIST_EXPORT void KILLSCREEN(bool OWNWINDOW);
 
-void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-            const ScreenPlotOptions& options = {});
-void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
-            const ScreenPlotOptions& options = {});
-void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
-                const ScreenListPlotOptions& options = {});
-void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
-                const ScreenListPlotOptions& options = {});
+CURVIST_EXPORT void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+                           const ScreenPlotOptions& options = {});
+CURVIST_EXPORT void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
+                           const ScreenPlotOptions& options = {});
+CURVIST_EXPORT void PLOTLISTDP(std::span<const double> X, std::span<const double> Y,
+                               const ScreenListPlotOptions& options = {});
+CURVIST_EXPORT void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
+                               const ScreenListPlotOptions& options = {});
 
 // The unit of the last window PREPARESCREEN opened on the current platform's windows;
 // 100 before the first.
-int window_counter();
+CURVIST_EXPORT int window_counter();
 
 }  // namespace curvist::PLOTPACK

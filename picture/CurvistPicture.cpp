@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "files/Interruption.hpp"
+#include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/FrameChannel.hpp"
 #include "pgplot/GizaPgplot.hpp"
 #include "pgplot/PictureStream.hpp"
@@ -58,7 +58,7 @@ void set_up_fonts() {
 
 int main() {
   close_range(STDERR_FILENO + 1, ~0U, 0);
-  curvist::install_interrupt_handlers();
+  curvist::remove_temporary_files_on_interrupt();
   end_with_parent();
   set_up_fonts();
 

@@ -97,18 +97,33 @@ const std::vector<std::string> their_pictures = {"absorption-spectrum.ps", "damp
                                                  "step-responses.ps"};
 constexpr const char* rejected_example = "mismatched-header.dat";
 
+// The titles of the accepted examples' windows, in the order they are plotted.
+std::vector<std::string> accepted_titles(const TemporaryFolder& folder) {
+  std::vector<std::string> titles;
+  for (const auto& name : accepted_examples) titles.push_back(window_title_of(folder / name));
+  return titles;
+}
+
 void copy_examples_into(const TemporaryFolder& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(examples))
     if (entry.path().extension() == ".dat")
       std::filesystem::copy_file(entry.path(), folder / entry.path().filename().string());
 }
 
+struct ClientSize {
+  int width = 0;
+  int height = 0;
+};
+
 // The screen plots of the files as the program draws them, drawn here offscreen on a
-// screen of the same size, in the same order, with nothing written to disk.
-std::unique_ptr<OffscreenWindows> reference_plots(const std::vector<std::string>& names) {
+// screen of the same size, in the same order, with nothing written to disk; or into
+// windows opened at another size.
+std::unique_ptr<OffscreenWindows> reference_plots(const std::vector<std::string>& names,
+                                                  std::optional<ClientSize> window_size = {}) {
   TemporaryFolder folder;
   copy_examples_into(folder);
   auto windows = std::make_unique<OffscreenWindows>(ScreenSize{1280, 1024});
+  if (window_size) windows->set_new_window_size(window_size->width, window_size->height);
   std::ostringstream trace;
   RecordingConsole console(trace);
   RecordingPgplot pgplot(trace);
@@ -244,8 +259,7 @@ TEST_F(EndToEnd, ShowsEveryAcceptedFileInAWindowOfItsOwnAndWritesItsPicture) {
   EXPECT_EQ(run.output_once(expected), expected);
   EXPECT_EQ(run.process->errors_so_far(), "");
 
-  std::vector<std::string> titles;
-  for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
+  const std::vector<std::string> titles = accepted_titles(run.folder);
   const std::vector<Window> windows = windows_titled(titles);
   // One window per accepted file, none for the rejected one, nothing else.
   EXPECT_EQ(titles_on_screen(), titles);
@@ -274,12 +288,55 @@ TEST_F(EndToEnd, ShowsEveryAcceptedFileInAWindowOfItsOwnAndWritesItsPicture) {
   EXPECT_FALSE(run.process->end()) << described(run.process->end());
 }
 
+TEST_F(EndToEnd, AResizedWindowIsDrawnAgainForItsNewSize) {
+  ProgramRun run;
+  copy_examples_into(run.folder);
+  start(run);
+  const std::string expected = expected_console(their_pictures);
+  ASSERT_EQ(run.output_once(expected), expected);
+  const std::vector<std::string> titles = accepted_titles(run.folder);
+  const std::vector<Window> windows = windows_titled(titles);
+  ASSERT_EQ(std::count(windows.begin(), windows.end(), Window{0}), 0);
+
+  // The user makes one window smaller and another larger than they opened.
+  const std::vector<std::pair<std::size_t, ClientSize>> resized = {{1, {733, 517}},
+                                                                   {2, {1150, 900}}};
+  for (const auto& [index, size] : resized)
+    XResizeWindow(onlooker_->display(), windows[index], static_cast<unsigned>(size.width),
+                  static_cast<unsigned>(size.height));
+  XSync(onlooker_->display(), False);
+  for (const auto& [index, size] : resized) {
+    SCOPED_TRACE(accepted_examples[index]);
+    const auto fresh = reference_plots({accepted_examples[index]}, size);
+    const PixelSurface& surface = *fresh->unit(101)->surface;
+    EXPECT_EQ(pixels_differing(windows[index], surface), 0);
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(onlooker_->display(), windows[index], &attributes));
+    EXPECT_EQ(attributes.width, size.width);
+  }
+  // The window left alone shows what it did.
+  const auto unchanged = reference_plots({accepted_examples[0]});
+  EXPECT_EQ(pixels_differing(windows[0], *unchanged->unit(101)->surface), 0);
+
+  // Nothing more printed, no window more, and the run ends as before.
+  EXPECT_EQ(run.process->output_so_far(), expected);
+  auto on_screen = titles_on_screen();
+  std::sort(on_screen.begin(), on_screen.end());
+  auto sorted_titles = titles;
+  std::sort(sorted_titles.begin(), sorted_titles.end());
+  EXPECT_EQ(on_screen, sorted_titles);  // raised to be read, in another order
+  for (const Window window : windows) onlooker_->close(window);
+  const auto end = run.process->wait_for_end(20s);
+  ASSERT_TRUE(end) << "still running after every window was closed";
+  EXPECT_EQ(end->exit_status, 0) << described(end);
+  EXPECT_EQ(run.process->errors_so_far(), "");
+}
+
 TEST_F(EndToEnd, RunsUntilTheUserHasClosedEveryWindow) {
   ProgramRun run;
   copy_examples_into(run.folder);
   start(run);
-  std::vector<std::string> titles;
-  for (const auto& name : accepted_examples) titles.push_back(window_title_of(run.folder / name));
+  const std::vector<std::string> titles = accepted_titles(run.folder);
   const std::vector<Window> windows = windows_titled(titles);
   ASSERT_EQ(std::count(windows.begin(), windows.end(), Window{0}), 0)
       << "windows: " << ::testing::PrintToString(titles_on_screen());

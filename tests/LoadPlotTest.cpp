@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Plot.hpp"
@@ -107,14 +108,24 @@ TEST(LoadPlot, HandsTheReasonToACallerWhoAsksAndDrawsTheSame) {
   TemporaryFolder folder;
   folder.write("sample.dat", two_curves);
   folder.write("short.dat", "-1\n3\n0 0\n1 1\nx\ny\nt\n");
+  // Read whole, and skipped by both plotters, or only by the picture's 32-bit limits.
+  folder.write("flat.dat", "-1\n3\n1.5 0\n1.5 1\n1.5 2\nx\ny\nt\n");
+  folder.write("infinite.dat", "-1\n2\n0 1\n1 Inf\nx\ny\nt\n");
+  folder.write("tiny.dat", "-1\n2\n1e-300 0\n2e-300 1\nx\ny\nt\n");
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"sample.dat", ""},
+      {"short.dat", "line 5: \"x\" is not a number"},
+      {"flat.dat", "all x values are 1.5: no range to plot over"},
+      {"infinite.dat", "the y values run from 1 to inf, which is no finite range"},
+      {"tiny.dat", "no picture: in single precision, all x values are 0: no range to plot over"},
+  };
   const ScopedCurrentFolder inside(folder.path());
-  for (const char* name : {"sample.dat", "short.dat"}) {
+  for (const auto& [name, reason] : expected) {
     const auto silent = recorded_lines([&] { LOADPLOTPACK::LOADPLOT(name); });
     std::string why_not = "left from an earlier call";
     const auto asked = recorded_lines([&] { LOADPLOTPACK::LOADPLOT(name, "ps", &why_not); });
     EXPECT_EQ(asked, silent) << name;
-    EXPECT_EQ(why_not, name == std::string_view("short.dat") ? "line 5: \"x\" is not a number" : "")
-        << name;
+    EXPECT_EQ(why_not, reason) << name;
   }
 }
 

@@ -3,7 +3,7 @@
 // closed.
 #include <curvist/PgPlot.hpp>
 #include <curvist/Plot.hpp>
-#include <curvist/platform/Platform.hpp>
+#include <curvist/platform/PlatformChoice.hpp>
 
 #include <cmath>
 #include <cstdio>

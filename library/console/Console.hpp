@@ -4,9 +4,11 @@
 
 #include <string_view>
 
+#include <curvist/Export.hpp>
+
 namespace curvist {
 
-class Console {
+class CURVIST_EXPORT Console {
  public:
   virtual ~Console() = default;
   // Writes one whole line; a list-directed line brings its own leading blank.

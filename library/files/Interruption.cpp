@@ -1,13 +1,17 @@
 #include "files/Interruption.hpp"
 
 #include <pthread.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
+
+#include "files/TemporaryFileRemoval.hpp"
 
 namespace curvist {
 namespace {
@@ -22,28 +26,54 @@ struct Slot {
 };
 std::array<Slot, slot_count> slots;
 
+// The children that draw pictures, one per PGPLOT of a process as a rule.
+constexpr int child_slot_count = 4;
+std::array<std::atomic<pid_t>, child_slot_count> children{};
+
 constexpr std::array interruption_signals{SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void remove_files_and_end(int signal_number) {
-  for (auto& slot : slots) {
-    if (slot.armed.load()) unlink(slot.path.data());
-  }
+  remove_temporary_files();
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
 }
 
 }  // namespace
 
-void install_interrupt_handlers() {
-  static const bool installed = [] {
+bool remove_temporary_files_on_interrupt() {
+  bool all_taken = true;
+  for (const int signal_number : interruption_signals) {
+    struct sigaction current {};
+    sigaction(signal_number, nullptr, &current);
+    const bool handled_by_function = (current.sa_flags & SA_SIGINFO) != 0;
+    if (!handled_by_function && current.sa_handler == remove_files_and_end) continue;
+    // A handler or SIG_IGN is the program's choice (nohup, a background job, its own
+    // clean-up): replacing it would change how the program meets the signal.
+    if (handled_by_function || current.sa_handler != SIG_DFL) {
+      all_taken = false;
+      continue;
+    }
     struct sigaction action {};
     action.sa_handler = remove_files_and_end;
     sigemptyset(&action.sa_mask);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP})
-      sigaction(signal_number, &action, nullptr);
-    return true;
-  }();
-  (void)installed;
+    sigaction(signal_number, &action, nullptr);
+  }
+  return all_taken;
+}
+
+void remove_temporary_files() noexcept {
+  for (auto& slot : slots) {
+    if (slot.armed.load()) unlink(slot.path.data());
+  }
+  // A child removes its own files as SIGTERM ends it; it is gone (though not yet waited
+  // for) once this returns.
+  for (auto& child : children) {
+    const pid_t process = child.load();
+    if (process <= 0 || kill(process, SIGTERM) != 0) continue;
+    siginfo_t ended{};
+    while (waitid(P_PID, id_t(process), &ended, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+  }
 }
 
 InterruptionsHeld::InterruptionsHeld() {
@@ -73,6 +103,20 @@ RemovalOnInterrupt::~RemovalOnInterrupt() {
   if (slot_ < 0) return;
   slots[slot_].armed.store(false);
   slots[slot_].in_use.store(false);
+}
+
+ChildEndedOnInterrupt::ChildEndedOnInterrupt(pid_t child) : slot_(-1) {
+  for (int index = 0; index < child_slot_count; ++index) {
+    pid_t expected = 0;
+    if (children[index].compare_exchange_strong(expected, child)) {
+      slot_ = index;
+      return;
+    }
+  }
+}
+
+ChildEndedOnInterrupt::~ChildEndedOnInterrupt() {
+  if (slot_ >= 0) children[slot_].store(0);
 }
 
 }  // namespace curvist

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 #include <vector>
 
@@ -26,14 +27,17 @@ std::string errno_text(int error) { return std::strerror(error); }
 TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension) {
   // Hidden, so that a listing of the folder made meanwhile does not pick it up.
   std::string pattern = folder_of(beside) + ".curvist-XXXXXX" + std::string(extension);
-  // Without the handlers an interruption would leave the temporary file behind.
-  install_interrupt_handlers();
+  // Made and registered for removal as one step, so that a program that asked for the
+  // removal on interruption never has the file left behind. The path is registered whole:
+  // the program may change its folder while the picture is drawn.
   const InterruptionsHeld held;
   const int descriptor = mkstemps(pattern.data(), static_cast<int>(extension.size()));
   if (descriptor < 0) throw std::system_error(errno, std::generic_category());
   close(descriptor);
   path_ = std::move(pattern);
-  removal_ = std::make_unique<RemovalOnInterrupt>(path_);
+  std::error_code no_absolute_path;
+  removal_ = std::make_unique<RemovalOnInterrupt>(
+      std::filesystem::absolute(path_, no_absolute_path).string());
 }
 
 TemporaryFile::~TemporaryFile() {

@@ -78,20 +78,26 @@ std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
   std::string name = "curvist-picture";
   std::array<char*, 2> arguments{name.data(), nullptr};
   pid_t process = -1;
-  const int error =
-      posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
+  std::unique_ptr<PictureProcess> started;
+  {
+    // Started and registered to be ended on interruption as one step.
+    const InterruptionsHeld held;
+    const int error =
+        posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
+    if (error == 0)
+      started.reset(new PictureProcess(process, ours));
+    else
+      why_not = program + " cannot be started: " + std::strerror(error);
+  }
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   close(theirs);
-  if (error != 0) {
-    close(ours);
-    why_not = program + " cannot be started: " + std::strerror(error);
-    return nullptr;
-  }
-  return std::unique_ptr<PictureProcess>(new PictureProcess(process, ours));
+  if (!started) close(ours);
+  return started;
 }
 
 PictureProcess::~PictureProcess() {
+  ended_on_interrupt_.reset();
   // The end of the stream tells the program to end; a picture it is still drawing is
   // finished (or given up) first.
   close(socket_);

@@ -7,7 +7,10 @@
 #include <sys/types.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "files/Interruption.hpp"
 
 namespace curvist {
 
@@ -28,10 +31,14 @@ class PictureProcess {
   std::string how_it_ended();
 
  private:
-  PictureProcess(pid_t process, int socket) : process_(process), socket_(socket) {}
+  PictureProcess(pid_t process, int socket)
+      : process_(process), socket_(socket), ended_on_interrupt_(process) {}
 
   pid_t process_;
   int socket_;
+  // An interruption of a caller that asked for its temporary files to be removed ends
+  // the program first, which then removes the picture it was drawing.
+  std::optional<ChildEndedOnInterrupt> ended_on_interrupt_;
   bool waited_ = false;
   int status_ = 0;  // as waitpid gave it
 };

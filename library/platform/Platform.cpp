@@ -40,8 +40,6 @@ int& current_window_counter() {
   return window_counter;
 }
 
-void keep_windows_until_closed() { current_windows().keep_windows_until_closed(); }
-
 ScopedPlatform::ScopedPlatform(Platform platform) : platform_(platform), previous_(installed) {
   installed = this;
 }

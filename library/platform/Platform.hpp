@@ -1,10 +1,12 @@
 #pragma once
 // Which console, PGPLOT library and window operations the plotting modules draw and write
 // through. A real run uses the standard console, PGPLOT over giza and screen windows, each
-// made when first asked for; tests, curvist-trace and other programs install their own
-// for a scope (RecordingPlatform installs the recorders). Only the modules' public
-// operations and the driver ask for them, once a call, and hand them down to the parts
-// that draw; nothing below the modules reaches for them.
+// made when first asked for; tests and curvist-trace install their own for a scope
+// (RecordingPlatform installs the recorders), other programs a ChosenPlatform. Only the
+// modules' public operations and the driver ask for them, once a call, and hand them
+// down to the parts that draw; nothing below the modules reaches for them.
+
+#include "platform/PlatformChoice.hpp"
 
 namespace curvist {
 
@@ -28,10 +30,6 @@ WindowOperations& current_windows();
 // the first before it opened any. It lasts as long as the platform: the whole run for the
 // real one, the scope for an installed one, so a fresh platform starts from the first unit.
 int& current_window_counter();
-
-// For a program that has plotted on screen: keeps the plot windows shown until the user
-// has closed them. Returns at once where nothing is shown.
-void keep_windows_until_closed();
 
 // Installs a platform until the end of the scope, then restores the one before.
 class ScopedPlatform {

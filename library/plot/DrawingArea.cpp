@@ -15,9 +15,9 @@ constexpr long long largest_extent = 32767;
 // window of the plot's own, 435 the one tuned for the console window a plot without one
 // draws into. Plots of both kinds rely on their height.
 DrawingArea fixed_size(int RESOLUTION, bool OWNWINDOW) {
-  if (RESOLUTION >= 3) return {1382, 943};
-  if (RESOLUTION == 2) return {1024, 663};
-  return {796, OWNWINDOW ? 416 : 435};
+  if (RESOLUTION >= 3) return {1382, 943, {}};
+  if (RESOLUTION == 2) return {1024, 663, {}};
+  return {796, OWNWINDOW ? 416 : 435, {}};
 }
 
 // Sizes of common window shapes nudged to the layouts they were tuned for.
@@ -58,8 +58,11 @@ DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLU
   // without cells) would make the layout divide by zero or run backwards: the plot is
   // then laid out on the standard size instead.
   constexpr int border = 7;
-  if (width <= border || height <= border) return fixed_size(1, OWNWINDOW);
-  return corrected({static_cast<int>(width), static_cast<int>(height)});
+  DrawingArea area = width <= border || height <= border
+                         ? fixed_size(1, OWNWINDOW)
+                         : corrected({static_cast<int>(width), static_cast<int>(height), cells});
+  area.measured_cells = cells;
+  return area;
 }
 
 }  // namespace curvist::plot

@@ -10,6 +10,8 @@ namespace curvist::plot {
 struct DrawingArea {
   int width = 0;   // W
   int height = 0;  // H
+  // The window's size in cells it was measured from; none for a fixed size.
+  WindowSize measured_cells;
 };
 
 // RESOLUTION 3 or more, 2 and 1 give fixed sizes; 0 or less measures the plot window

@@ -3,9 +3,11 @@
 // (also the elements that belong to no drawn curve), replaced by their decimal logarithms
 // on a logarithmic axis, in the precision the plotter keeps its limits in.
 
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <span>
+#include <string>
 #include <type_traits>
 
 #include "array/Extremes.hpp"
@@ -23,15 +25,36 @@ struct PlotLimits {
   bool zero_ordinates = false;
 };
 
+// Why limits give an axis no window range, in words for the user; nothing when they give
+// one. low and high are the axis's limits as the plotter holds them (logarithms on a
+// logarithmic axis).
+template <typename Limit>
+std::optional<std::string> axis_range_fault(char axis, Limit low, Limit high, bool logarithmic) {
+  const auto text = [](Limit value) {
+    char digits[32];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+  };
+  const std::string values = logarithmic ? std::string("logarithms of the ") + axis + " values"
+                                         : std::string("") + axis + " values";
+  if (!std::isfinite(low) || !std::isfinite(high))
+    return "the " + values + " run from " + text(low) + " to " + text(high) +
+           ", which is no finite range";
+  if (low == high) return "all " + values + " are " + text(low) + ": no range to plot over";
+  return std::nullopt;
+}
+
 // Limit: 32-bit for PGPLOT's world window, 64-bit for the screen's window mapping. Nothing
 // when the plot is to be skipped: empty arrays, equal limits on an axis (no window range)
 // or limits that are not finite (data with Inf or NaN, logarithms of zero or negative
-// values).
+// values). why_not, when given, then receives the reason in words.
 template <typename Limit, typename Element>
 std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
-                                             std::span<const Element> all_y, bool log_x,
-                                             bool log_y) {
-  if (all_x.empty() || all_y.empty()) return std::nullopt;
+                                             std::span<const Element> all_y, bool log_x, bool log_y,
+                                             std::string* why_not = nullptr) {
+  if (all_x.empty() || all_y.empty()) {
+    if (why_not != nullptr) *why_not = "there are no points";
+    return std::nullopt;
+  }
   const auto x = extremes(all_x);
   const auto y = extremes(all_y);
   PlotLimits<Limit> limits{static_cast<Limit>(x.smallest), static_cast<Limit>(x.largest),
@@ -51,10 +74,11 @@ std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
     limits.ymin = static_cast<Limit>(std::log10(static_cast<Wider>(nonzero.smallest)));
     limits.ymax = static_cast<Limit>(std::log10(static_cast<Wider>(nonzero.largest)));
   }
-  if (!std::isfinite(limits.xmin) || !std::isfinite(limits.xmax) || !std::isfinite(limits.ymin) ||
-      !std::isfinite(limits.ymax) || limits.xmin == limits.xmax || limits.ymin == limits.ymax)
-    return std::nullopt;
-  return limits;
+  auto fault = axis_range_fault('x', limits.xmin, limits.xmax, log_x);
+  if (!fault) fault = axis_range_fault('y', limits.ymin, limits.ymax, log_y);
+  if (!fault) return limits;
+  if (why_not != nullptr) *why_not = std::move(*fault);
+  return std::nullopt;
 }
 
 }  // namespace curvist::plot

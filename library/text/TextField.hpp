@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "text/Blanks.hpp"
-#include "text/Utf8Text.hpp"
+#include "Blanks.hpp"
+#include "Utf8Text.hpp"
 
 namespace curvist {
 

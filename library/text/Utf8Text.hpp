@@ -7,22 +7,25 @@
 #include <string>
 #include <string_view>
 
+#include <curvist/Export.hpp>
+
 namespace curvist {
 
-bool is_valid_utf8(std::string_view text);
+CURVIST_EXPORT bool is_valid_utf8(std::string_view text);
 
 // The text as UTF-8, each byte of invalid UTF-8 read as a Latin-1 character.
-std::string utf8_from_text(std::string_view text);
+CURVIST_EXPORT std::string utf8_from_text(std::string_view text);
 
 // How many characters the text holds: code points of valid UTF-8, otherwise bytes.
-std::size_t character_count(std::string_view text);
+CURVIST_EXPORT std::size_t character_count(std::string_view text);
 
 // How many bytes the first `characters` characters of the text take (all of it when it
 // holds fewer): a cut there never falls inside a character.
-std::size_t bytes_of_leading_characters(std::string_view text, std::size_t characters);
+CURVIST_EXPORT std::size_t bytes_of_leading_characters(std::string_view text,
+                                                       std::size_t characters);
 
 // The number of bytes of the UTF-8 character that starts with `lead`: 1 for an ASCII
 // byte, and for a byte that cannot start one.
-std::size_t utf8_sequence_length(char lead);
+CURVIST_EXPORT std::size_t utf8_sequence_length(char lead);
 
 }  // namespace curvist

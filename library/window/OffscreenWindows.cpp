@@ -50,16 +50,24 @@ WindowUnit* OffscreenWindows::unit(int number) {
 }
 
 void OffscreenWindows::reset_drawing_state(WindowUnit& window) {
-  window.viewport = whole_grid;
-  window.viewport_width = window.width;
-  window.viewport_height = window.height;
-  window.origin_x = 0;
-  window.origin_y = 0;
-  window.has_window_bounds = false;
-  window.map_x = {1.0, 0.0};
-  window.map_y = {1.0, 0.0};
-  window.position_x = 0.0;
-  window.position_y = 0.0;
+  window.drawing = DrawingState{};
+  window.drawing.viewport = whole_grid;
+  window.drawing.viewport_width = window.width;
+  window.drawing.viewport_height = window.height;
+}
+
+WindowUnit& OffscreenWindows::changing_active_window() {
+  ++active_->drawing_version;
+  return *active_;
+}
+
+WindowSize OffscreenWindows::cells_of(const WindowUnit& window) {
+  return {window.width / cell_width_pixels, window.height / cell_height_pixels};
+}
+
+void OffscreenWindows::set_new_window_size(int width, int height) {
+  new_window_width_ = width;
+  new_window_height_ = height;
 }
 
 int OffscreenWindows::open_window(int number, std::string_view, std::string_view title) {
@@ -73,6 +81,7 @@ int OffscreenWindows::open_window(int number, std::string_view, std::string_view
     slot->height = new_window_height_;
   }
   WindowUnit& window = *slot;
+  ++window.drawing_version;
   if (window.surface)
     window.surface->clear();
   else
@@ -109,7 +118,7 @@ WindowSize OffscreenWindows::query_window_size(int number) {
   if (number == 0) return console_size();
   const WindowUnit* window = unit(number);
   if (window == nullptr) return {0, 0};
-  return {window->width / cell_width_pixels, window->height / cell_height_pixels};
+  return cells_of(*window);
 }
 
 void OffscreenWindows::set_client_size(int number, int width, int height) {
@@ -141,8 +150,9 @@ void OffscreenWindows::compact_surfaces() {
 }
 
 void OffscreenWindows::clear_screen(int) {
-  if (!active_->surface) return;  // a console in text mode is cleared already
-  active_->surface->clear();
+  WindowUnit& window = changing_active_window();
+  if (!window.surface) return;  // a console in text mode is cleared already
+  window.surface->clear();
   changed_ = true;
 }
 
@@ -150,17 +160,17 @@ void OffscreenWindows::set_colour(int colour_index) { colour_ = palette_pixel(co
 
 void OffscreenWindows::draw_rectangle(RectangleControl control, std::int16_t x1, std::int16_t y1,
                                       std::int16_t x2, std::int16_t y2) {
-  WindowUnit& window = *active_;
-  const int left = window.origin_x + std::min(x1, x2);
-  const int right = window.origin_x + std::max(x1, x2);
-  const int top = window.origin_y + std::min(y1, y2);
-  const int bottom = window.origin_y + std::max(y1, y2);
+  const DrawingState& state = changing_active_window().drawing;
+  const int left = state.origin_x + std::min(x1, x2);
+  const int right = state.origin_x + std::max(x1, x2);
+  const int top = state.origin_y + std::min(y1, y2);
+  const int bottom = state.origin_y + std::max(y1, y2);
   const PixelRectangle area{left, top, right, bottom};
-  const PixelRectangle visible = area.intersection(window.viewport);
+  const PixelRectangle visible = area.intersection(state.viewport);
   if (visible.empty()) return;
   PixelSurface& surface = drawing_surface(visible);
   const auto fill = [&](const PixelRectangle& part) {
-    surface.fill(part.intersection(window.viewport), colour_);
+    surface.fill(part.intersection(state.viewport), colour_);
   };
   if (control == RectangleControl::filled) {
     fill(area);
@@ -174,33 +184,33 @@ void OffscreenWindows::draw_rectangle(RectangleControl control, std::int16_t x1,
 
 void OffscreenWindows::set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2,
                                     std::int16_t y2) {
-  WindowUnit& window = *active_;
+  DrawingState& state = changing_active_window().drawing;
   const PixelRectangle area{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-  window.viewport = area.intersection(whole_grid);
-  window.viewport_width = area.x2 - area.x1 + 1;
-  window.viewport_height = area.y2 - area.y1 + 1;
-  window.origin_x = area.x1;
-  window.origin_y = area.y1;
+  state.viewport = area.intersection(whole_grid);
+  state.viewport_width = area.x2 - area.x1 + 1;
+  state.viewport_height = area.y2 - area.y1 + 1;
+  state.origin_x = area.x1;
+  state.origin_y = area.y1;
   // A window mapping stays spread over the new viewport.
-  update_mapping(window);
+  update_mapping(state);
 }
 
-void OffscreenWindows::update_mapping(WindowUnit& window) {
-  if (!window.has_window_bounds) {
-    window.map_x = {1.0, static_cast<double>(window.origin_x)};
-    window.map_y = {1.0, static_cast<double>(window.origin_y)};
+void OffscreenWindows::update_mapping(DrawingState& state) {
+  if (!state.has_window_bounds) {
+    state.map_x = {1.0, static_cast<double>(state.origin_x)};
+    state.map_y = {1.0, static_cast<double>(state.origin_y)};
     return;
   }
   // The first and last pixel column of the viewport as set (before it is clipped to the
   // grid) take x1 and x2; rows likewise.
-  const auto& bounds = window.window_bounds;
-  const double scale_x = (window.viewport_width - 1) / (bounds.x2 - bounds.x1);
-  window.map_x = {scale_x, window.origin_x - bounds.x1 * scale_x};
-  const double scale_y = (window.viewport_height - 1) / (bounds.y2 - bounds.y1);
+  const auto& bounds = state.window_bounds;
+  const double scale_x = (state.viewport_width - 1) / (bounds.x2 - bounds.x1);
+  state.map_x = {scale_x, state.origin_x - bounds.x1 * scale_x};
+  const double scale_y = (state.viewport_height - 1) / (bounds.y2 - bounds.y1);
   if (bounds.invert)
-    window.map_y = {-scale_y, window.origin_y + bounds.y2 * scale_y};
+    state.map_y = {-scale_y, state.origin_y + bounds.y2 * scale_y};
   else
-    window.map_y = {scale_y, window.origin_y - bounds.y1 * scale_y};
+    state.map_y = {scale_y, state.origin_y - bounds.y1 * scale_y};
 }
 
 void OffscreenWindows::set_window_mapping(bool invert, double x1, double y1, double x2, double y2) {
@@ -208,31 +218,30 @@ void OffscreenWindows::set_window_mapping(bool invert, double x1, double y1, dou
   if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) return;
   if (x1 == x2 || y1 == y2) return;
   if (!std::isfinite(1.0 / (x2 - x1)) || !std::isfinite(1.0 / (y2 - y1))) return;
-  WindowUnit& window = *active_;
-  window.window_bounds = {invert, x1, y1, x2, y2};
-  window.has_window_bounds = true;
-  update_mapping(window);
+  DrawingState& state = changing_active_window().drawing;
+  state.window_bounds = {invert, x1, y1, x2, y2};
+  state.has_window_bounds = true;
+  update_mapping(state);
 }
 
 void OffscreenWindows::move_to(double x, double y) {
-  WindowUnit& window = *active_;
-  window.position_x = window.map_x.pixel(x);
-  window.position_y = window.map_y.pixel(y);
+  DrawingState& state = changing_active_window().drawing;
+  state.position_x = state.map_x.pixel(x);
+  state.position_y = state.map_y.pixel(y);
 }
 
 void OffscreenWindows::line_to(double x, double y) {
-  WindowUnit& window = *active_;
-  const double to_x = window.map_x.pixel(x);
-  const double to_y = window.map_y.pixel(y);
-  if (is_finite(to_x, to_y) && is_finite(window.position_x, window.position_y))
-    draw_segment(window, window.position_x, window.position_y, to_x, to_y);
-  window.position_x = to_x;
-  window.position_y = to_y;
+  DrawingState& state = changing_active_window().drawing;
+  const double to_x = state.map_x.pixel(x);
+  const double to_y = state.map_y.pixel(y);
+  if (is_finite(to_x, to_y) && is_finite(state.position_x, state.position_y))
+    draw_segment(state.viewport, state.position_x, state.position_y, to_x, to_y);
+  state.position_x = to_x;
+  state.position_y = to_y;
 }
 
-void OffscreenWindows::draw_segment(WindowUnit& window, double x0, double y0, double x1,
+void OffscreenWindows::draw_segment(const PixelRectangle& clip, double x0, double y0, double x1,
                                     double y1) {
-  const PixelRectangle& clip = window.viewport;
   if (clip.empty()) return;
   const bool far =
       std::max({std::fabs(x0), std::fabs(y0), std::fabs(x1), std::fabs(y1)}) > exact_line_range;
@@ -262,14 +271,14 @@ void OffscreenWindows::draw_segment(WindowUnit& window, double x0, double y0, do
 }
 
 void OffscreenWindows::set_pixel(double x, double y) {
-  WindowUnit& window = *active_;
-  const double pixel_x = window.map_x.pixel(x);
-  const double pixel_y = window.map_y.pixel(y);
+  const DrawingState& state = changing_active_window().drawing;
+  const double pixel_x = state.map_x.pixel(x);
+  const double pixel_y = state.map_y.pixel(y);
   // Also false for coordinates that are not finite.
   if (!(std::fabs(pixel_x) <= exact_line_range && std::fabs(pixel_y) <= exact_line_range)) return;
   const int column = static_cast<int>(nearest_pixel(pixel_x));
   const int row = static_cast<int>(nearest_pixel(pixel_y));
-  if (!window.viewport.contains(column, row)) return;
+  if (!state.viewport.contains(column, row)) return;
   PixelSurface& surface = drawing_surface({column, row, column, row});
   if (column >= surface.width() || row >= surface.height()) return;
   surface.set(column, row, colour_);
@@ -277,27 +286,27 @@ void OffscreenWindows::set_pixel(double x, double y) {
 }
 
 void OffscreenWindows::draw_text(std::string_view text) {
-  WindowUnit& window = *active_;
+  const DrawingState& state = changing_active_window().drawing;
   if (text.empty()) return;
-  if (!(std::fabs(window.position_x) <= exact_line_range &&
-        std::fabs(window.position_y) <= exact_line_range))
+  if (!(std::fabs(state.position_x) <= exact_line_range &&
+        std::fabs(state.position_y) <= exact_line_range))
     return;
-  const int x = static_cast<int>(nearest_pixel(window.position_x));
-  const int y = static_cast<int>(nearest_pixel(window.position_y));
+  const int x = static_cast<int>(nearest_pixel(state.position_x));
+  const int y = static_cast<int>(nearest_pixel(state.position_y));
   const int width = fonts_.text_width(text);
   const PixelRectangle box{x, y, static_cast<int>(std::min<long>(long{x} + width - 1, 1L << 30)),
                            y + fonts_.info().height - 1};
-  const PixelRectangle visible = box.intersection(window.viewport);
+  const PixelRectangle visible = box.intersection(state.viewport);
   if (visible.empty()) return;
   PixelSurface& surface = drawing_surface(visible);
-  fonts_.draw(surface, x, y, text, colour_, window.viewport);
+  fonts_.draw(surface, x, y, text, colour_, state.viewport);
 }
 
 void OffscreenWindows::set_text_colour(int colour_index) { text_colour_index_ = colour_index; }
 
 void OffscreenWindows::set_text_mode(int mode) {
   if (mode != -1) return;
-  WindowUnit& window = *active_;
+  WindowUnit& window = changing_active_window();
   reset_drawing_state(window);
   if (active_number_ == 0) {
     // The console goes back to text: its graphics window is withdrawn.

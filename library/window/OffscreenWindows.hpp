@@ -52,6 +52,10 @@ class OffscreenWindows final : public WindowOperations {
   // Size of a newly opened window: about 80% of the screen, in whole cells.
   int new_window_width() const { return new_window_width_; }
   int new_window_height() const { return new_window_height_; }
+  // Windows opened from now on get this client size in pixels instead.
+  void set_new_window_size(int width, int height);
+  // The size query_window_size reports for a window: its client area in whole cells.
+  static WindowSize cells_of(const WindowUnit& window);
 
   int active_unit() const { return active_number_; }
   // Colour of console-style text; graphics text takes the drawing colour.
@@ -83,9 +87,11 @@ class OffscreenWindows final : public WindowOperations {
  private:
   // The active window's surface, grown to hold the area and expanded for drawing.
   PixelSurface& drawing_surface(const PixelRectangle& area);
+  // The active window, for a call that changes its pixels or its drawing state.
+  WindowUnit& changing_active_window();
   void reset_drawing_state(WindowUnit& window);
-  void update_mapping(WindowUnit& window);
-  void draw_segment(WindowUnit& window, double x0, double y0, double x1, double y1);
+  void update_mapping(DrawingState& state);
+  void draw_segment(const PixelRectangle& clip, double x0, double y0, double x1, double y1);
 
   int new_window_width_;
   int new_window_height_;

@@ -20,8 +20,11 @@ struct SpareRaster {
 };
 
 SpareRaster& spare_raster() {
-  static SpareRaster spare;
-  return spare;
+  // Never taken down: at the end of the process the windows, whose surfaces give their
+  // rasters back here, go after the statics made later than they were, and the redraw
+  // thread may still be drawing while they go.
+  static SpareRaster* const spare = new SpareRaster;
+  return *spare;
 }
 
 // Beyond this a raster is given back to the system rather than kept for later: one

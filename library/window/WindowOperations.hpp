@@ -5,9 +5,12 @@
 // set_window_mapping over the viewport. Results are reported, never relied on.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace curvist {
+
+class RedrawablePlot;
 
 struct FontInfo {
   int width = 0;  // pixels; 0 for a proportional face
@@ -51,6 +54,16 @@ class WindowOperations {
   // End of a run: keeps the plot windows on screen until the user has closed them.
   // Nothing to wait for where nothing is shown.
   virtual void keep_windows_until_closed() {}
+
+  // Whether the user can resize these windows. Only then is a plot laid out to its
+  // window worth keeping (follow_resizes).
+  virtual bool windows_follow_resizes() const { return false; }
+  // The plot just drawn into the unit was laid out to the window's size, measured as
+  // laid_out_for: when the user resizes the window, `plot` draws it again at the new
+  // size, for as long as nothing else draws into the window. reused_window: the plot
+  // reused the window (REUSEWINDOW) rather than opening it.
+  virtual void follow_resizes(int /*unit*/, WindowSize /*laid_out_for*/, bool /*reused_window*/,
+                              std::shared_ptr<const RedrawablePlot> /*plot*/) {}
 };
 
 }  // namespace curvist

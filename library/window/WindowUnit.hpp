@@ -26,14 +26,9 @@ struct WindowBounds {
   double y2 = 0.0;
 };
 
-struct WindowUnit {
-  // Null while the window is not shown: the console before graphics are drawn into it
-  // and after it returned to text mode.
-  std::unique_ptr<PixelSurface> surface;
-  std::string title;
-  int width = 0;  // client area in pixels
-  int height = 0;
-
+// Where drawing into a window lands: what the plot drawn last set up, and what the next
+// drawing call in the window relies on.
+struct DrawingState {
   // Drawing is clipped to the viewport (surface pixels); pixel coordinates count from
   // its origin.
   PixelRectangle viewport{0, 0, PixelSurface::largest_side - 1, PixelSurface::largest_side - 1};
@@ -49,10 +44,25 @@ struct WindowUnit {
   // Current position in surface pixels; not finite after a move to a point that is not.
   double position_x = 0.0;
   double position_y = 0.0;
+};
+
+struct WindowUnit {
+  // Null while the window is not shown: the console before graphics are drawn into it
+  // and after it returned to text mode.
+  std::unique_ptr<PixelSurface> surface;
+  std::string title;
+  int width = 0;  // client area in pixels
+  int height = 0;
+
+  DrawingState drawing;
 
   // Counters that tell a window shown on screen what to follow.
   unsigned title_version = 0;
   unsigned raise_version = 0;
+  // Counts the calls that changed the window's pixels or drawing state: a plot kept to
+  // draw the window again is only what the window shows while this stays as it was
+  // after the plot.
+  unsigned drawing_version = 0;
 };
 
 }  // namespace curvist

@@ -13,11 +13,15 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <system_error>
+#include <utility>
 
 #include "console/LinesInWaiting.hpp"
 #include "text/Utf8Text.hpp"
+#include "window/WindowRedraw.hpp"
 
 namespace curvist {
 namespace {
@@ -133,13 +137,14 @@ X11Windows::X11Windows(Display* display, ScreenSize screen)
   if (pipe2(wake_pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
     throw std::system_error(errno, std::generic_category(), "wake pipe");
 
-  // The presenter takes no signals: Ctrl-C and SIGTERM reach the main thread, whose
-  // handlers end the program.
+  // The presenter and the redraw thread take no signals: Ctrl-C and SIGTERM reach the
+  // main thread, whose handlers end the program.
   sigset_t all;
   sigset_t previous;
   sigfillset(&all);
   pthread_sigmask(SIG_SETMASK, &all, &previous);
   thread_ = std::thread([this] { run_presenter(); });
+  redrawer_ = std::thread([this] { run_redrawer(); });
   pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
@@ -150,7 +155,13 @@ X11Windows::~X11Windows() {
   }
   wake_presenter();
   thread_.join();
-  report_loss();
+  {
+    std::lock_guard guard(redraw_mutex_);
+    stopping_redraws_ = true;
+  }
+  redraw_asked_.notify_all();
+  redrawer_.join();
+  report_troubles();
   bool lost;
   {
     std::lock_guard guard(status_mutex_);
@@ -173,6 +184,7 @@ void X11Windows::on_connection_lost(Display*, void* self) {
 }
 
 void X11Windows::mark_lost() {
+  resizes_followed_ = false;
   {
     std::lock_guard guard(status_mutex_);
     if (lost_) return;
@@ -183,11 +195,20 @@ void X11Windows::mark_lost() {
   status_changed_.notify_all();
 }
 
-void X11Windows::report_loss() {
-  if (!loss_unreported_.exchange(false)) return;
+void X11Windows::report_troubles() {
+  const bool lost = loss_unreported_.exchange(false);
+  std::string redraw_failure;
+  {
+    std::lock_guard guard(status_mutex_);
+    redraw_failure = std::exchange(redraw_failure_unreported_, {});
+  }
+  if (!lost && redraw_failure.empty()) return;
   write_lines_in_waiting();
-  std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-               "drawn offscreen and not shown\n";
+  if (lost)
+    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
+                 "drawn offscreen and not shown\n";
+  if (!redraw_failure.empty())
+    std::cerr << "curvist: " << redraw_failure << "; it shows its plot as it was\n";
 }
 
 bool X11Windows::display_lost() {
@@ -232,6 +253,7 @@ void X11Windows::run_presenter() {
         std::lock_guard surfaces(lock_);
         wake_sent_ = false;
         offscreen_.take_changed();
+        kept_.forget_all();
         changes_waiting = false;
         continue;
       }
@@ -378,14 +400,24 @@ void X11Windows::handle_events() {
         break;
       }
       case ConfigureNotify: {
-        std::lock_guard guard(lock_);
-        offscreen_.set_client_size(found->second, event.xconfigure.width, event.xconfigure.height);
+        bool redraw_wanted;
+        {
+          std::lock_guard guard(lock_);
+          offscreen_.set_client_size(found->second, event.xconfigure.width,
+                                     event.xconfigure.height);
+          redraw_wanted = kept_.redraw_wanted(found->second, offscreen_).has_value();
+        }
+        if (redraw_wanted) ask_for_redraw(found->second);
         break;
       }
       case ClientMessage:
         if (event.xclient.message_type == presenter.protocols &&
             static_cast<Atom>(event.xclient.data.l[0]) == presenter.delete_window) {
           XDestroyWindow(display, shown.window);
+          {
+            std::lock_guard guard(lock_);
+            kept_.forget(found->second);
+          }
           presenter.unit_of.erase(found);
           shown.window = 0;
           shown.closed = true;
@@ -444,7 +476,7 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
 }
 
 int X11Windows::open_window(int unit, std::string_view file_name, std::string_view title) {
-  report_loss();
+  report_troubles();
   std::lock_guard guard(lock_);
   const int status = offscreen_.open_window(unit, file_name, title);
   note_change();
@@ -452,9 +484,10 @@ int X11Windows::open_window(int unit, std::string_view file_name, std::string_vi
 }
 
 void X11Windows::focus_window(int unit) {
-  report_loss();
+  report_troubles();
   std::lock_guard guard(lock_);
   offscreen_.focus_window(unit);
+  kept_.note_focus(unit, offscreen_);
   note_change();
 }
 
@@ -555,9 +588,96 @@ void X11Windows::keep_windows_until_closed() {
   }
   present();
   std::unique_lock guard(status_mutex_);
-  status_changed_.wait(guard, [&] { return lost_ || windows_on_screen_ == 0; });
-  guard.unlock();
-  report_loss();
+  for (;;) {
+    // The user resizes windows while the program waits: a redraw that failed is told at
+    // once.
+    status_changed_.wait(guard, [&] {
+      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty();
+    });
+    guard.unlock();
+    report_troubles();
+    guard.lock();
+    if (lost_ || windows_on_screen_ == 0) return;
+  }
+}
+
+void X11Windows::follow_resizes(int unit, WindowSize laid_out_for, bool reused_window,
+                                std::shared_ptr<const RedrawablePlot> plot) {
+  bool redraw_wanted;
+  {
+    std::lock_guard guard(lock_);
+    if (!resizes_followed_) return;
+    kept_.keep(unit, offscreen_, laid_out_for, reused_window, std::move(plot));
+    // The window may have been resized while the plot was drawn.
+    redraw_wanted = kept_.redraw_wanted(unit, offscreen_).has_value();
+  }
+  if (redraw_wanted) ask_for_redraw(unit);
+}
+
+void X11Windows::ask_for_redraw(int unit) {
+  {
+    std::lock_guard guard(redraw_mutex_);
+    redraw_units_.insert(unit);
+  }
+  redraw_asked_.notify_one();
+}
+
+void X11Windows::run_redrawer() {
+  auto last_round = Clock::now() - presentation_interval;
+  std::unique_lock guard(redraw_mutex_);
+  for (;;) {
+    redraw_asked_.wait(guard, [&] { return stopping_redraws_ || !redraw_units_.empty(); });
+    // A window is drawn again at most once a presentation interval: the sizes a drag
+    // brings meanwhile are taken together, and the last one wins.
+    if (redraw_asked_.wait_until(guard, last_round + presentation_interval,
+                                 [&] { return stopping_redraws_; }))
+      return;
+    const std::set<int> units = std::exchange(redraw_units_, {});
+    last_round = Clock::now();
+    guard.unlock();
+    for (const int unit : units) redraw(unit);
+    guard.lock();
+  }
+}
+
+void X11Windows::redraw(int unit) {
+  std::optional<WindowRedraw> wanted;
+  {
+    std::lock_guard guard(lock_);
+    wanted = kept_.redraw_wanted(unit, offscreen_);
+  }
+  if (!wanted) return;
+  std::unique_ptr<WindowUnit> redrawn;
+  std::string failure;
+  try {
+    redrawn = draw_again(*wanted);
+  } catch (const std::bad_alloc&) {
+    failure = "out of memory";
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (!failure.empty()) {
+    std::string title;
+    {
+      std::lock_guard guard(lock_);
+      if (const WindowUnit* window = offscreen_.unit(unit)) title = window->title;
+    }
+    {
+      std::lock_guard guard(status_mutex_);
+      redraw_failure_unreported_ = "the window \"" + utf8_from_text(title) +
+                                   "\" could not be drawn again at its new size (" + failure + ")";
+    }
+    status_changed_.notify_all();
+    return;
+  }
+  if (!redrawn) return;
+  bool installed;
+  {
+    std::lock_guard guard(lock_);
+    installed = kept_.install(*wanted, offscreen_, *redrawn);
+  }
+  // The window's earlier pixels went to `redrawn` and are freed here, outside the lock.
+  if (installed) wake_presenter();
 }
 
 }  // namespace curvist

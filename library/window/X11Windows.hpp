@@ -10,6 +10,13 @@
 // the user), without a round trip per call. The presenter also repaints exposed windows,
 // follows resizing and the window manager's close button.
 //
+// Resizing: a window whose plot was laid out to its size is drawn again when the user
+// resizes it, by a redraw thread of its own, so that neither the program nor the
+// presenter waits for it. The plot is drawn afresh into offscreen windows of the new
+// size and the result takes the window's place under the drawing lock. A drag brings
+// many sizes; a window is redrawn at most once a presentation interval, at the last
+// size it was given.
+//
 // A window closed by the user stays closed; drawing into its unit goes on harmlessly.
 // If the X server goes away, drawing goes on offscreen and one line on standard error
 // says so.
@@ -19,10 +26,12 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "window/KeptPlots.hpp"
 #include "window/OffscreenWindows.hpp"
 #include "window/SpinLock.hpp"
 #include "window/WindowOperations.hpp"
@@ -62,6 +71,10 @@ class X11Windows final : public WindowOperations {
   // is none, or when the display is gone).
   void keep_windows_until_closed() override;
 
+  bool windows_follow_resizes() const override { return resizes_followed_; }
+  void follow_resizes(int unit, WindowSize laid_out_for, bool reused_window,
+                      std::shared_ptr<const RedrawablePlot> plot) override;
+
   // Returns once everything drawn so far has reached the X server.
   void present();
   bool display_lost();
@@ -93,16 +106,25 @@ class X11Windows final : public WindowOperations {
   // Sends what waits to be sent of the unit's window, read from its surface.
   void send_waiting_pixels(int unit, ShownWindow& shown);
   void mark_lost();
-  // Tells the user, once, that the display went away. Called on the program's own thread
-  // only: that thread may have standard error diverted at the moment the presenter
-  // notices the loss (the PGPLOT layer captures giza's messages that way).
-  void report_loss();
+  // Tells the user, once, that the display went away, and that a window could not be
+  // drawn again. Called on the program's own thread only: that thread may have standard
+  // error diverted at the moment another thread notices the trouble (the PGPLOT layer
+  // captures giza's messages that way).
+  void report_troubles();
   static void on_connection_lost(_XDisplay* display, void* self);
 
-  // Shared with the presenter under lock_.
+  void ask_for_redraw(int unit);
+  void run_redrawer();
+  // Draws the unit's window again at its present size, if it still needs it.
+  void redraw(int unit);
+
+  // Shared with the presenter and the redraw thread under lock_.
   SpinLock lock_;
   OffscreenWindows offscreen_;
+  KeptPlots kept_;
   bool wake_sent_ = false;
+  // False once the display is lost: nothing will be resized any more.
+  std::atomic<bool> resizes_followed_{true};
 
   // Shared with the presenter under status_mutex_.
   std::mutex status_mutex_;
@@ -113,11 +135,20 @@ class X11Windows final : public WindowOperations {
   bool lost_ = false;
   bool stopping_ = false;
   std::atomic<bool> loss_unreported_{false};
+  std::string redraw_failure_unreported_;  // which window could not be drawn again, and why
 
   // The presenter's own.
   std::unique_ptr<Presenter> presenter_;
   int wake_pipe_[2] = {-1, -1};
   std::thread thread_;
+
+  // The windows waiting to be drawn again, shared with the redraw thread under
+  // redraw_mutex_ (taken after lock_ where both are held).
+  std::mutex redraw_mutex_;
+  std::condition_variable redraw_asked_;
+  std::set<int> redraw_units_;
+  bool stopping_redraws_ = false;
+  std::thread redrawer_;
 };
 
 }  // namespace curvist

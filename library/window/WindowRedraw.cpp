@@ -1,0 +1,20 @@
+#include "window/WindowRedraw.hpp"
+
+#include "window/OffscreenWindows.hpp"
+
+namespace curvist {
+
+std::unique_ptr<WindowUnit> draw_again(const WindowRedraw& redraw) {
+  // Windows of their own, so the redraw touches nothing of the windows on screen: not
+  // the active window, the colours or the fonts the program draws with.
+  OffscreenWindows windows;
+  windows.set_new_window_size(redraw.width, redraw.height);
+  redraw.plot->draw(windows, redraw.unit);
+  const auto drawn = windows.units().find(redraw.unit);
+  if (drawn == windows.units().end() || !drawn->second->surface) return nullptr;
+  // It takes the place of a window that nothing draws into at the moment.
+  drawn->second->surface->compact();
+  return std::move(drawn->second);
+}
+
+}  // namespace curvist

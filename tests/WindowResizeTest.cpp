@@ -1,0 +1,391 @@
+// Screen plots in X11 windows on a private X server, resized through the server as a
+// user's window manager would: a window whose plot was laid out to it shows, pixel for
+// pixel, a fresh plot of the same data at its new size; every other window keeps what it
+// showed.
+#include <gtest/gtest.h>
+
+// After the test framework: Xlib defines macros such as None and Bool.
+#include "X11Onlooker.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <future>
+#include <memory>
+#include <new>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Plot.hpp"
+#include "PollUntil.hpp"
+#include "TemporaryFolder.hpp"
+#include "XvfbServer.hpp"
+#include "console/RecordingConsole.hpp"
+#include "pgplot/RecordingPgplot.hpp"
+#include "platform/Platform.hpp"
+#include "window/OffscreenWindows.hpp"
+#include "window/X11Windows.hpp"
+
+namespace curvist {
+namespace {
+
+using namespace std::chrono_literals;
+using PLOTPACK::ScreenPlotOptions;
+using testing::contents_of;
+using testing::Onlooker;
+using testing::poll_until;
+using testing::ScopedDisplayVariable;
+using testing::TemporaryFolder;
+using testing::WindowPixels;
+using testing::XvfbServer;
+
+// Two curves of `points` points, column after column.
+struct Curves {
+  std::vector<double> x;
+  std::vector<double> y;
+  std::size_t points;
+
+  ColumnMajorView<const double> x_view() const { return {x.data(), points, 2}; }
+  ColumnMajorView<const double> y_view() const { return {y.data(), points, 2}; }
+};
+
+Curves damped_waves(double frequency) {
+  Curves curves{{}, {}, 300};
+  for (int curve = 0; curve < 2; ++curve)
+    for (std::size_t point = 0; point < curves.points; ++point) {
+      const double t = static_cast<double>(point) * 0.05;
+      curves.x.push_back(t);
+      curves.y.push_back(std::exp(-t / (4 + 4 * curve)) * std::sin(frequency * t + curve));
+    }
+  return curves;
+}
+
+void plot(const Curves& curves, ScreenPlotOptions options) {
+  PLOTPACK::PLOTDP(curves.x_view(), curves.y_view(), options);
+}
+
+ScreenPlotOptions laid_out_to_window(const char* title) {
+  return {.RESOLUTION = 0, .XLABEL = "t (s)", .YLABEL = "y", .TITLE = title, .OWNWINDOW = true};
+}
+
+// What the plots draw as the first window of a fresh run, opened at the given client
+// size: the offscreen surface a resized window must match.
+std::unique_ptr<OffscreenWindows> drawn_fresh(int width, int height,
+                                              const std::function<void()>& plots) {
+  auto windows = std::make_unique<OffscreenWindows>();
+  windows->set_new_window_size(width, height);
+  std::ostringstream unused;
+  RecordingConsole console(unused);
+  RecordingPgplot pgplot(unused);
+  const ScopedPlatform fresh({console, pgplot, *windows});
+  plots();
+  return windows;
+}
+
+// A copy of a surface's pixels, 0xRRGGBB each.
+struct SurfacePixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  explicit SurfacePixels(const PixelSurface& surface)
+      : width(surface.width()),
+        height(surface.height()),
+        pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    surface.copy_area({0, 0, width - 1, height - 1}, pixels.data(),
+                      static_cast<std::size_t>(width));
+    for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+  }
+  std::uint32_t at(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+  friend bool operator==(const SurfacePixels&, const SurfacePixels&) = default;
+};
+
+// Pixels of the window that differ from the surface's; the surface covers the window.
+template <typename Surface>
+int differences(const WindowPixels& shown, const Surface& surface) {
+  int differing = 0;
+  for (int y = 0; y < shown.height; ++y)
+    for (int x = 0; x < shown.width; ++x) differing += shown.at(x, y) != surface.at(x, y) ? 1 : 0;
+  return differing;
+}
+
+// A private server, the program's X11 windows as the platform of the test (with a
+// recorded console), and an onlooker to resize and read the windows.
+class WindowResize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+    server_ = std::make_unique<XvfbServer>();
+    ASSERT_TRUE(server_->running()) << "Xvfb did not start";
+    display_ = std::make_unique<ScopedDisplayVariable>(server_->display_name().c_str());
+    std::string reason;
+    windows_ = X11Windows::connect(reason);
+    ASSERT_NE(windows_, nullptr) << reason;
+    console_ = std::make_unique<RecordingConsole>(trace_);
+    pgplot_ = std::make_unique<RecordingPgplot>(trace_);
+    platform_ = std::make_unique<ScopedPlatform>(Platform{*console_, *pgplot_, *windows_});
+    onlooker_ = std::make_unique<Onlooker>(server_->display_name());
+    ASSERT_NE(onlooker_->display(), nullptr);
+  }
+
+  void TearDown() override {
+    platform_.reset();
+    windows_.reset();
+  }
+
+  Window shown(const std::string& title) {
+    windows_->present();
+    Window window = 0;
+    poll_until(10s, [&] { return (window = onlooker_->find(title)) != 0; });
+    return window;
+  }
+
+  void resize(Window window, int width, int height) {
+    XResizeWindow(onlooker_->display(), window, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height));
+    XFlush(onlooker_->display());
+  }
+
+  // Waits until the window shows the surface from its top-left corner, at the size the
+  // window has; the number of pixels that still differ (-1 when unreadable).
+  template <typename Surface>
+  int pixels_differing(Window window, int width, int height, const Surface& surface) {
+    int differing = -1;
+    poll_until(
+        20s,
+        [&] {
+          onlooker_->raise(window);
+          const auto pixels = onlooker_->read(window, width, height);
+          if (pixels.width != width || pixels.height != height) return false;
+          differing = differences(pixels, surface);
+          return differing == 0;
+        },
+        20ms);
+    return differing;
+  }
+
+  SurfacePixels surface_pixels(int unit) {
+    std::optional<SurfacePixels> pixels;
+    windows_->inspect(
+        [&](OffscreenWindows& surfaces) { pixels.emplace(*surfaces.unit(unit)->surface); });
+    return *pixels;
+  }
+
+  std::ostringstream trace_;
+  std::unique_ptr<XvfbServer> server_;
+  std::unique_ptr<ScopedDisplayVariable> display_;
+  std::unique_ptr<X11Windows> windows_;
+  std::unique_ptr<RecordingConsole> console_;
+  std::unique_ptr<RecordingPgplot> pgplot_;
+  std::unique_ptr<ScopedPlatform> platform_;
+  std::unique_ptr<Onlooker> onlooker_;
+};
+
+TEST_F(WindowResize, AWindowLaidOutToItsSizeShowsAFreshPlotOfItsNewSize) {
+  const Curves waves = damped_waves(2);
+  plot(waves, laid_out_to_window("Waves"));
+  const Window window = shown("Waves");
+  ASSERT_NE(window, 0u);
+  const std::string console_before = trace_.str();
+
+  // Smaller, then larger than it opened (neither a whole number of cells), then back to a
+  // size it had.
+  for (const auto& [width, height] : {std::pair{701, 505}, {1203, 951}, {701, 505}}) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    resize(window, width, height);
+    const auto fresh =
+        drawn_fresh(width, height, [&] { plot(waves, laid_out_to_window("Waves")); });
+    EXPECT_EQ(pixels_differing(window, width, height, *fresh->unit(101)->surface), 0);
+  }
+
+  // The same window and unit; nothing printed, no window opened, the counter as it was.
+  EXPECT_EQ(onlooker_->find("Waves"), window);
+  EXPECT_EQ(trace_.str(), console_before);
+  EXPECT_EQ(PLOTPACK::window_counter(), 101);
+  windows_->inspect([](OffscreenWindows& surfaces) {
+    EXPECT_EQ(surfaces.units().size(), 2u);  // the console and the plot's window
+    EXPECT_EQ(surfaces.active_unit(), 101);
+  });
+}
+
+TEST_F(WindowResize, ADragOfManySizesEndsShowingTheLastOne) {
+  const Curves waves = damped_waves(3);
+  plot(waves, laid_out_to_window("Dragged"));
+  const Window window = shown("Dragged");
+  ASSERT_NE(window, 0u);
+  // A drag's stream of sizes, sent as fast as the server takes them.
+  for (int step = 0; step < 60; ++step) resize(window, 1000 - 7 * step, 800 - 5 * step);
+  const auto fresh =
+      drawn_fresh(1000 - 7 * 59, 800 - 5 * 59, [&] { plot(waves, laid_out_to_window("Dragged")); });
+  EXPECT_EQ(pixels_differing(window, 1000 - 7 * 59, 800 - 5 * 59, *fresh->unit(101)->surface), 0);
+}
+
+TEST_F(WindowResize, ARedrawLeavesTheWindowTheProgramDrawsInAlone) {
+  const Curves waves = damped_waves(2);
+  plot(waves, laid_out_to_window("Left behind"));
+  const Window window = shown("Left behind");
+  ASSERT_NE(window, 0u);
+  plot(damped_waves(5), laid_out_to_window("In use"));
+  windows_->present();
+  resize(window, 640, 480);
+  const auto fresh = drawn_fresh(640, 480, [&] { plot(waves, laid_out_to_window("Left behind")); });
+  EXPECT_EQ(pixels_differing(window, 640, 480, *fresh->unit(101)->surface), 0);
+
+  // The program goes on in its active window with the colour and the mapping its plot
+  // left, as if there had been no redraw.
+  windows_->inspect([](OffscreenWindows& surfaces) { EXPECT_EQ(surfaces.active_unit(), 102); });
+  windows_->set_pixel(7.0, 0.9);
+  const auto undisturbed = drawn_fresh(1024, 816, [&] {
+    plot(waves, laid_out_to_window("Left behind"));
+    plot(damped_waves(5), laid_out_to_window("In use"));
+    current_windows().set_pixel(7.0, 0.9);
+  });
+  EXPECT_TRUE(surface_pixels(102) == SurfacePixels(*undisturbed->unit(102)->surface));
+  EXPECT_EQ(PLOTPACK::window_counter(), 102);
+}
+
+TEST_F(WindowResize, AWindowKeepsItsPixelsOnceSomethingElseDrewIntoIt) {
+  const Curves waves = damped_waves(2);
+  // A plot of a fixed size.
+  plot(waves, {.RESOLUTION = 1, .TITLE = "Fixed", .OWNWINDOW = true});
+  // Laid out to its window, then drawn over by a plot without a window of its own, which
+  // leaves the window cleared after the user's Enter.
+  plot(waves, laid_out_to_window("Cleared"));
+  plot(waves, {.RESOLUTION = 0});
+  // Laid out to its window, then reused by a plot of a fixed size.
+  plot(waves, laid_out_to_window("Reused"));
+  plot(damped_waves(4), {.RESOLUTION = 2, .OWNWINDOW = true, .REUSEWINDOW = true});
+  // Laid out to its window, then drawn into directly.
+  plot(waves, laid_out_to_window("Drawn into"));
+  windows_->draw_rectangle(RectangleControl::filled, 100, 100, 200, 150);
+  // The same, and then reused by a plot laid out to the window: the rectangle's corner
+  // outside the plot area stays.
+  plot(waves, laid_out_to_window("Drawn into, then reused"));
+  windows_->set_viewport(0, 0, 1000, 800);
+  windows_->draw_rectangle(RectangleControl::filled, 0, 0, 200, 150);
+  ScreenPlotOptions reusing = laid_out_to_window("");
+  reusing.REUSEWINDOW = true;
+  plot(damped_waves(4), reusing);
+  // Laid out to its window and left alone: its redraw shows that the resizes were seen.
+  plot(waves, laid_out_to_window("Untouched"));
+
+  const std::vector<std::string> titles = {"Fixed", "Cleared", "Reused", "Drawn into",
+                                           "Drawn into, then reused"};
+  std::vector<SurfacePixels> pixels_before;
+  std::vector<Window> frozen;
+  for (int unit = 101; unit <= 105; ++unit) pixels_before.push_back(surface_pixels(unit));
+  for (const auto& title : titles) {
+    frozen.push_back(shown(title));
+    ASSERT_NE(frozen.back(), 0u) << title;
+    resize(frozen.back(), 600, 400);
+  }
+  const Window untouched = shown("Untouched");
+  ASSERT_NE(untouched, 0u);
+  resize(untouched, 600, 400);
+  const auto fresh = drawn_fresh(600, 400, [&] { plot(waves, laid_out_to_window("Untouched")); });
+  ASSERT_EQ(pixels_differing(untouched, 600, 400, *fresh->unit(101)->surface), 0);
+
+  // The resizes reached the others first; they were not redrawn, and show what they did.
+  for (std::size_t index = 0; index < titles.size(); ++index) {
+    SCOPED_TRACE(titles[index]);
+    EXPECT_TRUE(surface_pixels(101 + static_cast<int>(index)) == pixels_before[index]);
+    EXPECT_EQ(pixels_differing(frozen[index], 600, 400, pixels_before[index]), 0);
+  }
+}
+
+TEST_F(WindowResize, APlotThatReusesAFollowingWindowTakesItsPlace) {
+  const Curves first = damped_waves(2);
+  const Curves second = damped_waves(6);
+  plot(first, laid_out_to_window("Reused"));
+  ScreenPlotOptions reusing = laid_out_to_window("Reused");
+  reusing.REUSEWINDOW = true;
+  plot(second, reusing);
+  const Window window = shown("Reused");
+  ASSERT_NE(window, 0u);
+  // The window shows what the second plot drawn alone shows, at any size.
+  for (const auto& [width, height] : {std::pair{1024, 816}, {800, 560}, {960, 700}}) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    if (width != 1024) resize(window, width, height);
+    const auto fresh =
+        drawn_fresh(width, height, [&] { plot(second, laid_out_to_window("Reused")); });
+    EXPECT_EQ(pixels_differing(window, width, height, *fresh->unit(101)->surface), 0);
+  }
+  // Reused again after the resizes, the plot paints over the redrawn one as over a plot
+  // drawn at this size, and the window goes on following with it.
+  plot(first, reusing);
+  const auto reused_after_resizes = drawn_fresh(960, 700, [&] {
+    plot(second, laid_out_to_window("Reused"));
+    plot(first, reusing);
+  });
+  EXPECT_EQ(pixels_differing(window, 960, 700, *reused_after_resizes->unit(101)->surface), 0);
+  resize(window, 720, 520);
+  const auto fresh = drawn_fresh(720, 520, [&] { plot(first, laid_out_to_window("Reused")); });
+  EXPECT_EQ(pixels_differing(window, 720, 520, *fresh->unit(101)->surface), 0);
+}
+
+// A plot whose redraw runs out of memory.
+class UnaffordablePlot final : public RedrawablePlot {
+ public:
+  void draw(WindowOperations&, int) const override { throw std::bad_alloc(); }
+};
+
+// Standard error goes to a file for the life of the object, so that what another thread
+// writes can be watched for.
+class StandardErrorInFile {
+ public:
+  explicit StandardErrorInFile(const std::filesystem::path& file)
+      : file_(file), saved_(dup(STDERR_FILENO)) {
+    const int descriptor = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(descriptor, STDERR_FILENO);
+    close(descriptor);
+  }
+  ~StandardErrorInFile() {
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  StandardErrorInFile(const StandardErrorInFile&) = delete;
+  StandardErrorInFile& operator=(const StandardErrorInFile&) = delete;
+
+  std::string text() const { return contents_of(file_); }
+
+ private:
+  std::filesystem::path file_;
+  int saved_;
+};
+
+TEST_F(WindowResize, ARedrawWithoutMemoryIsToldAtOnceAndLeavesThePixels) {
+  plot(damped_waves(2), laid_out_to_window("Unaffordable"));
+  windows_->follow_resizes(101, windows_->query_window_size(101), false,
+                           std::make_shared<const UnaffordablePlot>());
+  const Window window = shown("Unaffordable");
+  ASSERT_NE(window, 0u);
+  const SurfacePixels before = surface_pixels(101);
+
+  TemporaryFolder folder;
+  std::string told;
+  {
+    const StandardErrorInFile errors(folder / "errors");
+    // The program waits for its windows to be closed; the user resizes one meanwhile.
+    auto waiting = std::async(std::launch::async, [&] { windows_->keep_windows_until_closed(); });
+    resize(window, 600, 400);
+    poll_until(10s, [&] { return !errors.text().empty(); });
+    told = errors.text();
+    onlooker_->close(window);
+    EXPECT_EQ(waiting.wait_for(10s), std::future_status::ready);
+  }
+  EXPECT_EQ(told,
+            "curvist: the window \"Unaffordable\" could not be drawn again at its new size (out "
+            "of memory); it shows its plot as it was\n");
+  EXPECT_TRUE(surface_pixels(101) == before);
+}
+
+}  // namespace
+}  // namespace curvist
