@@ -37,11 +37,14 @@ std::string picture_program_path() {
       holder.dli_fname == nullptr)
     return in_its_folder.string();
   // This code is in the shared library, beside the program's folder; or it is linked
-  // into a program, whose library folder is where the installation puts it.
-  const fs::path holder_folder = fs::path(holder.dli_fname).parent_path();
+  // into a program, whose library folder is where the installation puts it. A program
+  // is named as it was started, perhaps relative to a folder it has left since.
+  fs::path holder_file = holder.dli_fname;
+  std::error_code unknown;
+  if (!holder_file.is_absolute()) holder_file = fs::read_symlink("/proc/self/exe", unknown);
+  const fs::path holder_folder = holder_file.parent_path();
   const fs::path beside_library = holder_folder / in_its_folder;
-  std::error_code unreachable;
-  if (fs::exists(beside_library, unreachable)) return beside_library.string();
+  if (fs::exists(beside_library, unknown)) return beside_library.string();
   return (holder_folder / CURVIST_LIBDIR_FROM_BINDIR / in_its_folder).lexically_normal().string();
 }
 
