@@ -63,10 +63,11 @@ int main() {
   set_up_fonts();
 
   std::ostringstream reports;
-  curvist::GizaPgplot pgplot(true, reports);
+  curvist::GizaPgplot pgplot(true, reports, curvist::GizaErrorCapture::whole_process);
   std::vector<float> frame;
   std::vector<char> answer;
-  while (const auto length = curvist::receive_frame(STDIN_FILENO, frame)) {
+  curvist::FrameReceiver frames(STDIN_FILENO);
+  while (const auto length = frames.receive(frame)) {
     if (const auto folder = curvist::working_folder_in(frame, *length)) {
       // A folder that is gone makes the picture's own name fail, and say why.
       [[maybe_unused]] const int changed = chdir(std::string(*folder).c_str());

@@ -157,7 +157,8 @@ TEST(PictureStream, AMillionPointsCrossASocketWhileAnswersComeBack) {
     FrameEncoder(answer).answer(PgplotCall::PGEND, 1, "early\n");
     send_bytes(sockets[1], answer);
     std::vector<float> words;
-    while (const auto length = receive_frame(sockets[1], words))
+    FrameReceiver frames(sockets[1]);
+    while (const auto length = frames.receive(words))
       if (!make_call(words, *length, catcher)) break;
   });
   struct Taken {

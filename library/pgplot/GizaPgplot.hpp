@@ -22,9 +22,11 @@ class GizaPgplot final : public Pgplot {
  public:
   // Pictures are drawn from the points the device can show apart; only a test that
   // compares them with the pictures of every point switches that off. What the user is
-  // to read about a picture that cannot be written goes to `reports`.
-  explicit GizaPgplot(bool reduce_lines = true, std::ostream& reports = std::cerr)
-      : reports_(reports), reduce_lines_(reduce_lines) {}
+  // to read about a picture that cannot be written goes to `reports`; what giza writes
+  // on standard error is caught as `capture` says.
+  explicit GizaPgplot(bool reduce_lines = true, std::ostream& reports = std::cerr,
+                      GizaErrorCapture capture = GizaErrorCapture::per_call)
+      : reports_(reports), messages_(capture), reduce_lines_(reduce_lines) {}
   ~GizaPgplot() override;
 
   int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
