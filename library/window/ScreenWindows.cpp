@@ -14,7 +14,8 @@ std::unique_ptr<WindowOperations> make_screen_windows() {
   if (auto windows = X11Windows::connect(reason)) return windows;
   write_lines_in_waiting();
   std::cerr << "curvist: " << reason << "; the screen plots are drawn offscreen and not shown\n";
-  return std::make_unique<OffscreenWindows>();
+  // Never shown, and read back by nobody: a window's pixels go once it is done with.
+  return std::make_unique<OffscreenWindows>(ScreenSize{}, LeftWindowPixels::given_back);
 }
 
 }  // namespace curvist
