@@ -12,6 +12,7 @@
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -21,7 +22,9 @@
 
 #include "ChildProgram.hpp"
 #include "PictureFolder.hpp"
+#include "RealPictures.hpp"
 #include "console/LinesInWaiting.hpp"
+#include "pgplot/GizaPgplot.hpp"
 #include "pgplot/RemotePgplot.hpp"
 
 namespace curvist {
@@ -53,6 +56,38 @@ std::vector<std::string> descriptor_targets(pid_t process) {
     targets.push_back(fs::read_symlink(entry.path(), gone).string());
   }
   return targets;
+}
+
+// Every call reaches giza as made: the program's picture is the one drawn in this
+// process, to the byte.
+TEST(PictureProcess, DrawsThePictureThatIsDrawnInTheCallersProcess) {
+  const PictureFolder folder;
+  std::vector<float> x, y;
+  for (int i = 0; i < 5000; ++i) {
+    x.push_back(0.002f * float(i));
+    y.push_back(std::sin(0.37f * float(i)) * std::exp(-0.0003f * float(i)));
+  }
+  const auto draw = [&](Pgplot& pgplot, const std::string& name) {
+    pgplot.PGBEG(0, name + std::string(70, ' ') + "/ps", 1, 1);
+    pgplot.PGSLW(3);
+    pgplot.PGSCH(1.5f);
+    pgplot.PGPAGE();
+    pgplot.PGVSTD();
+    pgplot.PGSWIN(0, 10, -1, 1);
+    pgplot.PGBOX("BCNST", 0, 0, "BCNST", 0, 0);
+    pgplot.PGLAB("t (s)", "\\ga\\u2\\d", "Run 7 \xc3\xa9t\xc3\xa9");
+    for (const int style : {1, 2, 4}) {
+      pgplot.PGSLS(style);
+      pgplot.PGLINE(x, y);
+    }
+    pgplot.PGPT(std::span(x).first(50), std::span(y).first(50), 17);
+    return pgplot.PGEND();
+  };
+  GizaPgplot here;
+  RemotePgplot there;
+  ASSERT_TRUE(draw(here, "here.ps"));
+  ASSERT_TRUE(draw(there, "there.ps"));
+  EXPECT_EQ(testing::postscript_body("there.ps"), testing::postscript_body("here.ps"));
 }
 
 TEST(PictureProcess, HoldsNoneOfItsCallersDescriptorsAndLivesInAProcessGroupOfItsOwn) {
