@@ -36,24 +36,41 @@ std::span<const char> bytes_of(std::span<const float> values) {
 
 RemotePgplot::~RemotePgplot() { settle(Until::all); }
 
-bool RemotePgplot::start_process() {
-  if (process_) return true;
+bool RemotePgplot::start_process(Drawer& drawer) {
+  if (drawer.process) return true;
   std::string why_not;
-  process_ = PictureProcess::start(why_not);
-  if (!process_) loss_ = why_not;
-  return process_ != nullptr;
+  drawer.process = PictureProcess::start(why_not);
+  if (!drawer.process) drawer.loss = why_not;
+  return drawer.process != nullptr;
+}
+
+std::size_t RemotePgplot::pictures_owed_by(std::size_t drawer) const {
+  return std::size_t(std::count_if(owed_.begin(), owed_.end(), [drawer](const Owed& owed) {
+    return owed.drawer == drawer && owed.call == PgplotCall::PGEND;
+  }));
+}
+
+std::size_t RemotePgplot::drawer_for_new_picture() const {
+  // Waited for picture by picture, one program is as fast as two.
+  if (!background_) return 0;
+  const std::size_t other = 1 - drawing_;
+  const std::size_t mine = pictures_owed_by(drawing_);
+  // A second program is worth its start only behind a queue of pictures.
+  if (!drawers_[other].process && mine < 2) return drawing_;
+  return pictures_owed_by(other) < mine ? other : drawing_;
 }
 
 template <typename... Values>
 void RemotePgplot::send(PgplotCall call, const Values&... values) {
-  if (!process_) return;
+  if (!drawers_[drawing_].process) return;
   FrameEncoder(outgoing_).call(call, values...);
   if (outgoing_.size() >= gathered_bytes) flush();
 }
 
 void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
                                std::optional<int> symbol) {
-  if (!process_) return;
+  Drawer& drawer = drawers_[drawing_];
+  if (!drawer.process) return;
   const std::size_t count = std::min(x.size(), y.size());
   FrameEncoder encoder(outgoing_);
   if (symbol)
@@ -69,75 +86,75 @@ void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::s
   }
   flush();
   for (const auto bytes : {x_bytes, y_bytes}) {
-    if (process_ && !send_bytes(process_->socket(), bytes, take_waiting_answer_of, this))
-      end_process(false);
+    if (drawer.process &&
+        !send_bytes(drawer.process->socket(), bytes, take_waiting_answer, &drawer))
+      end_process(drawer, false);
   }
 }
 
 void RemotePgplot::flush() {
   if (outgoing_.empty()) return;
-  if (process_ && !send_bytes(process_->socket(), outgoing_, take_waiting_answer_of, this))
-    end_process(false);
+  Drawer& drawer = drawers_[drawing_];
+  if (drawer.process &&
+      !send_bytes(drawer.process->socket(), outgoing_, take_waiting_answer, &drawer))
+    end_process(drawer, false);
   outgoing_.clear();
 }
 
-void RemotePgplot::take_waiting_answer_of(void* pgplot) {
-  static_cast<RemotePgplot*>(pgplot)->take_waiting_answer();
-}
-
-void RemotePgplot::take_waiting_answer() {
-  const auto length = receive_frame(process_->socket(), incoming_);
-  const auto answer = length ? decode_answer(incoming_, *length) : std::nullopt;
+void RemotePgplot::take_waiting_answer(void* waiting) {
+  Drawer& drawer = *static_cast<Drawer*>(waiting);
+  const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
+  const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
   // Nothing more can be said to a program that does not answer: the send under way
   // then fails, and the program is taken for ended.
   if (!answer) {
-    shutdown(process_->socket(), SHUT_RDWR);
+    shutdown(drawer.process->socket(), SHUT_RDWR);
     return;
   }
-  received_.push_back(*answer);
+  drawer.received.push_back(*answer);
 }
 
-std::optional<PictureAnswer> RemotePgplot::next_answer(PgplotCall expected) {
+std::optional<PictureAnswer> RemotePgplot::next_answer(Drawer& drawer, PgplotCall expected) {
   std::optional<PictureAnswer> answer;
-  if (!received_.empty()) {
-    answer = std::move(received_.front());
-    received_.pop_front();
-  } else if (process_) {
-    const auto length = receive_frame(process_->socket(), incoming_);
-    if (length) answer = decode_answer(incoming_, *length);
+  if (!drawer.received.empty()) {
+    answer = std::move(drawer.received.front());
+    drawer.received.pop_front();
+  } else if (drawer.process) {
+    const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
+    if (length) answer = decode_answer(drawer.incoming, *length);
     if (!answer) {
       // The end of the stream: the program has ended. Anything else: it is not one that
       // understands us, and is ended.
-      end_process(length.has_value());
+      end_process(drawer, length.has_value());
       return std::nullopt;
     }
   }
   if (answer && answer->call != expected) {
-    end_process(true);
-    received_.clear();
+    end_process(drawer, true);
+    drawer.received.clear();
     return std::nullopt;
   }
   return answer;
 }
 
-void RemotePgplot::end_process(bool stop_it) {
-  if (!process_) return;
-  const int socket = process_->socket();
+void RemotePgplot::end_process(Drawer& drawer, bool stop_it) {
+  if (!drawer.process) return;
+  const int socket = drawer.process->socket();
   if (stop_it) {
-    kill(process_->process(), SIGKILL);
+    kill(drawer.process->process(), SIGKILL);
   } else {
     // The answers it sent before it ended still count.
     while (frame_waiting(socket)) {
-      const auto length = receive_frame(socket, incoming_);
-      const auto answer = length ? decode_answer(incoming_, *length) : std::nullopt;
+      const auto length = receive_frame(socket, drawer.incoming);
+      const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
       if (!answer) break;
-      received_.push_back(*answer);
+      drawer.received.push_back(*answer);
     }
   }
-  loss_ = "curvist-picture ended before it was finished: " + process_->how_it_ended();
-  process_.reset();
-  outgoing_.clear();
-  folder_sent_.clear();
+  drawer.loss = "curvist-picture ended before it was finished: " + drawer.process->how_it_ended();
+  drawer.process.reset();
+  drawer.folder_sent.clear();
+  if (&drawer == &drawers_[drawing_]) outgoing_.clear();
 }
 
 void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
@@ -168,7 +185,7 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
     }
   }
   if (failure_reported_for_ != owed.picture) {
-    report(owed.picture_name, loss_);
+    report(owed.picture_name, drawers_[owed.drawer].loss);
     failure_reported_for_ = owed.picture;
   }
   if (owed.done) owed.done(false);
@@ -185,31 +202,37 @@ void RemotePgplot::settle(Until until) {
   } done{settling_};
   if (until == Until::all) flush();
   while (!owed_.empty()) {
-    const bool arrived = !received_.empty() || !process_ || frame_waiting(process_->socket());
+    Drawer& drawer = drawers_[owed_.front().drawer];
+    const bool arrived =
+        !drawer.received.empty() || !drawer.process || frame_waiting(drawer.process->socket());
     if (until == Until::arrived && !arrived) return;
     const Owed owed = std::move(owed_.front());
     owed_.pop_front();
-    resolve(owed, next_answer(owed.call));
+    resolve(owed, next_answer(drawer, owed.call));
   }
 }
 
 int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) {
+  // What was said so far goes to the program it was meant for.
+  flush();
+  drawing_ = drawer_for_new_picture();
+  Drawer& drawer = drawers_[drawing_];
   ++pictures_begun_;
   picture_name_ = picture_name_of(device_specification);
   picture_open_ = true;
-  owed_.push_back({PgplotCall::PGBEG, pictures_begun_, picture_name_, {}});
-  if (start_process()) {
+  owed_.push_back({PgplotCall::PGBEG, drawing_, pictures_begun_, picture_name_, {}});
+  if (start_process(drawer)) {
     // The picture's name means what it means in the caller's current folder.
     std::error_code unknown;
     const std::string folder = std::filesystem::current_path(unknown).string();
-    if (folder != folder_sent_) {
+    if (folder != drawer.folder_sent) {
       send(PgplotCall::working_folder, std::string_view(folder));
-      folder_sent_ = folder;
+      drawer.folder_sent = folder;
     }
     send(PgplotCall::PGBEG, std::int32_t(unit), device_specification, std::int32_t(nxsub),
          std::int32_t(nysub));
   }
-  if (background_ && process_) return 1;
+  if (background_ && drawer.process) return 1;
   settle(Until::all);
   return last_result_;
 }
@@ -251,10 +274,10 @@ void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int 
 
 void RemotePgplot::end_picture(std::function<void(bool)> done) {
   const bool was_open = std::exchange(picture_open_, false);
-  owed_.push_back({PgplotCall::PGEND, pictures_begun_, picture_name_, std::move(done)});
+  owed_.push_back({PgplotCall::PGEND, drawing_, pictures_begun_, picture_name_, std::move(done)});
   // A picture whose program has ended is lost; without a picture, PGEND is still the
   // program's to answer (it says that nothing was open).
-  if (was_open || start_process()) send(PgplotCall::PGEND);
+  if (was_open || start_process(drawers_[drawing_])) send(PgplotCall::PGEND);
   flush();
 }
 
@@ -275,7 +298,7 @@ void RemotePgplot::finish_in_background(bool on) {
   background_ = on;
   if (on) {
     // Started now, the program readies itself while the caller reads its first file.
-    start_process();
+    start_process(drawers_[drawing_]);
     lines_in_waiting_.emplace([this] { settle(Until::all); });
   } else {
     settle(Until::all);
