@@ -4,13 +4,16 @@
 // must show. Also the data files such tests plot, and how two window surfaces differ.
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "LoadPlot.hpp"
 #include "RecordedTrace.hpp"
+#include "TemporaryFolder.hpp"
 #include "console/RecordingConsole.hpp"
 #include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
@@ -54,6 +57,16 @@ inline long differing_pixels(const PixelSurface& one, const PixelSurface& other)
   for (int y = 0; y < one.height(); ++y)
     for (int x = 0; x < one.width(); ++x) differing += one.at(x, y) != other.at(x, y) ? 1 : 0;
   return differing;
+}
+
+// The first window of a fresh run that plots `data` as a file of its own, opened at `size`.
+inline std::unique_ptr<PixelSurface> fresh_plot_of(const std::string& data, ClientSize size) {
+  TemporaryFolder folder;
+  folder.write("fresh.dat", data);
+  const ScopedCurrentFolder inside(folder.path());
+  OffscreenRun run(size);
+  LOADPLOTPACK::LOADPLOT("fresh.dat");
+  return std::move(run.windows.unit(first_plot_window_unit)->surface);
 }
 
 // A data file of one curve of `points` points, y = amplitude * sin(x), titled so.

@@ -18,21 +18,12 @@ namespace {
 
 using testing::ClientSize;
 using testing::differing_pixels;
+using testing::fresh_plot_of;
 using testing::OffscreenRun;
 using testing::ScopedCurrentFolder;
 using testing::TemporaryFolder;
 using testing::wave_data;
 using Lines = std::vector<std::string>;
-
-// The first window of a fresh run that plots `data` as the file `name`, opened at `size`.
-std::unique_ptr<PixelSurface> fresh_plot(const std::string& data, ClientSize size) {
-  TemporaryFolder folder;
-  folder.write("fresh.dat", data);
-  const ScopedCurrentFolder inside(folder.path());
-  OffscreenRun run(size);
-  LOADPLOTPACK::LOADPLOT("fresh.dat");
-  return std::move(run.windows.unit(first_plot_window_unit)->surface);
-}
 
 class Replot : public ::testing::Test {
  protected:
@@ -56,12 +47,12 @@ TEST_F(Replot, AFileReloadedIsDrawnIntoItsWindowAtTheWindowsPresentSize) {
   run_.windows.set_client_size(101, 736, 517);
   const std::string rewritten = wave_data(-3.5, "First wave, again", 90);
   folder_.write("a.dat", rewritten);
-  const auto second_before = fresh_plot(wave_data(2.0, "Second wave"), {1024, 816});
+  const auto second_before = fresh_plot_of(wave_data(2.0, "Second wave"), {1024, 816});
 
   std::string why_not;
   LOADPLOTPACK::reload_plot(101, "a.dat", &why_not);
   EXPECT_EQ(why_not, "");
-  EXPECT_EQ(differing_pixels(*window(101).surface, *fresh_plot(rewritten, {736, 517})), 0);
+  EXPECT_EQ(differing_pixels(*window(101).surface, *fresh_plot_of(rewritten, {736, 517})), 0);
   EXPECT_EQ(window(101).title, "First wave, again");
   // The picture is written again, as LOADPLOT writes it; the console says nothing else
   // (no window size line, although the window is the first one).
@@ -77,7 +68,7 @@ TEST_F(Replot, AFileReloadedIsDrawnIntoItsWindowAtTheWindowsPresentSize) {
 }
 
 TEST_F(Replot, AFileThatGivesNoPlotNowLeavesItsWindowAndPictureAlone) {
-  const auto shown = fresh_plot(wave_data(1.0, "First wave"), {1024, 816});
+  const auto shown = fresh_plot_of(wave_data(1.0, "First wave"), {1024, 816});
   const std::vector<std::pair<std::string, std::string>> failing = {
       {"-1\n3\n1 0\n1 2\n1 4\nx\ny\nFlat\n", "all x values are 1: no range to plot over"},
       // Cut short while it was written: the header promises more points than it holds.

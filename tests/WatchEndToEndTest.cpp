@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "ChildProgram.hpp"
-#include "LoadPlot.hpp"
 #include "OffscreenPlots.hpp"
 #include "SettlingFiles.hpp"
 #include "SourceReadme.hpp"
@@ -34,10 +33,9 @@ using testing::ChildSettings;
 using testing::ClientSize;
 using testing::contents_of;
 using testing::described;
-using testing::OffscreenRun;
+using testing::fresh_plot_of;
 using testing::Onlooker;
 using testing::poll_until;
-using testing::ScopedCurrentFolder;
 using testing::TemporaryFolder;
 using testing::wave_data;
 using testing::XvfbServer;
@@ -58,16 +56,6 @@ std::string output_lines(const std::vector<std::string>& pictures) {
   std::string text;
   for (const auto& picture : pictures) text += " Output in " + picture + "\n";
   return text;
-}
-
-// The first window of a fresh run that plots `data`, opened at `size`.
-std::unique_ptr<PixelSurface> fresh_plot(const std::string& data, ClientSize size) {
-  TemporaryFolder folder;
-  folder.write("fresh.dat", data);
-  const ScopedCurrentFolder inside(folder.path());
-  OffscreenRun run(size);
-  LOADPLOTPACK::LOADPLOT("fresh.dat");
-  return std::move(run.windows.unit(101)->surface);
 }
 
 // Written whole under another name and renamed into place, as editors save.
@@ -164,14 +152,14 @@ TEST_F(WatchEndToEnd, RewrittenAddedAndBrokenFilesAreFollowedUntilTheLastWindowI
   // The user made one window smaller; then its file is replaced by a renamed copy.
   XResizeWindow(onlooker_->display(), a, 733, 517);
   XSync(onlooker_->display(), False);
-  ASSERT_EQ(pixels_differing(a, *fresh_plot(wave_data(1, "Wave A"), {733, 517}), {733, 517}), 0);
+  ASSERT_EQ(pixels_differing(a, *fresh_plot_of(wave_data(1, "Wave A"), {733, 517}), {733, 517}), 0);
   const std::string rewritten = wave_data(-3, "Wave A rewritten", 120);
   replace_file(folder_, "a.dat", rewritten);
   expected += output_lines({"a.ps"});
   EXPECT_EQ(output_once(expected), expected);
   // The same window, under the new title, laid out to the size the user gave it.
   EXPECT_EQ(window_titled("Wave A rewritten"), a);
-  EXPECT_EQ(pixels_differing(a, *fresh_plot(rewritten, {733, 517}), {733, 517}), 0);
+  EXPECT_EQ(pixels_differing(a, *fresh_plot_of(rewritten, {733, 517}), {733, 517}), 0);
   EXPECT_TRUE(complete_picture_titled(folder_ / "a.ps", "Wave A rewritten"));
 
   // A new data file gets a window and a picture, as if it had been there at the start.
@@ -180,7 +168,7 @@ TEST_F(WatchEndToEnd, RewrittenAddedAndBrokenFilesAreFollowedUntilTheLastWindowI
   EXPECT_EQ(output_once(expected), expected);
   const Window c = window_titled("Wave C");
   ASSERT_NE(c, 0u);
-  EXPECT_EQ(pixels_differing(c, *fresh_plot(wave_data(4, "Wave C"), new_window), new_window), 0);
+  EXPECT_EQ(pixels_differing(c, *fresh_plot_of(wave_data(4, "Wave C"), new_window), new_window), 0);
   EXPECT_TRUE(complete_picture_titled(folder_ / "c.ps", "Wave C"));
 
   // A file broken: its window and picture stay as they were, and one line says why.
@@ -191,7 +179,7 @@ TEST_F(WatchEndToEnd, RewrittenAddedAndBrokenFilesAreFollowedUntilTheLastWindowI
       "of 60 points\n";
   EXPECT_TRUE(program_->wait_until([&] { return !program_->errors_so_far().empty(); }));
   EXPECT_EQ(program_->errors_so_far(), why);
-  EXPECT_EQ(pixels_differing(b, *fresh_plot(wave_data(2, "Wave B"), new_window), new_window), 0);
+  EXPECT_EQ(pixels_differing(b, *fresh_plot_of(wave_data(2, "Wave B"), new_window), new_window), 0);
   EXPECT_EQ(contents_of(folder_ / "b.ps"), picture_b);
   EXPECT_EQ(window_titled("Wave B"), b);
 
@@ -232,7 +220,7 @@ TEST_F(WatchEndToEnd, AFileWrittenSlowlyInPiecesIsNeverDrawnHalfRead) {
   expected += output_lines({"a.ps"});
   EXPECT_EQ(output_once(expected), expected);
   EXPECT_EQ(window_titled("Second version"), window);
-  EXPECT_EQ(pixels_differing(window, *fresh_plot(second, new_window), new_window), 0);
+  EXPECT_EQ(pixels_differing(window, *fresh_plot_of(second, new_window), new_window), 0);
   EXPECT_TRUE(complete_picture_titled(folder_ / "a.ps", "Second version"));
   EXPECT_EQ(program_->errors_so_far(), "");
 
@@ -245,13 +233,13 @@ TEST_F(WatchEndToEnd, AFileWrittenSlowlyInPiecesIsNeverDrawnHalfRead) {
   EXPECT_TRUE(program_->wait_until([&] { return !program_->errors_so_far().empty(); }));
   EXPECT_TRUE(program_->errors_so_far().starts_with("curvist: skipped a.dat: "))
       << program_->errors_so_far();
-  EXPECT_EQ(pixels_differing(window, *fresh_plot(second, new_window), new_window), 0);
+  EXPECT_EQ(pixels_differing(window, *fresh_plot_of(second, new_window), new_window), 0);
   EXPECT_EQ(contents_of(folder_ / "a.ps"), picture_before);
   writer << third.substr(third.size() / 2) << std::flush;
   writer.close();
   expected += output_lines({"a.ps"});
   EXPECT_EQ(output_once(expected), expected);
-  EXPECT_EQ(pixels_differing(window, *fresh_plot(third, new_window), new_window), 0);
+  EXPECT_EQ(pixels_differing(window, *fresh_plot_of(third, new_window), new_window), 0);
   EXPECT_TRUE(complete_picture_titled(folder_ / "a.ps", "Third version"));
 }
 
