@@ -1,11 +1,10 @@
 #include "Plot.hpp"
 
-#include "Replot.hpp"
-
 #include <iostream>
 #include <memory>
 #include <new>
 
+#include "Replot.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/SilentConsole.hpp"
