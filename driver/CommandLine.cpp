@@ -22,6 +22,8 @@ CommandLine read_command_line(std::span<const char* const> arguments) {
       return command_line;
     } else if (argument == "--explain") {
       command_line.explain = true;
+    } else if (argument == "--watch") {
+      command_line.watch = true;
     } else {
       command_line.request = CommandLine::Request::usage_error;
       command_line.unknown_option = argument;

@@ -16,6 +16,7 @@ struct CommandLine {
   enum class Request { run, help, version, usage_error };
   Request request = Request::run;
   bool explain = false;               // --explain: say why each skipped file was skipped
+  bool watch = false;                 // --watch: the plots follow their files after the run
   std::string unknown_option;         // the option that made a usage error
   std::vector<std::string> not_used;  // arguments that are no option
 };

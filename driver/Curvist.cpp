@@ -5,6 +5,7 @@
 #include "CommandLine.hpp"
 #include "Main.hpp"
 #include "ProgramInformation.hpp"
+#include "Watch.hpp"
 
 int main(int argument_count, char** arguments) {
   const std::span<const char* const> given(arguments, std::size_t(argument_count));
@@ -25,5 +26,6 @@ int main(int argument_count, char** arguments) {
       break;
   }
   if (!command_line.not_used.empty()) std::cerr << curvist::arguments_not_used_text();
-  return curvist::MAIN({.explain = command_line.explain});
+  const curvist::RunOptions options{.explain = command_line.explain};
+  return command_line.watch ? curvist::watch_current_folder(options) : curvist::MAIN(options);
 }

@@ -22,13 +22,6 @@ char lower_case(char character) {
   return character >= 'A' && character <= 'Z' ? char(character - 'A' + 'a') : character;
 }
 
-bool names_data_file(std::string_view name) {
-  constexpr std::string_view extension = ".dat";
-  if (name.empty() || name[0] == '.' || name.size() < extension.size()) return false;
-  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                    [](char wanted, char found) { return wanted == lower_case(found); });
-}
-
 bool sorts_before(const std::string& left, const std::string& right) {
   const auto compared = std::lexicographical_compare_three_way(
       left.begin(), left.end(), right.begin(), right.end(),
@@ -99,6 +92,13 @@ std::unique_ptr<RemovalOnInterrupt> make_list_file() {
 }
 
 }  // namespace
+
+bool names_data_file(std::string_view name) {
+  constexpr std::string_view extension = ".dat";
+  if (name.empty() || name[0] == '.' || name.size() < extension.size()) return false;
+  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [](char wanted, char found) { return wanted == lower_case(found); });
+}
 
 std::vector<std::string> data_file_names() {
   std::vector<std::string> directories;

@@ -17,6 +17,9 @@ namespace curvist {
 
 inline constexpr std::string_view list_file_name = "Curvist.par";
 
+// Whether a folder entry of that name is listed: named *.dat in any case, not hidden.
+bool names_data_file(std::string_view name);
+
 // The entries of the current folder named *.dat in any case, hidden ones left out:
 // directories first, each group sorted by name without regard to case (ties in byte
 // order). Names that cannot stand on one line of the list are left out, each with one

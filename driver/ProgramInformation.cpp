@@ -6,6 +6,7 @@ namespace curvist {
 
 std::string usage_text() {
   return "Usage: curvist [--explain]\n"
+         "       curvist --watch [--explain]\n"
          "       curvist --help | --version\n"
          "\n"
          "Plots every data file of the current folder: each on screen, in a window of its\n"
@@ -20,6 +21,8 @@ std::string usage_text() {
          "K times N lines of x and y, then the x caption, the y caption and the title.\n"
          "\n"
          "  --explain   say on standard error why each skipped file was not plotted\n"
+         "  --watch     after the run, draw a file again whenever it changes, and plot\n"
+         "              new data files, until the last window is closed or Ctrl-C\n"
          "  -h, --help  show this text\n"
          "  --version   show the version\n"
          "\n"

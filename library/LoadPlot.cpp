@@ -2,6 +2,7 @@
 
 #include "PgPlot.hpp"
 #include "Plot.hpp"
+#include "Replot.hpp"
 #include "plot/PlotLimits.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/PlotFileName.hpp"
@@ -21,10 +22,10 @@ void explain_unplotted(const PlotFile& file, std::string& why_not) {
   }
 }
 
-}  // namespace
-
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
-              std::string* why_not_read) {
+// LOADPLOT's steps; the screen plot goes into the window of `window_unit` when given,
+// else into a new window.
+void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
+               std::string* why_not_read, std::optional<int> window_unit) {
   const TextField<100> device_type(DEVICE.value_or("ps"));
   const TextField<100> picture_name = plot_file_name(name, device_type.view());
 
@@ -40,7 +41,10 @@ void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
   screen.YLABEL = file->y_caption.trimmed();
   screen.TITLE = file->title.view();
   screen.OWNWINDOW = true;
-  PLOTPACK::PLOTDP(file->x_view(), file->y_view(), screen);
+  if (window_unit)
+    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen);
+  else
+    PLOTPACK::PLOTDP(file->x_view(), file->y_view(), screen);
 
   PGPLOTPACK::FilePlotOptions picture;
   picture.XLABEL = file->x_caption.trimmed();
@@ -49,6 +53,17 @@ void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
   picture.FILENAME = picture_name.view();
   picture.DEVICE = device_type.view();
   PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
+}
+
+}  // namespace
+
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
+              std::string* why_not_read) {
+  load_plot(name, DEVICE, why_not_read, std::nullopt);
+}
+
+void reload_plot(int unit, std::string_view name, std::string* why_not_read) {
+  load_plot(name, std::nullopt, why_not_read, unit);
 }
 
 }  // namespace curvist::LOADPLOTPACK

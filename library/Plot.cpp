@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "Replot.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/SilentConsole.hpp"
@@ -118,21 +119,31 @@ class KeptScreenPlot final : public RedrawablePlot {
   int RESOLUTION_;
 };
 
-// The plot kept for the window's redraws, or null when there is no memory for its copy:
-// the window then keeps its pixels, as a plot of a fixed size does, and the plot itself is
-// complete all the same.
+// The plot kept to draw a window again, or null when there is no memory for its copy;
+// then one line on standard error says so and what the window does instead (`otherwise`).
 template <typename Element>
 std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
                                                 const CurveRuns<Element>& curves, bool JOIN,
-                                                int RESOLUTION) {
+                                                int RESOLUTION, std::string_view otherwise) {
   try {
     return std::make_shared<const KeptScreenPlot<Element>>(settings, curves, JOIN, RESOLUTION);
   } catch (const std::bad_alloc&) {
     std::cerr << "curvist: no memory to keep the plot \""
-              << without_blanks_around(settings.captions.title.view())
-              << "\" for redrawing; its window keeps its pixels when resized\n";
+              << without_blanks_around(settings.captions.title.view()) << "\" for redrawing; "
+              << otherwise << '\n';
     return nullptr;
   }
+}
+
+// The joining lines of a plot: JOIN as its settings have it, unless x values that go
+// back turn them off.
+template <typename Element>
+bool joined(const ScreenSettings& settings, const CurveRuns<Element>& curves,
+            OrderCheck order_check) {
+  const bool JOIN = settings.flags.join;
+  if (order_check == OrderCheck::unjoin_unordered && JOIN)
+    return plot::abscissae_in_order(curves, settings.template x_values<Element>());
+  return JOIN;
 }
 
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:
@@ -146,9 +157,7 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   const int RESOLUTION = options.RESOLUTION.value_or(1);
   const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
   const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
-  bool JOIN = settings->flags.join;
-  if (order_check == OrderCheck::unjoin_unordered && JOIN)
-    JOIN = plot::abscissae_in_order(curves, settings->template x_values<Element>());
+  const bool JOIN = joined(*settings, curves, order_check);
 
   WindowOperations& windows = current_windows();
   Console& console = current_console();
@@ -159,7 +168,8 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // fixed size keeps its pixels, and so does one drawn into the active window, which was
   // measured on the console.
   if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
-    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION))
+    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION,
+                              "its window keeps its pixels when resized"))
       windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
   }
   kill_screen(windows, console, OWNWINDOW);
@@ -204,5 +214,18 @@ void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
 }
 
 int window_counter() { return current_window_counter(); }
+
+bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+                   const ScreenPlotOptions& options) {
+  const auto settings =
+      plot::plot_settings<double, TextField120::length>(options, X.elements(), Y.elements());
+  if (!settings) return false;
+  const auto curves = matrix_curves(X, Y);
+  // The plot drawn afresh is the plot the window keeps: the same object draws it now and
+  // whenever the window is resized.
+  auto plot = kept_plot(*settings, curves, joined(*settings, curves, OrderCheck::unjoin_unordered),
+                        0, "its window shows the plot it showed");
+  return plot && current_windows().replace_plot(unit, std::move(plot));
+}
 
 }  // namespace curvist::PLOTPACK

@@ -123,6 +123,9 @@ class ChildProgram {
     dup2(settings.errors_into_output ? output : errors, STDERR_FILENO);
     // A group of its own, so that a hung run is killed with anything it started.
     setpgid(0, 0);
+    // Ctrl-C at its default action, as a user's terminal has it, even when the tests run
+    // as a background job, which ignores it (and the program leaves an ignored one alone).
+    signal(SIGINT, SIG_DFL);
     if (settings.address_space) {
       const rlimit limit{*settings.address_space, *settings.address_space};
       if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(122);

@@ -28,6 +28,17 @@ TEST(CommandLine, RunsWithOrWithoutExplainAndKeepsWhatIsNoOption) {
   EXPECT_EQ(ended.not_used, (Names{"--foo", "-h"})) << "after -- nothing is an option";
 }
 
+TEST(CommandLine, WatchIsAnOptionOfTheRun) {
+  EXPECT_FALSE(read({"--explain"}).watch);
+  const CommandLine watching = read({"--watch", "a.dat", "--explain"});
+  EXPECT_EQ(watching.request, Request::run);
+  EXPECT_TRUE(watching.watch);
+  EXPECT_TRUE(watching.explain);
+  EXPECT_EQ(watching.not_used, Names{"a.dat"});
+  EXPECT_EQ(read({"--watch=1"}).request, Request::usage_error);
+  EXPECT_EQ(read({"--watch", "--version"}).request, Request::version);
+}
+
 TEST(CommandLine, AnswersTheFirstOfHelpVersionOrAnUnknownOption) {
   EXPECT_EQ(read({"-h"}).request, Request::help);
   EXPECT_EQ(read({"--explain", "--help", "--foo"}).request, Request::help);

@@ -5,15 +5,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <vector>
 
+#include "OffscreenPlots.hpp"
 #include "Plot.hpp"
 #include "TemporaryFolder.hpp"
 #include "array/ColumnMajorView.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
-#include "platform/Platform.hpp"
 #include "window/OffscreenWindows.hpp"
 #include "window/RunLengthRows.hpp"
 
@@ -50,13 +47,8 @@ void draw_screen_plot(double phase) {
 // PGPLOT as the platform of one run.
 class WindowCompaction : public ::testing::Test {
  protected:
-  OffscreenWindows windows{ScreenSize{1280, 1024}};
-
- private:
-  std::ostringstream trace_;
-  RecordingConsole console_{trace_};
-  RecordingPgplot pgplot_{trace_};
-  ScopedPlatform platform_{{console_, pgplot_, windows}};
+  testing::OffscreenRun run_;
+  OffscreenWindows& windows = run_.windows;
 };
 
 TEST(RunLengthRows, GiveBackEveryPixelBitForBit) {

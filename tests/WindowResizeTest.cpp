@@ -23,6 +23,7 @@
 
 #include "Plot.hpp"
 #include "PollUntil.hpp"
+#include "Replot.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
@@ -385,6 +386,89 @@ TEST_F(WindowResize, ARedrawWithoutMemoryIsToldAtOnceAndLeavesThePixels) {
             "curvist: the window \"Unaffordable\" could not be drawn again at its new size (out "
             "of memory); it shows its plot as it was\n");
   EXPECT_TRUE(surface_pixels(101) == before);
+}
+
+}  // namespace
+}  // namespace curvist
+
+// Live windows: a plot put in the place of a window's plot, and the wait of a program
+// that follows its files while its windows are shown.
+namespace curvist {
+namespace {
+
+TEST_F(WindowResize, APlotPutInAWindowsPlaceShowsAtItsSizeAndFollowsLaterResizes) {
+  plot(damped_waves(2), laid_out_to_window("Before"));
+  const Window window = shown("Before");
+  ASSERT_NE(window, 0u);
+  resize(window, 733, 517);
+  // Until the window has its new size, a plot put in its place would be drawn at the old.
+  ASSERT_EQ(pixels_differing(
+                window, 733, 517,
+                *drawn_fresh(733, 517, [] { plot(damped_waves(2), laid_out_to_window("Before")); })
+                     ->unit(101)
+                     ->surface),
+            0);
+  const std::string console_before = trace_.str();
+
+  const Curves replacement = damped_waves(7);
+  ASSERT_TRUE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
+                                      laid_out_to_window("After")));
+  windows_->present();
+  // The same window under its new title, showing a fresh plot of the new curves.
+  EXPECT_EQ(onlooker_->find("After"), window);
+  EXPECT_EQ(onlooker_->find("Before"), 0u);
+  const auto fresh = [&](int width, int height) {
+    return drawn_fresh(width, height, [&] { plot(replacement, laid_out_to_window("After")); });
+  };
+  EXPECT_EQ(pixels_differing(window, 733, 517, *fresh(733, 517)->unit(101)->surface), 0);
+  resize(window, 900, 600);
+  EXPECT_EQ(pixels_differing(window, 900, 600, *fresh(900, 600)->unit(101)->surface), 0);
+  EXPECT_EQ(trace_.str(), console_before);
+  EXPECT_EQ(PLOTPACK::window_counter(), 101);
+}
+
+TEST_F(WindowResize, AWindowTheUserClosedStaysClosed) {
+  plot(damped_waves(2), laid_out_to_window("Closed"));
+  const Window window = shown("Closed");
+  ASSERT_NE(window, 0u);
+  onlooker_->close(window);
+  ASSERT_TRUE(poll_until(10s, [&] { return onlooker_->find("Closed") == 0; }));
+  const Curves replacement = damped_waves(3);
+  EXPECT_FALSE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
+                                       laid_out_to_window("Reopened?")));
+  windows_->present();
+  EXPECT_EQ(onlooker_->find("Reopened?"), 0u);
+  EXPECT_EQ(onlooker_->titled_windows().size(), 0u);
+}
+
+TEST_F(WindowResize, AWaitForFilesEndsWhenTheLastWindowShownIsClosed) {
+  int pipe_ends[2];
+  ASSERT_EQ(pipe(pipe_ends), 0);
+  using WaitEnd = WindowOperations::WaitEnd;
+  // No window was ever shown: nothing but the descriptor and the limit ends the wait.
+  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], 30ms), WaitEnd::time_up);
+  ASSERT_EQ(write(pipe_ends[1], "x", 1), 1);
+  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], std::nullopt),
+            WaitEnd::descriptor_ready);
+  char drained;
+  ASSERT_EQ(read(pipe_ends[0], &drained, 1), 1);
+
+  plot(damped_waves(2), laid_out_to_window("One"));
+  plot(damped_waves(3), laid_out_to_window("Two"));
+  auto waiting = std::async(std::launch::async, [&] {
+    return windows_->keep_windows_while_waiting(pipe_ends[0], std::nullopt);
+  });
+  const Window one = shown("One");
+  const Window two = shown("Two");
+  onlooker_->close(one);
+  EXPECT_EQ(waiting.wait_for(300ms), std::future_status::timeout) << "one window is left";
+  onlooker_->close(two);
+  ASSERT_EQ(waiting.wait_for(10s), std::future_status::ready);
+  EXPECT_EQ(waiting.get(), WaitEnd::windows_closed);
+  // And so does every later wait: no window is shown any more.
+  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], 10s), WaitEnd::windows_closed);
+  close(pipe_ends[0]);
+  close(pipe_ends[1]);
 }
 
 }  // namespace

@@ -72,9 +72,7 @@ bool KeptPlots::install(const WindowRedraw& redraw, OffscreenWindows& windows,
   if (found == kept_.end() || found->second.plot != redraw.plot || window == nullptr ||
       window->drawing_version != redraw.drawing_version || !redrawn.surface)
     return false;
-  std::swap(window->surface, redrawn.surface);
-  std::swap(window->drawing, redrawn.drawing);
-  window->surface->add_damage({0, 0, window->surface->width() - 1, window->surface->height() - 1});
+  take_pixels(*window, redrawn);
   found->second.cells = OffscreenWindows::cells_of(redrawn);
   return true;
 }

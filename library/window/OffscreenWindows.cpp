@@ -95,6 +95,37 @@ int OffscreenWindows::open_window(int number, std::string_view, std::string_view
   return 0;
 }
 
+bool OffscreenWindows::replace_plot(int number, std::shared_ptr<const RedrawablePlot> plot) {
+  const auto redraw = replacement(number, std::move(plot));
+  if (!redraw) return false;
+  const auto redrawn = draw_again(*redraw);
+  if (!redrawn) return false;
+  return take_replacement(number, *redrawn);
+}
+
+std::optional<WindowRedraw> OffscreenWindows::replacement(
+    int number, std::shared_ptr<const RedrawablePlot> plot) const {
+  // The console is no plot's own window.
+  const WindowUnit* window = number == 0 ? nullptr : unit(number);
+  if (window == nullptr || !window->surface) return std::nullopt;
+  return WindowRedraw{number, std::move(plot), window->drawing_version, window->width,
+                      window->height};
+}
+
+bool OffscreenWindows::take_replacement(int number, WindowUnit& redrawn) {
+  WindowUnit* window = unit(number);
+  if (window == nullptr || !window->surface || !redrawn.surface) return false;
+  take_pixels(*window, redrawn);
+  // Whatever the window showed before is gone: a plot kept for it no longer matches.
+  ++window->drawing_version;
+  if (window->title != redrawn.title) {
+    window->title = redrawn.title;
+    ++window->title_version;
+  }
+  changed_ = true;
+  return true;
+}
+
 void OffscreenWindows::focus_window(int number) {
   WindowUnit* window = unit(number);
   if (window == nullptr) return;  // no such window: the active one stays

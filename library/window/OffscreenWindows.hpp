@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "window/PixelSurface.hpp"
 #include "window/TextFonts.hpp"
 #include "window/WindowOperations.hpp"
+#include "window/WindowRedraw.hpp"
 #include "window/WindowUnit.hpp"
 
 namespace curvist {
@@ -58,6 +60,16 @@ class OffscreenWindows final : public WindowOperations {
   void draw_text(std::string_view text) override;
   void set_text_colour(int colour_index) override;
   void set_text_mode(int mode) override;
+  bool replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot) override;
+
+  // What replace_plot draws for the unit: the plot at the window's present size. Nothing
+  // when the unit has no plot window shown.
+  std::optional<WindowRedraw> replacement(int number,
+                                          std::shared_ptr<const RedrawablePlot> plot) const;
+  // The unit's window takes the pixels, drawing state and title of `redrawn`, a
+  // replacement as draw_again left it; its earlier pixels are left in `redrawn`. False
+  // when the unit has no window shown any more.
+  bool take_replacement(int number, WindowUnit& redrawn);
 
   // Size of a newly opened window: about 80% of the screen, in whole cells.
   int new_window_width() const { return new_window_width_; }

@@ -4,8 +4,10 @@
 // count from the top-left corner of the viewport; window coordinates are those set by
 // set_window_mapping over the viewport. Results are reported, never relied on.
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace curvist {
@@ -64,6 +66,32 @@ class WindowOperations {
   // reused the window (REUSEWINDOW) rather than opening it.
   virtual void follow_resizes(int /*unit*/, WindowSize /*laid_out_for*/, bool /*reused_window*/,
                               std::shared_ptr<const RedrawablePlot> /*plot*/) {}
+
+  // Draws `plot` in the place of what the unit's window shows: what the plot drawn alone
+  // shows in a new window of the window's present size, under the title it gives that
+  // window. The window keeps its unit, its place and its size, and where windows can be
+  // resized it follows its size with `plot` from then on. The active window and the
+  // colour and font the program draws with are left as they were. False, with nothing
+  // drawn, when the unit has no window shown (never opened, withdrawn, or closed by the
+  // user: it stays closed).
+  virtual bool replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot);
+
+  enum class WaitEnd {
+    descriptor_ready,  // readable, or at its end
+    time_up,           // or a signal came in between: the caller looks at its clock again
+    windows_closed,    // the user closed the last window shown, or the display went away
+  };
+  // For a program that waits for its windows and for something else at once: keeps the
+  // windows shown, as keep_windows_until_closed does, until `descriptor` is readable or
+  // `limit` has passed (none: no limit). It ends early only once windows have been shown
+  // and none is any more; while no window was ever shown (none opened yet, or no display)
+  // only the descriptor and the limit end it.
+  virtual WaitEnd keep_windows_while_waiting(int descriptor,
+                                             std::optional<std::chrono::milliseconds> limit);
 };
+
+// Waits until `descriptor` is readable or `limit` has passed, nothing else.
+WindowOperations::WaitEnd wait_for_descriptor(int descriptor,
+                                              std::optional<std::chrono::milliseconds> limit);
 
 }  // namespace curvist

@@ -1,5 +1,7 @@
 #include "window/WindowRedraw.hpp"
 
+#include <utility>
+
 #include "window/OffscreenWindows.hpp"
 
 namespace curvist {
@@ -15,6 +17,12 @@ std::unique_ptr<WindowUnit> draw_again(const WindowRedraw& redraw) {
   // It takes the place of a window that nothing draws into at the moment.
   drawn->second->surface->compact();
   return std::move(drawn->second);
+}
+
+void take_pixels(WindowUnit& window, WindowUnit& redrawn) {
+  std::swap(window.surface, redrawn.surface);
+  std::swap(window.drawing, redrawn.drawing);
+  window.surface->add_damage({0, 0, window.surface->width() - 1, window.surface->height() - 1});
 }
 
 }  // namespace curvist

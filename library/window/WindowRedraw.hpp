@@ -24,4 +24,8 @@ struct WindowRedraw {
 // the plot opened no window.
 std::unique_ptr<WindowUnit> draw_again(const WindowRedraw& redraw);
 
+// The window takes the pixels and the drawing state of `redrawn`, as draw_again left them,
+// and is shown whole again; its earlier ones are left in `redrawn`.
+void take_pixels(WindowUnit& window, WindowUnit& redrawn);
+
 }  // namespace curvist

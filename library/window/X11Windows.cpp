@@ -136,6 +136,12 @@ X11Windows::X11Windows(Display* display, ScreenSize screen)
 
   if (pipe2(wake_pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
     throw std::system_error(errno, std::generic_category(), "wake pipe");
+  if (pipe2(status_pipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
+    const int error = errno;
+    close(wake_pipe_[0]);
+    close(wake_pipe_[1]);
+    throw std::system_error(error, std::generic_category(), "status pipe");
+  }
 
   // The presenter and the redraw thread take no signals: Ctrl-C and SIGTERM reach the
   // main thread, whose handlers end the program.
@@ -171,12 +177,21 @@ X11Windows::~X11Windows() {
   if (!lost) XCloseDisplay(presenter_->display);
   close(wake_pipe_[0]);
   close(wake_pipe_[1]);
+  close(status_pipe_[0]);
+  close(status_pipe_[1]);
 }
 
 void X11Windows::wake_presenter() {
   const char byte = 1;
   // A full pipe already holds a wake-up.
   [[maybe_unused]] const auto written = write(wake_pipe_[1], &byte, 1);
+}
+
+void X11Windows::note_status_change() {
+  const char byte = 1;
+  // A full pipe already holds a wake-up.
+  [[maybe_unused]] const auto written = write(status_pipe_[1], &byte, 1);
+  status_changed_.notify_all();
 }
 
 void X11Windows::on_connection_lost(Display*, void* self) {
@@ -190,9 +205,9 @@ void X11Windows::mark_lost() {
     if (lost_) return;
     lost_ = true;
     windows_on_screen_ = 0;
+    loss_unreported_ = true;
+    note_status_change();
   }
-  loss_unreported_ = true;
-  status_changed_.notify_all();
 }
 
 void X11Windows::report_troubles() {
@@ -372,8 +387,10 @@ void X11Windows::synchronise() {
   for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
   XFlush(display);
   std::lock_guard guard(status_mutex_);
-  if (!lost_) windows_on_screen_ = on_screen;
-  status_changed_.notify_all();
+  if (lost_ || on_screen == windows_on_screen_) return;
+  windows_on_screen_ = on_screen;
+  windows_were_shown_ = windows_were_shown_ || on_screen > 0;
+  note_status_change();
 }
 
 void X11Windows::handle_events() {
@@ -417,6 +434,7 @@ void X11Windows::handle_events() {
           {
             std::lock_guard guard(lock_);
             kept_.forget(found->second);
+            closed_units_.insert(found->second);
           }
           presenter.unit_of.erase(found);
           shown.window = 0;
@@ -439,7 +457,7 @@ void X11Windows::handle_events() {
     for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
     std::lock_guard guard(status_mutex_);
     windows_on_screen_ = on_screen;
-    status_changed_.notify_all();
+    note_status_change();
   }
 }
 
@@ -601,6 +619,70 @@ void X11Windows::keep_windows_until_closed() {
   }
 }
 
+X11Windows::WaitEnd X11Windows::keep_windows_while_waiting(
+    int descriptor, std::optional<std::chrono::milliseconds> limit) {
+  {
+    // Whatever was drawn last is finished: the windows are repainted from compact pixels.
+    std::lock_guard guard(lock_);
+    offscreen_.compact_surfaces();
+  }
+  // Every window opened so far is on screen, or known to be closed, before the count of
+  // windows shown is looked at.
+  present();
+  const auto deadline = limit ? Clock::now() + *limit : Clock::time_point::max();
+  for (;;) {
+    report_troubles();
+    {
+      std::lock_guard guard(status_mutex_);
+      if (lost_ || (windows_were_shown_ && windows_on_screen_ == 0)) return WaitEnd::windows_closed;
+    }
+    int timeout = -1;
+    if (limit) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+      timeout = static_cast<int>(std::clamp<long long>(left.count(), 0, 1 << 30));
+    }
+    pollfd watched[2] = {{descriptor, POLLIN, 0}, {status_pipe_[0], POLLIN, 0}};
+    const int ready = poll(watched, 2, timeout);
+    if (ready < 0) return WaitEnd::time_up;  // a signal: the caller decides
+    if (watched[1].revents & POLLIN) {
+      char drained[64];
+      while (read(status_pipe_[0], drained, sizeof drained) > 0) {
+      }
+    }
+    if (watched[0].revents != 0) return WaitEnd::descriptor_ready;
+    if (ready == 0) return WaitEnd::time_up;
+  }
+}
+
+bool X11Windows::replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot) {
+  report_troubles();
+  std::optional<WindowRedraw> redraw;
+  {
+    std::lock_guard guard(lock_);
+    if (closed_units_.contains(unit)) return false;
+    redraw = offscreen_.replacement(unit, plot);
+  }
+  if (!redraw) return false;
+  // Drawn apart from the window, outside the lock: the window is shown, repainted and
+  // resized meanwhile.
+  const std::unique_ptr<WindowUnit> redrawn = draw_again(*redraw);
+  if (!redrawn) return false;
+  bool redraw_wanted = false;
+  {
+    std::lock_guard guard(lock_);
+    // Closed while the plot was drawn: it stays closed.
+    if (closed_units_.contains(unit) || !offscreen_.take_replacement(unit, *redrawn)) return false;
+    if (resizes_followed_) {
+      kept_.keep(unit, offscreen_, OffscreenWindows::cells_of(*redrawn), false, std::move(plot));
+      // The window may have been resized while the plot was drawn at its former size.
+      redraw_wanted = kept_.redraw_wanted(unit, offscreen_).has_value();
+    }
+    note_change();
+  }
+  if (redraw_wanted) ask_for_redraw(unit);
+  return true;
+}
+
 void X11Windows::follow_resizes(int unit, WindowSize laid_out_for, bool reused_window,
                                 std::shared_ptr<const RedrawablePlot> plot) {
   bool redraw_wanted;
@@ -662,12 +744,10 @@ void X11Windows::redraw(int unit) {
       std::lock_guard guard(lock_);
       if (const WindowUnit* window = offscreen_.unit(unit)) title = window->title;
     }
-    {
-      std::lock_guard guard(status_mutex_);
-      redraw_failure_unreported_ = "the window \"" + utf8_from_text(title) +
-                                   "\" could not be drawn again at its new size (" + failure + ")";
-    }
-    status_changed_.notify_all();
+    std::lock_guard guard(status_mutex_);
+    redraw_failure_unreported_ = "the window \"" + utf8_from_text(title) +
+                                 "\" could not be drawn again at its new size (" + failure + ")";
+    note_status_change();
     return;
   }
   if (!redrawn) return;

@@ -74,6 +74,11 @@ class X11Windows final : public WindowOperations {
   bool windows_follow_resizes() const override { return resizes_followed_; }
   void follow_resizes(int unit, WindowSize laid_out_for, bool reused_window,
                       std::shared_ptr<const RedrawablePlot> plot) override;
+  // The plot is drawn on the calling thread, apart from the window, which shows what it
+  // showed until the new pixels take its place whole.
+  bool replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot) override;
+  WaitEnd keep_windows_while_waiting(int descriptor,
+                                     std::optional<std::chrono::milliseconds> limit) override;
 
   // Returns once everything drawn so far has reached the X server.
   void present();
@@ -112,6 +117,10 @@ class X11Windows final : public WindowOperations {
   // captures giza's messages that way).
   void report_troubles();
   static void on_connection_lost(_XDisplay* display, void* self);
+  // Wakes keep_windows_while_waiting after a change of what it waits for (windows on
+  // screen, the display lost, a redraw that failed); status_changed_ is notified as well.
+  // Called with status_mutex_ held.
+  void note_status_change();
 
   void ask_for_redraw(int unit);
   void run_redrawer();
@@ -132,6 +141,8 @@ class X11Windows final : public WindowOperations {
   unsigned presents_requested_ = 0;
   unsigned presents_done_ = 0;
   int windows_on_screen_ = 0;
+  bool windows_were_shown_ = false;  // a window has been on screen
+  int status_pipe_[2] = {-1, -1};    // readable after a status change
   bool lost_ = false;
   bool stopping_ = false;
   std::atomic<bool> loss_unreported_{false};
@@ -149,6 +160,9 @@ class X11Windows final : public WindowOperations {
   std::set<int> redraw_units_;
   bool stopping_redraws_ = false;
   std::thread redrawer_;
+
+  // Units whose windows the user closed, under lock_: never drawn again.
+  std::set<int> closed_units_;
 };
 
 }  // namespace curvist

@@ -1,0 +1,74 @@
+#pragma once
+// What a run with --watch keeps while it follows its data files: which files it follows,
+// the window each one's plot is shown in, and the files that changed and wait to settle.
+//
+// Without a hand-written list the files followed are the current folder's data files by
+// the listing's rules (named *.dat in any case, not hidden, regular): one rewritten is
+// drawn again, one new is plotted as if it had been listed at the start. With a
+// hand-written Curvist.par, the names it lists are followed, in their folders; when the
+// list changes it is read again: names newly listed are plotted, names no longer listed
+// keep their windows and pictures and are no longer followed. The program's own files
+// (its hidden temporary pictures, its pictures) are none of these and are never read.
+//
+// A file that settled is pre-checked and read as in the run. Its plot goes into the window
+// it has (one the user closed stays closed) and its picture is written again; a file
+// that now fails leaves both as they were, with one line on standard error saying why
+// when explain is asked for. A file without a window gets a new one.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "FolderEvents.hpp"
+#include "Run.hpp"
+#include "SettlingFiles.hpp"
+
+namespace curvist {
+
+class WatchSession {
+ public:
+  // `current_folder`: the number `events` gave the current folder. `listed_names`: the
+  // names of a hand-written list, absent when the program lists the folder itself.
+  WatchSession(FolderEvents& events, int current_folder, const RunOptions& options,
+               std::optional<std::vector<std::string>> listed_names);
+
+  // Plots a file the run accepted, as the run does, and notes the window it opened.
+  void plot_accepted(std::string_view name);
+
+  void note(const std::vector<FolderChange>& changes, WatchClock::time_point now);
+  // Reads the list again if it settled, then draws every file that settled, in list order.
+  void draw_settled(WatchClock::time_point now);
+  // Nothing when no change waits to settle.
+  std::optional<std::chrono::milliseconds> time_to_next_settled(WatchClock::time_point now) const;
+
+  // Whether a plot may have opened a window, so that the windows are worth asking for.
+  bool plotted() const { return plotted_; }
+  // The unit of the window showing the file's plot, if it has one.
+  std::optional<int> window_of(const std::string& name) const;
+
+ private:
+  bool follows_hand_written_list() const { return listed_.has_value(); }
+  void note_change_of_every_file(WatchClock::time_point now);
+  // Watches the folders of the listed names and notes which entry is which name.
+  void watch_listed_folders();
+  void read_list_again();
+  // A file that settled: pre-checked, then plotted into its window or a new one.
+  void follow(const std::string& name);
+  void plot(const std::string& name);
+
+  FolderEvents& events_;
+  int current_folder_;
+  RunOptions options_;
+  std::optional<std::vector<std::string>> listed_;
+  std::map<std::pair<int, std::string>, std::vector<std::string>> listed_at_;
+  std::map<std::string, int> windows_;
+  SettlingFiles changed_files_;
+  SettlingFiles changed_list_;
+  bool plotted_ = false;
+};
+
+}  // namespace curvist

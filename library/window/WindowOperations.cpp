@@ -1,0 +1,30 @@
+#include "window/WindowOperations.hpp"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace curvist {
+
+bool WindowOperations::replace_plot(int /*unit*/, std::shared_ptr<const RedrawablePlot> /*plot*/) {
+  return false;
+}
+
+WindowOperations::WaitEnd WindowOperations::keep_windows_while_waiting(
+    int descriptor, std::optional<std::chrono::milliseconds> limit) {
+  // Nothing is shown here: no window can end the wait.
+  return wait_for_descriptor(descriptor, limit);
+}
+
+WindowOperations::WaitEnd wait_for_descriptor(int descriptor,
+                                              std::optional<std::chrono::milliseconds> limit) {
+  pollfd watched{descriptor, POLLIN, 0};
+  const int timeout =
+      limit ? static_cast<int>(std::clamp<long long>(limit->count(), 0, INT_MAX)) : -1;
+  const int ready = poll(&watched, 1, timeout);
+  return ready > 0 ? WindowOperations::WaitEnd::descriptor_ready
+                   : WindowOperations::WaitEnd::time_up;
+}
+
+}  // namespace curvist

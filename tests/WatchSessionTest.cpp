@@ -1,0 +1,200 @@
+// A session that follows its data files, driven step by step with the kernel's real
+// changes of a folder and times of the test's choosing: which files are drawn again, into
+// which windows, when, and what is said about the files that fail.
+#include "WatchSession.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "LoadPlot.hpp"
+#include "OffscreenPlots.hpp"
+#include "Plot.hpp"
+#include "TemporaryFolder.hpp"
+
+namespace curvist {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::calls_named;
+using testing::differing_pixels;
+using testing::OffscreenRun;
+using testing::ScopedCurrentFolder;
+using testing::TemporaryFolder;
+using testing::wave_data;
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+// What goes to standard error for the life of the object.
+class CapturedErrors {
+ public:
+  CapturedErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
+  ~CapturedErrors() { std::cerr.rdbuf(previous_); }
+  CapturedErrors(const CapturedErrors&) = delete;
+  CapturedErrors& operator=(const CapturedErrors&) = delete;
+
+  std::string taken() {
+    const std::string text = captured_.str();
+    captured_.str("");
+    return text;
+  }
+
+ private:
+  std::ostringstream captured_;
+  std::streambuf* previous_;
+};
+
+class WatchSessionTest : public ::testing::Test {
+ protected:
+  WatchSessionTest() : inside_(folder_.path()) {
+    std::string reason;
+    events_ = FolderEvents::open(reason);
+    if (events_) current_folder_ = events_->watch(".", reason);
+    if (current_folder_ < 0) throw std::runtime_error("cannot watch: " + reason);
+  }
+
+  // The run: the files it accepted, plotted by the session, in this order.
+  void start(const std::vector<std::string>& accepted, bool explain,
+             std::optional<std::vector<std::string>> listed = std::nullopt) {
+    session_.emplace(*events_, current_folder_, RunOptions{.explain = explain}, listed);
+    for (const auto& name : accepted) session_->plot_accepted(name);
+    run_.new_lines();
+    events_->take_changes();
+  }
+
+  // The changes of the folder so far, noted now; then the console lines of the files
+  // that settled by `later`.
+  Lines settle(std::chrono::milliseconds later = quiet_period) {
+    session_->note(events_->take_changes(), now_);
+    session_->draw_settled(now_ + later);
+    now_ += 1h;
+    return calls_named(run_.new_lines(), "console");
+  }
+
+  // The window's pixels, the size of a window opened at the start.
+  const PixelSurface& pixels_of(const std::string& name) {
+    return *run_.windows.unit(*session_->window_of(name))->surface;
+  }
+
+  // A fresh plot of the file as it is now, in a window of the size the run's windows open.
+  std::unique_ptr<PixelSurface> fresh_plot(const std::string& name) {
+    OffscreenRun fresh;
+    LOADPLOTPACK::LOADPLOT(name);
+    return std::move(fresh.windows.unit(first_plot_window_unit)->surface);
+  }
+
+  TemporaryFolder folder_;
+  ScopedCurrentFolder inside_;
+  OffscreenRun run_;
+  std::unique_ptr<FolderEvents> events_;
+  int current_folder_ = -1;
+  std::optional<WatchSession> session_;
+  WatchClock::time_point now_ = WatchClock::now();
+};
+
+TEST_F(WatchSessionTest, AFileRewrittenIsDrawnAgainOnceQuietAndANewOneAsIfListed) {
+  folder_.write("a.dat", wave_data(1, "A"));
+  folder_.write("b.dat", wave_data(2, "B"));
+  start({"a.dat", "b.dat"}, false);
+  ASSERT_EQ(session_->window_of("a.dat"), 101);
+  ASSERT_EQ(session_->window_of("b.dat"), 102);
+
+  folder_.write("a.dat", wave_data(-4, "A, rewritten"));
+  EXPECT_EQ(settle(quiet_period - 1ms), Lines{}) << "still settling";
+  EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
+  EXPECT_EQ(session_->window_of("a.dat"), 101);
+  EXPECT_EQ(differing_pixels(pixels_of("a.dat"), *fresh_plot("a.dat")), 0);
+  EXPECT_EQ(run_.windows.unit(101)->title, "A, rewritten");
+
+  // New entries: only a data file by the listing's rules is plotted.
+  folder_.write("c.dat", wave_data(3, "C"));
+  folder_.write(".hidden.dat", wave_data(3, "Hidden"));
+  folder_.write("notes.txt", wave_data(3, "Notes"));
+  folder_.write("c.ps", "%!PS\n");
+  fs::create_directory(folder_ / "d.dat");
+  EXPECT_EQ(settle(), Lines{"console \" Output in c.ps\""});
+  EXPECT_EQ(session_->window_of("c.dat"), 103);
+  EXPECT_EQ(differing_pixels(pixels_of("c.dat"), *fresh_plot("c.dat")), 0);
+  EXPECT_EQ(PLOTPACK::window_counter(), 103);
+  EXPECT_EQ(run_.windows.units().size(), 4u);
+}
+
+TEST_F(WatchSessionTest, AFileThatNowFailsLeavesItsWindowAndPictureAndSaysWhyWhenAsked) {
+  folder_.write("a.dat", wave_data(1, "A"));
+  start({"a.dat"}, true);
+  const auto shown = fresh_plot("a.dat");
+  CapturedErrors errors;
+  // Cut short: the header promises 60 points.
+  folder_.write("a.dat", wave_data(1, "A").substr(0, 200));
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(),
+            "curvist: skipped a.dat: 18 lines, at least 65 are needed: the header promises 1 "
+            "curve of 60 points\n");
+  EXPECT_EQ(differing_pixels(pixels_of("a.dat"), *shown), 0);
+  EXPECT_EQ(run_.windows.unit(101)->title, "A");
+
+  fs::remove(folder_ / "a.dat");
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(), "curvist: skipped a.dat: no such file\n");
+  // A data file that came and went without ever being plotted is nothing to tell.
+  folder_.write("passing.dat", wave_data(1, "Passing"));
+  fs::remove(folder_ / "passing.dat");
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(), "");
+
+  // Complete again, it is drawn into its window.
+  folder_.write("a.dat", wave_data(2, "A, whole"));
+  EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
+  EXPECT_EQ(errors.taken(), "");
+  EXPECT_EQ(differing_pixels(pixels_of("a.dat"), *fresh_plot("a.dat")), 0);
+}
+
+TEST_F(WatchSessionTest, AHandWrittenListIsFollowedNameByNameAndReadAgainWhenItChanges) {
+  fs::create_directory(folder_ / "sub");
+  for (const auto* name : {"a.dat", "b.dat", "sub/c.dat"}) folder_.write(name, wave_data(1, name));
+  folder_.write("Curvist.par", "'sub/c.dat'\nb.dat\n");
+  start({"sub/c.dat", "b.dat"}, false, std::vector<std::string>{"sub/c.dat", "b.dat"});
+
+  for (const auto* name : {"a.dat", "b.dat", "sub/c.dat"}) folder_.write(name, wave_data(2, name));
+  // In the list's order; a.dat is not listed.
+  EXPECT_EQ(settle(), (Lines{"console \" Output in sub/c.ps\"", "console \" Output in b.ps\""}));
+  EXPECT_EQ(session_->window_of("a.dat"), std::nullopt);
+
+  // Listed now: a.dat is plotted at once; b.dat keeps its window but is no longer followed.
+  folder_.write("Curvist.par", "a.dat\n'sub/c.dat'\n");
+  EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
+  EXPECT_EQ(session_->window_of("a.dat"), 103);
+  folder_.write("b.dat", wave_data(3, "b.dat"));
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(session_->window_of("b.dat"), 102);
+
+  CapturedErrors errors;
+  fs::remove(folder_ / "Curvist.par");
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(),
+            "curvist: cannot read the list file Curvist.par again: no such file; the names "
+            "it listed are followed as before\n");
+  folder_.write("sub/c.dat", wave_data(4, "sub/c.dat"));
+  EXPECT_EQ(settle(), Lines{"console \" Output in sub/c.ps\""});
+}
+
+TEST_F(WatchSessionTest, ChangesTheKernelCouldNotTellHaveEveryFileReadAgain) {
+  folder_.write("a.dat", wave_data(1, "A"));
+  folder_.write("b.dat", wave_data(2, "B"));
+  start({"a.dat"}, false);
+  // b.dat came while the kernel's queue was full.
+  session_->note({{every_folder, ""}}, now_);
+  session_->draw_settled(now_ + quiet_period);
+  EXPECT_EQ(calls_named(run_.new_lines(), "console"),
+            (Lines{"console \" Output in a.ps\"", "console \" Output in b.ps\""}));
+  EXPECT_EQ(session_->window_of("b.dat"), 102);
+}
+
+}  // namespace
+}  // namespace curvist
