@@ -1,7 +1,8 @@
 # The Debian packages that `cpack -G DEB` makes from the install components, in a build
 # configured with -DCMAKE_INSTALL_PREFIX=/usr:
 #   curvist          the programs, their manual pages and the README (component programs)
-#   libcurvist<N>    the shared library, named after its SONAME (component library)
+#   libcurvist<N>    the shared library, named after its SONAME, and curvist-picture, the
+#                    program that draws its pictures (component library)
 #   libcurvist-dev   headers, the .so link, the CMake package, curvist.pc (component development)
 
 get_target_property(curvist_soversion curvist SOVERSION)
@@ -30,7 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # The development files need the library of exactly their own version: the headers
 # describe that build. The programs link the library's code statically (they use its
-# internals, which libcurvist.so does not export), so they need no library package.
+# internals, which libcurvist.so does not export), but draw their pictures with the
+# library package's curvist-picture, which speaks only to its own build: they need the
+# library package of exactly their version too.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
 # Before 0.1.0-1 the package curvist held everything: the library's and the development
@@ -40,6 +43,7 @@ set(curvist_single_package "curvist (<< 0.1.0-1)")
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME curvist)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS ${curvist_screen_font_package})
+set(CPACK_COMPONENT_PROGRAMS_DEPENDS library)
 set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION
   "quick-look plots of numeric data files, on screen and in PostScript
 Started in a folder, curvist plots every data file there twice: in a window of
@@ -60,7 +64,8 @@ set(CPACK_DEBIAN_LIBRARY_DESCRIPTION
   "plotting modules of Curvist, quick-look plots of numeric data
 The shared library that draws curves in a window of their own, laid out to the
 window's pixel size, and into picture files through the PGPLOT library (giza):
-PostScript, PNG, PDF, SVG and GIF.")
+PostScript, PNG, PDF, SVG and GIF. Its pictures are drawn by curvist-picture, a
+program of its own, so that giza never runs inside the programs that use it.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcurvist-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

@@ -20,3 +20,18 @@ else()
   message(STATUS "The documentation folder lies outside the build tree's layout: "
     "programs run from the build tree name ${curvist_build_tree_readme}")
 endif()
+
+# curvist-picture, the program that draws the pictures, is installed in the folder
+# "curvist" of the library folder; the code that starts it finds it from its own file:
+# beside the shared library, or from the folder of a program that carries the library's
+# code. The build tree has it where its programs, one folder deep, find it.
+file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+get_filename_component(curvist_build_tree_picture_dir
+  ${PROJECT_BINARY_DIR}/driver/${curvist_libdir_from_bindir}/curvist ABSOLUTE)
+cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${curvist_build_tree_picture_dir} NORMALIZE
+  curvist_picture_inside_build_tree)
+if(NOT curvist_picture_inside_build_tree)
+  set(curvist_build_tree_picture_dir ${PROJECT_BINARY_DIR}/library/curvist)
+  message(STATUS "The library folder lies outside the build tree's layout: the build "
+    "tree's programs cannot start curvist-picture from ${curvist_build_tree_picture_dir}")
+endif()

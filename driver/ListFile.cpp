@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "console/LinesInWaiting.hpp"
 #include "files/RegularFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
 
@@ -155,9 +156,11 @@ std::optional<ListFile> obtain_list_file() {
 
 void remove_list_file() {
   std::error_code error;
-  if (!fs::remove(list_file_name, error) && error)
-    std::cerr << "curvist: cannot remove the list file " << list_file_name << ": "
-              << error.message() << '\n';
+  if (fs::remove(list_file_name, error) || !error) return;
+  // After the last file: its picture's line comes first.
+  write_lines_in_waiting();
+  std::cerr << "curvist: cannot remove the list file " << list_file_name << ": " << error.message()
+            << '\n';
 }
 
 std::optional<TextField<80>> read_next_name(RecordInput& list) {

@@ -6,6 +6,7 @@
 #include "PgPlot.hpp"
 #include "Run.hpp"
 #include "SkippedFile.hpp"
+#include "platform/PicturesInBackground.hpp"
 #include "platform/Platform.hpp"
 
 namespace curvist {
@@ -19,7 +20,12 @@ int MAIN(const RunOptions& options) {
     if (!why_not.empty()) explain_skipped(name, why_not);
     plotted = true;
   };
-  const int status = run_in_current_folder(plot, options);
+  int status = 0;
+  {
+    // The picture of one file is drawn while the next file is read and plotted on screen.
+    const PicturesInBackground pictures;
+    status = run_in_current_folder(plot, options);
+  }
   // The windows are asked for only when a plot may have opened one: a run that plotted
   // nothing never connects to a display.
   if (plotted) keep_windows_until_closed();

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "files/MappedFile.hpp"
-#include "listdirected/ListDirectedInput.hpp"
+#include "files/FileText.hpp"
+#include "listdirected/FileInput.hpp"
 #include "listdirected/Records.hpp"
 #include "plotfile/RefusalReasons.hpp"
 #include "text/Blanks.hpp"
@@ -24,18 +24,19 @@ constexpr std::int64_t records_per_step = 65536;
 // Case matters: 1.5e3 counts as text, 1.5E3 does not.
 constexpr std::string_view number_characters = "0123456789E+-. ";
 
-// The lines of the file, counted slice by slice so that only a slice of it is in memory
-// at a time.
-std::int64_t count_lines(MappedFile& file) {
-  constexpr std::size_t slice = std::size_t(4) << 20;
-  const std::string_view text = file.text();
+// The lines of the file, counted window by window so that only a window of it is in
+// memory at a time.
+std::int64_t count_lines(FileText& file) {
   std::int64_t line_ends = 0;
-  for (std::size_t start = 0; start < text.size(); start += slice) {
-    const std::size_t end = std::min(text.size(), start + slice);
-    line_ends += count_line_ends(text, start, end);
-    file.release_before(end);
+  std::size_t counted = 0;
+  for (;;) {
+    file.read_ahead_of(counted);
+    const std::string_view text = file.text();
+    line_ends += count_line_ends(text, counted, text.size());
+    counted = text.size();
+    file.release_before(counted);
+    if (file.complete()) return line_ends + (ends_inside_line(text) ? 1 : 0);
   }
-  return line_ends + (ends_inside_line(text) ? 1 : 0);
 }
 
 }  // namespace
@@ -51,23 +52,27 @@ bool passes_pre_check(std::string_view name, std::string* why_not) {
     explain(why_not, describe);
     return false;
   };
-  auto file = MappedFile::open(without_trailing_blanks(name), why_not);
+  auto file = FileText::open(without_trailing_blanks(name), why_not);
   if (!file) return false;
-  const std::string_view text = file->text();
   const std::int64_t line_count = count_lines(*file);
+  // Reasons count the lines before a fault: only then is the text looked at whole.
+  const auto whole_text = [&] { return file->whole_text(); };
   if (line_count < minimum_line_count)
     return refuse([&] {
       return counted(line_count, "line") + ", at least " + std::to_string(minimum_line_count) +
              " are needed";
     });
 
-  RecordInput input{text};
+  RecordInput input{};
   std::array<std::int32_t, 2> header{};
   for (std::size_t index = 0; index < header.size(); ++index) {
-    const ReadStatus status = read_integers(input, std::span(&header[index], 1));
+    const ReadStatus status = read_from_file(*file, input, [&](RecordInput& in) {
+      return read_integers(in, std::span(&header[index], 1));
+    });
     if (!status)
-      return refuse(
-          [&] { return read_fault_reason(text, status, "an integer", header_roles[index]); });
+      return refuse([&] {
+        return read_fault_reason(whole_text(), status, "an integer", header_roles[index]);
+      });
   }
   const std::int64_t product = std::int64_t(header[0]) * std::int64_t(header[1]);
   const auto promise = [&] { return header_promise(header[0], header[1]); };
@@ -82,18 +87,19 @@ bool passes_pre_check(std::string_view name, std::string* why_not) {
              " are needed: " + promise();
     });
   for (std::int64_t left = -product; left > 0; left -= records_per_step) {
-    if (!skip_records(input, std::min(left, records_per_step)))
-      return refuse([&] { return early_end(text, "the data lines end: " + promise()); });
+    const std::int64_t step = std::min(left, records_per_step);
+    if (!read_from_file(*file, input, [&](RecordInput& in) { return skip_records(in, step); }))
+      return refuse([&] { return early_end(whole_text(), "the data lines end: " + promise()); });
     file->release_before(input.position);
   }
 
   for (std::size_t caption = 0; caption < caption_lines_tested; ++caption) {
     const std::size_t line_start = input.position;
-    const auto line = read_record(input);
-    if (!line) return refuse([&] { return early_end(text, caption_roles[caption]); });
+    const auto line = read_from_file(*file, input, read_record);
+    if (!line) return refuse([&] { return early_end(whole_text(), caption_roles[caption]); });
     if (!looks_like_text(*line))
       return refuse([&] {
-        return at_line(text, line_start) + std::string(caption_roles[caption]) + " " +
+        return at_line(whole_text(), line_start) + std::string(caption_roles[caption]) + " " +
                quoted(without_trailing_blanks(*line)) + " is a number: " + promise();
       });
   }

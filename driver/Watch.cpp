@@ -13,6 +13,7 @@
 #include "Main.hpp"
 #include "PgPlot.hpp"
 #include "WatchSession.hpp"
+#include "platform/PicturesInBackground.hpp"
 #include "platform/Platform.hpp"
 #include "window/WindowOperations.hpp"
 
@@ -60,8 +61,14 @@ int watch_current_folder(const RunOptions& options) {
 
   const int unwritten_before = PGPLOTPACK::unwritten_pictures();
   WatchSession session(*events, current_folder, options, std::move(listed_names));
-  const int status =
-      run_in_current_folder([&](std::string_view name) { session.plot_accepted(name); }, options);
+  int status = 0;
+  {
+    // As in a run without --watch, the picture of one file is drawn while the next file
+    // is read; the plots that follow their files are then drawn one by one.
+    const PicturesInBackground pictures;
+    status =
+        run_in_current_folder([&](std::string_view name) { session.plot_accepted(name); }, options);
+  }
   if (status != 0) return status;
   follow_changes(session, *events);
   return PGPLOTPACK::unwritten_pictures() > unwritten_before ? 1 : 0;

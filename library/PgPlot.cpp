@@ -88,15 +88,16 @@ void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax
 }
 
 void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
-  // A picture that could not be completed has been explained on standard error; it is
-  // not announced as output.
-  if (!pgplot.PGEND()) {
-    ++unwritten_picture_count;
-    return;
-  }
   std::string line = " Output in ";
   line += without_blanks_around(file_name);
-  console.write_line(line);
+  // A picture that could not be completed has been explained on standard error; it is
+  // not announced as output.
+  pgplot.end_then([&console, line = std::move(line)](bool complete) {
+    if (complete)
+      console.write_line(line);
+    else
+      ++unwritten_picture_count;
+  });
 }
 
 // One file plot: the settings and limits, the page, every curve in its line style, the

@@ -37,6 +37,7 @@ struct ChildSettings {
   std::optional<uid_t> user;            // run as this user (and group of that number)
   std::optional<rlim_t> address_space;  // RLIMIT_AS in bytes
   std::optional<rlim_t> file_size;      // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored
+  bool errors_into_output = false;      // standard error goes to the output, in order
   std::chrono::seconds deadline{120};
 };
 
@@ -119,7 +120,7 @@ class ChildProgram {
     if (input < 0 || output < 0 || errors < 0) _exit(121);
     dup2(input, STDIN_FILENO);
     dup2(output, STDOUT_FILENO);
-    dup2(errors, STDERR_FILENO);
+    dup2(settings.errors_into_output ? output : errors, STDERR_FILENO);
     // A group of its own, so that a hung run is killed with anything it started.
     setpgid(0, 0);
     // Ctrl-C at its default action, as a user's terminal has it, even when the tests run

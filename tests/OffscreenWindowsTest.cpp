@@ -48,6 +48,49 @@ TEST(OffscreenWindows, NewWindowsCoverFourFifthsOfTheScreenInWholeCells) {
   EXPECT_EQ(windows.unit(101)->title, "A");
 }
 
+// Without a display nobody looks at a window the plotter has left: its pixels are given
+// back, not kept; the window it moves to is drawn as ever, and so is the first one when
+// the plotter comes back to it.
+TEST(OffscreenWindows, WindowsNobodySeesGiveTheirPixelsBackWhenLeft) {
+  OffscreenWindows windows(ScreenSize{1280, 1024}, LeftWindowPixels::given_back);
+  const auto draw_frame = [&](int unit) {
+    windows.open_window(unit, "USER", "Frame");
+    windows.focus_window(unit);
+    windows.set_colour(5);
+    windows.draw_rectangle(RectangleControl::filled, 0, 0, 1023, 815);
+    windows.set_colour(14);
+    windows.move_to(10, 10);
+    windows.line_to(500, 400);
+  };
+  draw_frame(101);
+  const PixelSurface& first = *windows.unit(101)->surface;
+  EXPECT_EQ(first.at(500, 400), yellow);
+  const std::size_t raster_bytes = first.memory_bytes();
+  draw_frame(102);
+  EXPECT_TRUE(first.compacted());
+  EXPECT_LT(first.memory_bytes() * 100, raster_bytes) << "no pixels of the plot kept";
+  EXPECT_EQ(first.at(500, 400), palette_pixel(0)) << "all background";
+  const PixelSurface& second = *windows.unit(102)->surface;
+  EXPECT_EQ(second.at(500, 400), yellow);
+  EXPECT_EQ(second.at(1000, 800), purple);
+
+  windows.focus_window(101);
+  windows.set_colour(14);
+  windows.set_pixel(7, 9);
+  EXPECT_EQ(first.at(7, 9), yellow);
+  EXPECT_EQ(first.at(8, 9), palette_pixel(0));
+
+  // Where the pixels may yet be shown or read, the window left keeps them.
+  OffscreenWindows kept(ScreenSize{1280, 1024});
+  kept.open_window(101, "USER", "Kept");
+  kept.focus_window(101);
+  kept.set_colour(14);
+  kept.set_pixel(3, 4);
+  kept.open_window(102, "USER", "Next");
+  kept.focus_window(102);
+  EXPECT_EQ(kept.unit(101)->surface->at(3, 4), yellow);
+}
+
 TEST(OffscreenWindows, FocusChoosesTheActiveWindowAndIgnoresUnknownUnits) {
   OffscreenWindows windows;
   EXPECT_EQ(windows.active_unit(), 0);

@@ -1,7 +1,8 @@
 /* The bare giza peer of the comparison: reads a two-column text file (x y per line, a
    blank line between curves) and draws its curves with giza's PGPLOT interface into
-   PostScript, with the same page, frame and captions a file plot has.
-   Usage: giza-polyline DATA PICTURE.ps */
+   PostScript, with the same page, frame and captions a file plot has. Given several
+   files, it draws their pictures one after another in one process.
+   Usage: giza-polyline DATA PICTURE.ps [DATA PICTURE.ps ...] */
 #include <cpgplot.h>
 #include <float.h>
 #include <stdio.h>
@@ -14,14 +15,10 @@ struct curve {
   int count;
 };
 
-int main(int argument_count, char** arguments) {
-  if (argument_count != 3) {
-    fprintf(stderr, "usage: giza-polyline DATA PICTURE.ps\n");
-    return 2;
-  }
-  FILE* input = fopen(arguments[1], "r");
+static int draw_file(const char* data, const char* picture) {
+  FILE* input = fopen(data, "r");
   if (input == NULL) {
-    perror(arguments[1]);
+    perror(data);
     return 1;
   }
   size_t capacity = 1 << 16, total = 0;
@@ -61,8 +58,12 @@ int main(int argument_count, char** arguments) {
     if (y[i] > ymax) ymax = y[i];
   }
   char device[1024];
-  snprintf(device, sizeof device, "%s/ps", arguments[2]);
-  if (cpgbeg(0, device, 1, 1) != 1) return 1;
+  snprintf(device, sizeof device, "%s/ps", picture);
+  if (cpgbeg(0, device, 1, 1) != 1) {
+    free(x);
+    free(y);
+    return 1;
+  }
   cpgslw(3);
   cpgsch(1.5f);
   cpgpage();
@@ -77,5 +78,17 @@ int main(int argument_count, char** arguments) {
   cpgend();
   free(x);
   free(y);
+  return 0;
+}
+
+int main(int argument_count, char** arguments) {
+  if (argument_count < 3 || argument_count % 2 != 1) {
+    fprintf(stderr, "usage: giza-polyline DATA PICTURE.ps [DATA PICTURE.ps ...]\n");
+    return 2;
+  }
+  for (int pair = 1; pair < argument_count; pair += 2) {
+    const int status = draw_file(arguments[pair], arguments[pair + 1]);
+    if (status != 0) return status;
+  }
   return 0;
 }

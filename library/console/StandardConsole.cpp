@@ -5,11 +5,14 @@
 #include <string>
 #include <thread>
 
+#include "console/LinesInWaiting.hpp"
+
 namespace curvist {
 
 void StandardConsole::write_line(std::string_view line) {
   // Flushed at once: the console lines interleave with windows and files the user is
   // watching appear.
+  write_lines_in_waiting();
   std::cout << line << '\n' << std::flush;
 }
 

@@ -1,10 +1,12 @@
 #include "files/Interruption.hpp"
 
 #include <pthread.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -23,6 +25,10 @@ struct Slot {
   std::array<char, PATH_MAX> path{};
 };
 std::array<Slot, slot_count> slots;
+
+// The children that draw pictures, one per PGPLOT of a process as a rule.
+constexpr int child_slot_count = 4;
+std::array<std::atomic<pid_t>, child_slot_count> children{};
 
 constexpr std::array interruption_signals{SIGINT, SIGTERM, SIGHUP};
 
@@ -59,6 +65,15 @@ void remove_temporary_files() noexcept {
   for (auto& slot : slots) {
     if (slot.armed.load()) unlink(slot.path.data());
   }
+  // A child removes its own files as SIGTERM ends it; it is gone (though not yet waited
+  // for) once this returns.
+  for (auto& child : children) {
+    const pid_t process = child.load();
+    if (process <= 0 || kill(process, SIGTERM) != 0) continue;
+    siginfo_t ended{};
+    while (waitid(P_PID, id_t(process), &ended, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+  }
 }
 
 InterruptionsHeld::InterruptionsHeld() {
@@ -88,6 +103,20 @@ RemovalOnInterrupt::~RemovalOnInterrupt() {
   if (slot_ < 0) return;
   slots[slot_].armed.store(false);
   slots[slot_].in_use.store(false);
+}
+
+ChildEndedOnInterrupt::ChildEndedOnInterrupt(pid_t child) : slot_(-1) {
+  for (int index = 0; index < child_slot_count; ++index) {
+    pid_t expected = 0;
+    if (children[index].compare_exchange_strong(expected, child)) {
+      slot_ = index;
+      return;
+    }
+  }
+}
+
+ChildEndedOnInterrupt::~ChildEndedOnInterrupt() {
+  if (slot_ >= 0) children[slot_].store(0);
 }
 
 }  // namespace curvist

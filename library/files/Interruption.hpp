@@ -1,9 +1,12 @@
 #pragma once
 // What an interrupted run (Ctrl-C, SIGTERM, SIGHUP) must not leave behind: files the
-// program made for itself, such as the list file or a picture still being written.
+// program made for itself, such as the list file or a picture still being written (by
+// this process, or by the child that draws the pictures).
 // While a RemovalOnInterrupt lives, remove_temporary_files() deletes its file: the
 // handlers that remove_temporary_files_on_interrupt() installs call it before the
 // process ends with the signal.
+
+#include <sys/types.h>
 
 #include <csignal>
 #include <string_view>
@@ -35,6 +38,20 @@ class RemovalOnInterrupt {
 
  private:
   int slot_;  // -1 when every slot was taken (the file is then not removed)
+};
+
+// A child process that removes its own temporary files when SIGTERM ends it (the program
+// that draws the pictures): while this lives, remove_temporary_files() ends it so and
+// waits until it is gone.
+class ChildEndedOnInterrupt {
+ public:
+  explicit ChildEndedOnInterrupt(pid_t child);
+  ~ChildEndedOnInterrupt();
+  ChildEndedOnInterrupt(const ChildEndedOnInterrupt&) = delete;
+  ChildEndedOnInterrupt& operator=(const ChildEndedOnInterrupt&) = delete;
+
+ private:
+  int slot_;  // -1 when every slot was taken
 };
 
 }  // namespace curvist

@@ -9,11 +9,15 @@
 
 namespace curvist {
 
-GizaMessages::GizaMessages() {
+GizaMessages::GizaMessages(GizaErrorCapture capture)
+    : per_call_(capture == GizaErrorCapture::per_call) {
   capture_ = memfd_create("giza-messages", MFD_CLOEXEC);
   if (capture_ < 0) capture_ = open("/dev/null", O_WRONLY | O_CLOEXEC);
   if (capture_ >= 0) fcntl(capture_, F_SETFL, fcntl(capture_, F_GETFL) | O_APPEND);
-  note_standard_error();
+  if (per_call_)
+    note_standard_error();
+  else if (capture_ >= 0)
+    dup2(capture_, STDERR_FILENO);
 }
 
 GizaMessages::~GizaMessages() {
@@ -25,12 +29,13 @@ GizaMessages::~GizaMessages() {
 // have redirected it meanwhile. Within a picture the calls come by the hundred thousand
 // (a curve broken into segments), so each call only swaps the descriptor.
 void GizaMessages::note_standard_error() {
+  if (!per_call_) return;
   if (standard_error_ >= 0) close(standard_error_);
   standard_error_ = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
 }
 
 bool GizaMessages::divert() {
-  if (capture_ < 0 || standard_error_ < 0) return false;
+  if (!per_call_ || capture_ < 0 || standard_error_ < 0) return false;
   std::fflush(stderr);
   return dup2(capture_, STDERR_FILENO) >= 0;
 }

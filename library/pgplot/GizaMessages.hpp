@@ -1,16 +1,23 @@
 #pragma once
 // giza reports its troubles on standard error in its own words, call by call. The user
 // should see one clear line of ours instead, so giza's standard error goes to a capture
-// buffer for the length of each call, and the layer reads the first error from there.
+// buffer, and the layer reads the first error from there. In a process whose standard
+// error others write to as well, it goes there for the length of each call only; in
+// curvist-picture, whose standard error is giza's alone, it goes there once for good.
 
 #include <optional>
 #include <string>
 
 namespace curvist {
 
+enum class GizaErrorCapture {
+  per_call,       // standard error is back with its owner between giza's calls
+  whole_process,  // the process's standard error is giza's alone
+};
+
 class GizaMessages {
  public:
-  GizaMessages();
+  explicit GizaMessages(GizaErrorCapture capture = GizaErrorCapture::per_call);
   ~GizaMessages();
   GizaMessages(const GizaMessages&) = delete;
   GizaMessages& operator=(const GizaMessages&) = delete;
@@ -37,6 +44,7 @@ class GizaMessages {
 
   int capture_ = -1;         // an anonymous in-memory file; -1 when none could be made
   int standard_error_ = -1;  // a duplicate of standard error as the owner left it
+  bool per_call_;
 };
 
 }  // namespace curvist

@@ -112,7 +112,7 @@ void GizaPgplot::check_drawing() {
 }
 
 void GizaPgplot::report(std::string_view file_name, std::string_view reason) const {
-  std::cerr << "curvist: cannot write the picture " << file_name << ": " << reason << '\n';
+  reports_ << "curvist: cannot write the picture " << file_name << ": " << reason << '\n';
 }
 
 int GizaPgplot::PGBEG(int, std::string_view device_specification, int nxsub, int nysub) {
@@ -120,16 +120,16 @@ int GizaPgplot::PGBEG(int, std::string_view device_specification, int nxsub, int
   failure_reported_ = true;  // until the picture is open
   const auto specification = parse_device_specification(device_specification);
   if (!specification) {
-    std::cerr << "curvist: the PGPLOT device specification \""
-              << without_trailing_blanks(device_specification)
-              << "\" names no device type (FILE/TYPE)\n";
+    reports_ << "curvist: the PGPLOT device specification \""
+             << without_trailing_blanks(device_specification)
+             << "\" names no device type (FILE/TYPE)\n";
     return 0;
   }
   const DeviceKind* device = find_device_kind(specification->device_type);
   if (device == nullptr) {
-    std::cerr << "curvist: unknown PGPLOT device type \"" << specification->device_type
-              << "\" for the picture " << specification->file_name
-              << " (known types: " << known_device_types() << ")\n";
+    reports_ << "curvist: unknown PGPLOT device type \"" << specification->device_type
+             << "\" for the picture " << specification->file_name
+             << " (known types: " << known_device_types() << ")\n";
     return 0;
   }
   const std::string target = specification->file_name.empty()
@@ -281,7 +281,7 @@ void GizaPgplot::PGPT(std::span<const float> x, std::span<const float> y, int sy
 
 bool GizaPgplot::PGEND() {
   if (!picture_) {
-    if (!failure_reported_) std::cerr << "curvist: PGEND without an open picture\n";
+    if (!failure_reported_) reports_ << "curvist: PGEND without an open picture\n";
     failure_reported_ = false;
     return false;
   }
@@ -295,6 +295,10 @@ bool GizaPgplot::PGEND() {
     return false;
   }
   return true;
+}
+
+std::string GizaPgplot::drawing_path() const {
+  return picture_ ? picture_->drawing->path() : std::string();
 }
 
 std::optional<std::string> GizaPgplot::finish(OpenPicture& picture) {

@@ -1,11 +1,11 @@
 #pragma once
 // PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
-// PGPLOT over giza: the calls go to giza's PGPLOT interface, with what giza does not do
 // the way PGPLOT does added here (device types, GIF pictures, texts, line styles, the
 // background of palette devices) and every picture written whole or not at all: one that
 // giza or cairo could not draw completely is reported and never put in place. Lines reach
 // giza in the points their device can show apart.
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +21,12 @@ namespace curvist {
 class GizaPgplot final : public Pgplot {
  public:
   // Pictures are drawn from the points the device can show apart; only a test that
-  // compares them with the pictures of every point switches that off.
-  explicit GizaPgplot(bool reduce_lines = true) : reduce_lines_(reduce_lines) {}
+  // compares them with the pictures of every point switches that off. What the user is
+  // to read about a picture that cannot be written goes to `reports`; what giza writes
+  // on standard error is caught as `capture` says.
+  explicit GizaPgplot(bool reduce_lines = true, std::ostream& reports = std::cerr,
+                      GizaErrorCapture capture = GizaErrorCapture::per_call)
+      : reports_(reports), messages_(capture), reduce_lines_(reduce_lines) {}
   ~GizaPgplot() override;
 
   int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
@@ -39,6 +43,10 @@ class GizaPgplot final : public Pgplot {
   void PGLINE(std::span<const float> x, std::span<const float> y) override;
   void PGPT(std::span<const float> x, std::span<const float> y, int symbol) override;
   bool PGEND() override;
+
+  // The file the open picture is being drawn into, until it is put in place; empty when
+  // no picture is open.
+  std::string drawing_path() const;
 
  private:
   struct WorldWindow {
@@ -65,6 +73,7 @@ class GizaPgplot final : public Pgplot {
   void report(std::string_view file_name, std::string_view reason) const;
   std::optional<std::string> finish(OpenPicture& picture);
 
+  std::ostream& reports_;
   GizaMessages messages_;
   std::optional<OpenPicture> picture_;
   bool failure_reported_ = false;  // the last PGBEG failed and said why

@@ -2,6 +2,7 @@
 // The PGPLOT calls the file plotter makes, as an interface: the library over giza draws
 // real pictures, the recorder writes them as trace lines.
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -29,6 +30,16 @@ class Pgplot {
   // Ends all output; true when the picture is complete on disk under its name. A false
   // result has already been explained to the user on standard error.
   virtual bool PGEND() = 0;
+
+  // Ends all output as PGEND does, and hands `done` its result: at once, or, while
+  // pictures are finished in the background, once the picture is finished; either way
+  // before any later console or error line is written (console/LinesInWaiting.hpp).
+  virtual void end_then(std::function<void(bool complete)> done) { done(PGEND()); }
+
+  // From now on (true) a picture may be finished in the background while its caller goes
+  // on, or (false) each is finished before PGEND returns: then this waits for those still
+  // being finished. Where pictures are drawn in this process, there is no background.
+  virtual void finish_in_background(bool) {}
 };
 
 }  // namespace curvist

@@ -1,9 +1,9 @@
 #include "pgplot/PgplotLibrary.hpp"
 
-#include "pgplot/GizaPgplot.hpp"
+#include "pgplot/RemotePgplot.hpp"
 
 namespace curvist {
 
-std::unique_ptr<Pgplot> make_pgplot_library() { return std::make_unique<GizaPgplot>(); }
+std::unique_ptr<Pgplot> make_pgplot_library() { return std::make_unique<RemotePgplot>(); }
 
 }  // namespace curvist

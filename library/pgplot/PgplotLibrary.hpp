@@ -1,6 +1,7 @@
 #pragma once
-// The PGPLOT library of a real run: giza underneath, with PGPLOT's device
-// specifications, GIF output, and pictures that appear whole under their exact name.
+// The PGPLOT library of a real run: giza underneath, in a process of its own, with
+// PGPLOT's device specifications, GIF output, and pictures that appear whole under their
+// exact name.
 
 #include <memory>
 

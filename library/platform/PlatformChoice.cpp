@@ -10,7 +10,9 @@ namespace curvist {
 namespace {
 
 std::unique_ptr<WindowOperations> make_windows(PlotWindows choice) {
-  if (choice == PlotWindows::offscreen) return std::make_unique<OffscreenWindows>();
+  // Never shown, and read back by nobody: a window's pixels go once it is done with.
+  if (choice == PlotWindows::offscreen)
+    return std::make_unique<OffscreenWindows>(ScreenSize{}, LeftWindowPixels::given_back);
   return make_screen_windows();
 }
 

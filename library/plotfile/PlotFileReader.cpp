@@ -3,8 +3,8 @@
 #include <limits>
 #include <new>
 
-#include "files/MappedFile.hpp"
-#include "listdirected/ListDirectedInput.hpp"
+#include "files/FileText.hpp"
+#include "listdirected/FileInput.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/RefusalReasons.hpp"
 #include "text/Explanation.hpp"
@@ -23,18 +23,20 @@ constexpr std::int64_t fewest_bytes_per_point = 4;
 // points); the real read below takes each number from a line of its own. A file with
 // both numbers on one line passes here and then has its second number taken from the
 // next line; keeping both rules keeps every file read as before.
-bool header_is_plausible(std::string_view text, std::string* why_not) {
-  RecordInput input{text};
+bool header_is_plausible(FileText& file, std::string* why_not) {
+  RecordInput input{};
   std::array<std::int32_t, 2> header{};
-  const ReadStatus status = read_integers(input, header);
+  const ReadStatus status =
+      read_from_file(file, input, [&](RecordInput& in) { return read_integers(in, header); });
   if (!status) {
     explain(why_not, [&] {
-      return read_fault_reason(text, status, "an integer", header_roles[status.item]);
+      return read_fault_reason(file.whole_text(), status, "an integer", header_roles[status.item]);
     });
     return false;
   }
   if (header[0] >= 0) {
     explain(why_not, [&] {
+      const std::string_view text = file.whole_text();
       // The first number is the first value of the file.
       RecordInput first{text};
       std::int32_t value = 0;
@@ -46,7 +48,7 @@ bool header_is_plausible(std::string_view text, std::string* why_not) {
   }
   if (header[1] < 2) {
     explain(why_not, [&] {
-      return at_line(text, status.position) + counted(header[1], "point") +
+      return at_line(file.whole_text(), status.position) + counted(header[1], "point") +
              " per curve, at least 2 are needed";
     });
     return false;
@@ -62,18 +64,22 @@ std::string point_role(std::int64_t index, std::int64_t points, std::size_t item
 }  // namespace
 
 std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not) {
-  auto mapped = MappedFile::open(without_trailing_blanks(name), why_not);
-  if (!mapped) return std::nullopt;
-  const std::string_view text = mapped->text();
-  if (!header_is_plausible(text, why_not)) return std::nullopt;
+  auto file = FileText::open(without_trailing_blanks(name), why_not);
+  if (!file) return std::nullopt;
+  if (!header_is_plausible(*file, why_not)) return std::nullopt;
+  // Reasons count the lines before a fault: only then is the text looked at whole.
+  const auto whole_text = [&] { return file->whole_text(); };
 
-  RecordInput input{text};
+  RecordInput input{};
   std::array<std::int32_t, 2> header{};
   for (std::size_t index = 0; index < header.size(); ++index) {
-    const ReadStatus status = read_integers(input, std::span(&header[index], 1));
+    const ReadStatus status = read_from_file(*file, input, [&](RecordInput& in) {
+      return read_integers(in, std::span(&header[index], 1));
+    });
     if (!status) {
-      explain(why_not,
-              [&] { return read_fault_reason(text, status, "an integer", header_roles[index]); });
+      explain(why_not, [&] {
+        return read_fault_reason(whole_text(), status, "an integer", header_roles[index]);
+      });
       return std::nullopt;
     }
   }
@@ -85,20 +91,20 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
     return std::nullopt;
   }
   const std::int64_t point_count = curves * points;  // both below 2^31: no overflow
-  if (point_count > std::int64_t(text.size()) / fewest_bytes_per_point) {
+  if (point_count > std::int64_t(file->size()) / fewest_bytes_per_point) {
     explain(why_not, [&] {
       return header_promise(header[0], header[1]) + ", more than a file of " +
-             counted(std::int64_t(text.size()), "byte") + " holds";
+             counted(std::int64_t(file->size()), "byte") + " holds";
     });
     return std::nullopt;
   }
 
-  PlotFile file;
-  file.curves = int(curves);
-  file.points = int(points);
+  PlotFile plot;
+  plot.curves = int(curves);
+  plot.points = int(points);
   try {
-    file.x.resize(std::size_t(point_count));
-    file.y.resize(std::size_t(point_count));
+    plot.x.resize(std::size_t(point_count));
+    plot.y.resize(std::size_t(point_count));
   } catch (const std::bad_alloc&) {
     explain(why_not,
             [&] { return header_promise(header[0], header[1]) + ", more than the memory holds"; });
@@ -106,36 +112,37 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
   }
   for (std::int64_t index = 0; index < point_count; ++index) {
     std::array<double, 2> point;
-    const ReadStatus status = read_reals(input, point);
+    const ReadStatus status =
+        read_from_file(*file, input, [&](RecordInput& in) { return read_reals(in, point); });
     if (!status) {
       explain(why_not, [&] {
         // The line says which value is at fault; at the end of the file, the point does.
         const bool at_end = status.fault == ReadFault::end_of_file;
-        return read_fault_reason(text, status, "a number",
+        return read_fault_reason(whole_text(), status, "a number",
                                  at_end ? point_role(index, points, status.item) : "");
       });
       return std::nullopt;
     }
-    file.x[std::size_t(index)] = point[0];
-    file.y[std::size_t(index)] = point[1];
+    plot.x[std::size_t(index)] = point[0];
+    plot.y[std::size_t(index)] = point[1];
     // The text read is not needed again: only a window of it stays in memory.
-    if (index % 4096 == 0) mapped->release_before(input.position);
+    if (index % 4096 == 0) file->release_before(input.position);
   }
-  const std::array captions = {&file.x_caption, &file.y_caption, &file.title};
+  const std::array captions = {&plot.x_caption, &plot.y_caption, &plot.title};
   for (std::size_t caption = 0; caption < captions.size(); ++caption) {
-    const auto record = read_record(input);
+    const auto record = read_from_file(*file, input, read_record);
     if (!record) {
-      explain(why_not, [&] { return early_end(text, caption_roles[caption]); });
+      explain(why_not, [&] { return early_end(whole_text(), caption_roles[caption]); });
       return std::nullopt;
     }
     captions[caption]->assign(*record);
   }
   // Another program cut the file short while it was read: what was read is not the file.
-  if (mapped->cut_short()) {
+  if (file->cut_short()) {
     explain(why_not, [] { return std::string(cut_short_reason); });
     return std::nullopt;
   }
-  return file;
+  return plot;
 }
 
 }  // namespace curvist

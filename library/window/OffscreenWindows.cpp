@@ -26,9 +26,10 @@ std::int64_t nearest_pixel(double coordinate) {
 
 }  // namespace
 
-OffscreenWindows::OffscreenWindows(ScreenSize screen)
+OffscreenWindows::OffscreenWindows(ScreenSize screen, LeftWindowPixels left_pixels)
     : new_window_width_(whole_cells(0.8 * screen.width, cell_width_pixels)),
-      new_window_height_(whole_cells(0.8 * screen.height, cell_height_pixels)) {
+      new_window_height_(whole_cells(0.8 * screen.height, cell_height_pixels)),
+      left_pixels_(left_pixels) {
   auto console = std::make_unique<WindowUnit>();
   const auto cells = console_size();
   console->width = cells.columns * cell_width_pixels;
@@ -129,8 +130,13 @@ void OffscreenWindows::focus_window(int number) {
   WindowUnit* window = unit(number);
   if (window == nullptr) return;  // no such window: the active one stays
   // The plotter draws each plot in one go into the active window: the one it leaves is
-  // finished, and kept compact until something is drawn into it again.
-  if (window != active_ && active_->surface) active_->surface->compact();
+  // finished, and kept compact until something is drawn into it again, or given back.
+  if (window != active_ && active_->surface) {
+    if (left_pixels_ == LeftWindowPixels::kept)
+      active_->surface->compact();
+    else
+      active_->surface->give_back();
+  }
   active_ = window;
   active_number_ = number;
   ++window->raise_version;

@@ -24,13 +24,23 @@ struct ScreenSize {
   int height = 1024;
 };
 
+// What becomes of a window's pixels once the plotter has left the window for another.
+enum class LeftWindowPixels {
+  // Kept, in their compact form: they are shown, read back or written as PNG later.
+  kept,
+  // Given back: nobody can ever look at them (no display, and no caller who reads
+  // pixels). A window drawn into again starts from its background.
+  given_back,
+};
+
 // Character cells of window sizes: the Terminal font's width, and its height plus 4.
 inline constexpr int cell_width_pixels = 8;
 inline constexpr int cell_height_pixels = 16;
 
 class OffscreenWindows final : public WindowOperations {
  public:
-  explicit OffscreenWindows(ScreenSize screen = {});
+  explicit OffscreenWindows(ScreenSize screen = {},
+                            LeftWindowPixels left_pixels = LeftWindowPixels::kept);
 
   int open_window(int unit, std::string_view file_name, std::string_view title) override;
   void focus_window(int unit) override;
@@ -107,6 +117,7 @@ class OffscreenWindows final : public WindowOperations {
 
   int new_window_width_;
   int new_window_height_;
+  LeftWindowPixels left_pixels_;
   std::map<int, std::unique_ptr<WindowUnit>> units_;
   WindowUnit* active_ = nullptr;
   int active_number_ = 0;

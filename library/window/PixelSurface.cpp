@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "window/PixelFill.hpp"
+
 namespace curvist {
 namespace {
 
@@ -119,6 +121,15 @@ void PixelSurface::compact() {
   keep_spare(std::move(raster.pixels), raster.capacity);
 }
 
+void PixelSurface::give_back() {
+  if (!compacted()) {
+    Raster raster = release_raster();
+    keep_spare(std::move(raster.pixels), raster.capacity);
+  }
+  compact_rows_ = uniform_rows(width_, height_, background_);
+  damage_ = {};
+}
+
 void PixelSurface::expand() {
   if (!compacted()) return;
   allocate(width_, height_);
@@ -190,7 +201,7 @@ void PixelSurface::grow_to_hold(const PixelRectangle& area) {
   for (int y = 0; y < new_height; ++y) {
     std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * row_pixels_;
     if (y >= old_height) {
-      std::fill_n(row, new_width, background_);
+      fill_pixels(row, std::size_t(new_width), background_);
       continue;
     }
     if (was_compact)
@@ -198,7 +209,7 @@ void PixelSurface::grow_to_hold(const PixelRectangle& area) {
     else
       std::memcpy(row, old_pixels + static_cast<std::size_t>(y) * old_row_pixels,
                   static_cast<std::size_t>(old_width) * 4);
-    std::fill_n(row + old_width, new_columns, background_);
+    fill_pixels(row + old_width, new_columns, background_);
   }
   cairo_surface_mark_dirty(surface_);
   compact_rows_ = {};
@@ -214,8 +225,8 @@ void PixelSurface::fill(const PixelRectangle& area, std::uint32_t colour) {
   if (inside.empty()) return;
   expand();
   for (int y = inside.y1; y <= inside.y2; ++y)
-    std::fill_n(pixels_ + static_cast<std::size_t>(y) * row_pixels_ + inside.x1,
-                inside.x2 - inside.x1 + 1, colour);
+    fill_pixels(pixels_ + static_cast<std::size_t>(y) * row_pixels_ + inside.x1,
+                std::size_t(inside.x2 - inside.x1 + 1), colour);
   add_damage(inside);
 }
 

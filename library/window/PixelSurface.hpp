@@ -52,6 +52,9 @@ class PixelSurface {
   bool compacted() const { return surface_ == nullptr; }
   void compact();
   void expand();
+  // The pixels will never be looked at: the raster is given back without being encoded,
+  // and the surface is all background, in the compact form, at its size.
+  void give_back();
   // Heap bytes the pixels take in the present form.
   std::size_t memory_bytes() const;
 

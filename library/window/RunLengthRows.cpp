@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "window/PixelFill.hpp"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -97,7 +99,7 @@ void decode_row_part(const RunLengthRows& rows, int y, int first_x, int last_x,
   int x = first_x;
   while (x <= last_x) {
     const int run_end = std::min(run_start + rows.lengths[run], last_x + 1);
-    destination = std::fill_n(destination, run_end - x, rows.colours[run]);
+    destination = fill_pixels(destination, std::size_t(run_end - x), rows.colours[run]);
     x = run_end;
     run_start += rows.lengths[run++];
   }

@@ -19,6 +19,7 @@
 #include <system_error>
 #include <utility>
 
+#include "console/LinesInWaiting.hpp"
 #include "text/Utf8Text.hpp"
 #include "window/WindowRedraw.hpp"
 
@@ -210,14 +211,17 @@ void X11Windows::mark_lost() {
 }
 
 void X11Windows::report_troubles() {
-  if (loss_unreported_.exchange(false))
-    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-                 "drawn offscreen and not shown\n";
+  const bool lost = loss_unreported_.exchange(false);
   std::string redraw_failure;
   {
     std::lock_guard guard(status_mutex_);
     redraw_failure = std::exchange(redraw_failure_unreported_, {});
   }
+  if (!lost && redraw_failure.empty()) return;
+  write_lines_in_waiting();
+  if (lost)
+    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
+                 "drawn offscreen and not shown\n";
   if (!redraw_failure.empty())
     std::cerr << "curvist: " << redraw_failure << "; it shows its plot as it was\n";
 }

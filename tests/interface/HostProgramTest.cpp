@@ -1,13 +1,17 @@
 // A program with signal handlers of its own that draws through the library: the library
-// leaves its handlers alone, and removes an unfinished picture on interruption only when
-// asked, or when the program's own handler calls for it.
+// leaves its handlers and its standard error alone, and removes an unfinished picture on
+// interruption only when asked, or when the program's own handler calls for it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <curvist/PgPlot.hpp>
@@ -100,6 +104,55 @@ TEST(HostProgram, KeepsItsSignalHandlerWhileTheLibraryDraws) {
   EXPECT_EQ(console.lines, (std::vector<std::string>{" Output in matrix.ps", " Output in list.png",
                                                      " Output in g.gif"}));
   EXPECT_EQ(entries_of(folder.path()), (std::set<std::string>{"matrix.ps", "list.png", "g.gif"}));
+}
+
+// Lines of the host's own, written by a thread of its own while the library draws, and
+// its SIGINT handler: all still there afterwards, with the one line of the library's own
+// for a picture it could not write, and none of giza's.
+TEST(HostProgram, KeepsEveryLineItWritesOnStandardErrorWhileTheLibraryDraws) {
+  TemporaryFolder folder;
+  const fs::path errors_file = folder / "errors.txt";
+  const auto end = curvist::testing::end_of_forked([&] {
+    fs::current_path(folder.path());
+    const int errors = open(errors_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0600);
+    if (errors < 0 || dup2(errors, STDERR_FILENO) < 0) return 1;
+    std::signal(SIGINT, count_interruption);
+    std::atomic<bool> drawing = true;
+    std::thread writer([&drawing] {
+      for (int line = 0; drawing || line < 2000; ++line) {
+        const std::string text = "host line " + std::to_string(line) + "\n";
+        if (write(STDERR_FILENO, text.data(), text.size()) != ssize_t(text.size())) return;
+      }
+    });
+    ProgramConsole console;
+    {
+      const curvist::ChosenPlatform offscreen(curvist::PlotWindows::offscreen, console);
+      for (int picture = 0; picture < 20; ++picture)
+        curvist::PGPLOTPACK::PGPLOTDP({x, 4, 1}, {y, 4, 1},
+                                      {.FILENAME = "picture" + std::to_string(picture) + ".ps"});
+      curvist::PGPLOTPACK::PGPLOTDP({x, 4, 1}, {y, 4, 1}, {.FILENAME = "no-such-folder/a.ps"});
+    }
+    drawing = false;
+    writer.join();
+    if (action_of(SIGINT).sa_handler != count_interruption) return 2;
+    const int seen_before = interruptions_seen;
+    raise(SIGINT);
+    return interruptions_seen == seen_before + 1 && console.lines.size() == 20 ? 0 : 3;
+  });
+  EXPECT_EQ(end.exit_status, 0) << described(end);
+
+  std::ifstream errors(errors_file);
+  std::vector<std::string> others;
+  int expected_line = 0;
+  for (std::string line; std::getline(errors, line);) {
+    if (line == "host line " + std::to_string(expected_line))
+      ++expected_line;
+    else
+      others.push_back(line);
+  }
+  EXPECT_GE(expected_line, 2000) << "every host line, in order";
+  EXPECT_EQ(others, std::vector<std::string>{"curvist: cannot write the picture "
+                                             "no-such-folder/a.ps: No such file or directory"});
 }
 
 TEST(HostProgram, AskedForItTheLibraryRemovesAnUnfinishedPictureOnSigterm) {

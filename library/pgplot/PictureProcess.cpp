@@ -1,0 +1,128 @@
+#include "pgplot/PictureProcess.hpp"
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+extern char** environ;
+
+namespace curvist {
+namespace {
+
+// A descriptor above the standard three, so that it never stands in for one of them in
+// the child (the caller may have closed standard input).
+int above_standard(int descriptor) {
+  if (descriptor > STDERR_FILENO) return descriptor;
+  const int moved = fcntl(descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  close(descriptor);
+  return moved;
+}
+
+}  // namespace
+
+std::string picture_program_path() {
+  namespace fs = std::filesystem;
+  const fs::path in_its_folder = fs::path("curvist") / "curvist-picture";
+  Dl_info holder{};
+  if (dladdr(reinterpret_cast<void*>(&picture_program_path), &holder) == 0 ||
+      holder.dli_fname == nullptr)
+    return in_its_folder.string();
+  // This code is in the shared library, beside the program's folder; or it is linked
+  // into a program, whose library folder is where the installation puts it. A program
+  // is named as it was started, perhaps relative to a folder it has left since.
+  fs::path holder_file = holder.dli_fname;
+  std::error_code unknown;
+  if (!holder_file.is_absolute()) holder_file = fs::read_symlink("/proc/self/exe", unknown);
+  const fs::path holder_folder = holder_file.parent_path();
+  const fs::path beside_library = holder_folder / in_its_folder;
+  if (fs::exists(beside_library, unknown)) return beside_library.string();
+  return (holder_folder / CURVIST_LIBDIR_FROM_BINDIR / in_its_folder).lexically_normal().string();
+}
+
+std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
+  const std::string program = picture_program_path();
+  std::array<int, 2> ends{-1, -1};
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
+    why_not = std::string("no socket for ") + program + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  const int ours = above_standard(ends[0]);
+  const int theirs = above_standard(ends[1]);
+
+  // The child's standard input is its end of the socket, its output and errors its own;
+  // it inherits no other descriptor, no blocked signal and none of our signal handlers.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, theirs, STDIN_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t signals;
+  sigemptyset(&signals);
+  posix_spawnattr_setsigmask(&attributes, &signals);
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGUSR1})
+    sigaddset(&signals, signal_number);
+  posix_spawnattr_setsigdefault(&attributes, &signals);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+
+  std::string name = "curvist-picture";
+  std::array<char*, 2> arguments{name.data(), nullptr};
+  pid_t process = -1;
+  std::unique_ptr<PictureProcess> started;
+  {
+    // Started and registered to be ended on interruption as one step.
+    const InterruptionsHeld held;
+    const int error =
+        posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
+    if (error == 0)
+      started.reset(new PictureProcess(process, ours));
+    else
+      why_not = program + " cannot be started: " + std::strerror(error);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  close(theirs);
+  if (!started) close(ours);
+  return started;
+}
+
+PictureProcess::~PictureProcess() {
+  ended_on_interrupt_.reset();
+  // The end of the stream tells the program to end; a picture it is still drawing is
+  // finished (or given up) first.
+  close(socket_);
+  how_it_ended();
+}
+
+std::string PictureProcess::how_it_ended() {
+  if (!waited_) {
+    waited_ = true;
+    while (waitpid(process_, &status_, 0) < 0) {
+      // Someone else (a host that reaps every child) has waited for it already.
+      if (errno != EINTR) {
+        status_ = -1;
+        break;
+      }
+    }
+  }
+  if (WIFSIGNALED(status_))
+    return std::string("it was ended by signal ") + std::to_string(WTERMSIG(status_)) + " (" +
+           strsignal(WTERMSIG(status_)) + ")";
+  if (WIFEXITED(status_)) return "it ended with status " + std::to_string(WEXITSTATUS(status_));
+  return "it ended";
+}
+
+}  // namespace curvist

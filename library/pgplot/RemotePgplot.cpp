@@ -1,0 +1,309 @@
+#include "pgplot/RemotePgplot.hpp"
+
+#include <signal.h>
+#include <sys/socket.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+#include <utility>
+
+#include "pgplot/DeviceSpecification.hpp"
+#include "pgplot/FrameChannel.hpp"
+#include "text/Blanks.hpp"
+
+namespace curvist {
+namespace {
+
+// Frames are gathered up to this size before they are sent; points beyond it go straight
+// from the caller's arrays.
+constexpr std::size_t gathered_bytes = std::size_t(64) << 10;
+
+std::string picture_name_of(std::string_view specification) {
+  const auto parsed = parse_device_specification(specification);
+  if (parsed && !parsed->file_name.empty()) return parsed->file_name;
+  return std::string(without_blanks_around(specification));
+}
+
+std::span<const char> bytes_of(std::span<const float> values) {
+  return {reinterpret_cast<const char*>(values.data()), values.size_bytes()};
+}
+
+}  // namespace
+
+RemotePgplot::~RemotePgplot() { settle(Until::all); }
+
+bool RemotePgplot::start_process(Drawer& drawer) {
+  if (drawer.process) return true;
+  std::string why_not;
+  drawer.process = PictureProcess::start(why_not);
+  if (!drawer.process) drawer.loss = why_not;
+  return drawer.process != nullptr;
+}
+
+std::size_t RemotePgplot::pictures_owed_by(std::size_t drawer) const {
+  return std::size_t(std::count_if(owed_.begin(), owed_.end(), [drawer](const Owed& owed) {
+    return owed.drawer == drawer && owed.call == PgplotCall::PGEND;
+  }));
+}
+
+std::size_t RemotePgplot::drawer_for_new_picture() const {
+  // Waited for picture by picture, one program is as fast as two.
+  if (!background_) return 0;
+  const std::size_t other = 1 - drawing_;
+  const std::size_t mine = pictures_owed_by(drawing_);
+  // A second program is worth its start only behind a queue of pictures.
+  if (!drawers_[other].process && mine < 2) return drawing_;
+  return pictures_owed_by(other) < mine ? other : drawing_;
+}
+
+template <typename... Values>
+void RemotePgplot::send(PgplotCall call, const Values&... values) {
+  if (!drawers_[drawing_].process) return;
+  FrameEncoder(outgoing_).call(call, values...);
+  if (outgoing_.size() >= gathered_bytes) flush();
+}
+
+void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
+                               std::optional<int> symbol) {
+  Drawer& drawer = drawers_[drawing_];
+  if (!drawer.process) return;
+  const std::size_t count = std::min(x.size(), y.size());
+  FrameEncoder encoder(outgoing_);
+  if (symbol)
+    encoder.points_header(call, count, std::int32_t(*symbol));
+  else
+    encoder.points_header(call, count);
+  const auto x_bytes = bytes_of(x.first(count));
+  const auto y_bytes = bytes_of(y.first(count));
+  if (outgoing_.size() + x_bytes.size() + y_bytes.size() <= gathered_bytes) {
+    outgoing_.insert(outgoing_.end(), x_bytes.begin(), x_bytes.end());
+    outgoing_.insert(outgoing_.end(), y_bytes.begin(), y_bytes.end());
+    return;
+  }
+  flush();
+  for (const auto bytes : {x_bytes, y_bytes}) {
+    if (drawer.process &&
+        !send_bytes(drawer.process->socket(), bytes, take_waiting_answer, &drawer))
+      end_process(drawer, false);
+  }
+}
+
+void RemotePgplot::flush() {
+  if (outgoing_.empty()) return;
+  Drawer& drawer = drawers_[drawing_];
+  if (drawer.process &&
+      !send_bytes(drawer.process->socket(), outgoing_, take_waiting_answer, &drawer))
+    end_process(drawer, false);
+  outgoing_.clear();
+}
+
+void RemotePgplot::take_waiting_answer(void* waiting) {
+  Drawer& drawer = *static_cast<Drawer*>(waiting);
+  const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
+  const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
+  // Nothing more can be said to a program that does not answer: the send under way
+  // then fails, and the program is taken for ended.
+  if (!answer) {
+    shutdown(drawer.process->socket(), SHUT_RDWR);
+    return;
+  }
+  drawer.received.push_back(*answer);
+}
+
+std::optional<PictureAnswer> RemotePgplot::next_answer(Drawer& drawer, PgplotCall expected) {
+  std::optional<PictureAnswer> answer;
+  if (!drawer.received.empty()) {
+    answer = std::move(drawer.received.front());
+    drawer.received.pop_front();
+  } else if (drawer.process) {
+    const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
+    if (length) answer = decode_answer(drawer.incoming, *length);
+    if (!answer) {
+      // The end of the stream: the program has ended. Anything else: it is not one that
+      // understands us, and is ended.
+      end_process(drawer, length.has_value());
+      return std::nullopt;
+    }
+  }
+  if (answer && answer->call != expected) {
+    end_process(drawer, true);
+    drawer.received.clear();
+    return std::nullopt;
+  }
+  return answer;
+}
+
+void RemotePgplot::end_process(Drawer& drawer, bool stop_it) {
+  if (!drawer.process) return;
+  const int socket = drawer.process->socket();
+  if (stop_it) {
+    kill(drawer.process->process(), SIGKILL);
+  } else {
+    // The answers it sent before it ended still count.
+    while (frame_waiting(socket)) {
+      const auto length = receive_frame(socket, drawer.incoming);
+      const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
+      if (!answer) break;
+      drawer.received.push_back(*answer);
+    }
+  }
+  drawer.loss = "curvist-picture ended before it was finished: " + drawer.process->how_it_ended();
+  drawer.process.reset();
+  drawer.folder_sent.clear();
+  if (&drawer == &drawers_[drawing_]) outgoing_.clear();
+}
+
+void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
+  std::cerr << "curvist: cannot write the picture " << picture_name << ": " << reason << '\n';
+}
+
+void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>& answer) {
+  if (answer) {
+    std::cerr << answer->errors << std::flush;
+    last_result_ = answer->result;
+    if (owed.call == PgplotCall::PGBEG) {
+      // A picture that did not begin has been explained by the program that drew it.
+      if (answer->result != 1) failure_reported_for_ = owed.picture;
+      if (!answer->drawing_path.empty()) drawn_into_[owed.picture] = answer->drawing_path;
+    } else {
+      drawn_into_.erase(owed.picture);
+    }
+    if (owed.done) owed.done(answer->result == 1);
+    return;
+  }
+  last_result_ = 0;
+  // A program that ended at once (killed, or crashed) could not take its unfinished
+  // picture's file with it.
+  if (owed.call == PgplotCall::PGEND) {
+    if (const auto drawn = drawn_into_.find(owed.picture); drawn != drawn_into_.end()) {
+      unlink(drawn->second.c_str());
+      drawn_into_.erase(drawn);
+    }
+  }
+  if (failure_reported_for_ != owed.picture) {
+    report(owed.picture_name, drawers_[owed.drawer].loss);
+    failure_reported_for_ = owed.picture;
+  }
+  if (owed.done) owed.done(false);
+}
+
+void RemotePgplot::settle(Until until) {
+  // The line that an outcome writes is in its place: the lines owed after it must wait
+  // until it is written.
+  if (settling_) return;
+  settling_ = true;
+  struct Done {
+    bool& settling;
+    ~Done() { settling = false; }
+  } done{settling_};
+  if (until == Until::all) flush();
+  while (!owed_.empty()) {
+    Drawer& drawer = drawers_[owed_.front().drawer];
+    const bool arrived =
+        !drawer.received.empty() || !drawer.process || frame_waiting(drawer.process->socket());
+    if (until == Until::arrived && !arrived) return;
+    const Owed owed = std::move(owed_.front());
+    owed_.pop_front();
+    resolve(owed, next_answer(drawer, owed.call));
+  }
+}
+
+int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) {
+  // What was said so far goes to the program it was meant for.
+  flush();
+  drawing_ = drawer_for_new_picture();
+  Drawer& drawer = drawers_[drawing_];
+  ++pictures_begun_;
+  picture_name_ = picture_name_of(device_specification);
+  picture_open_ = true;
+  owed_.push_back({PgplotCall::PGBEG, drawing_, pictures_begun_, picture_name_, {}});
+  if (start_process(drawer)) {
+    // The picture's name means what it means in the caller's current folder.
+    std::error_code unknown;
+    const std::string folder = std::filesystem::current_path(unknown).string();
+    if (folder != drawer.folder_sent) {
+      send(PgplotCall::working_folder, std::string_view(folder));
+      drawer.folder_sent = folder;
+    }
+    send(PgplotCall::PGBEG, std::int32_t(unit), device_specification, std::int32_t(nxsub),
+         std::int32_t(nysub));
+  }
+  if (background_ && drawer.process) return 1;
+  settle(Until::all);
+  return last_result_;
+}
+
+void RemotePgplot::PGSLW(int line_width) { send(PgplotCall::PGSLW, std::int32_t(line_width)); }
+
+void RemotePgplot::PGSCH(float character_height) { send(PgplotCall::PGSCH, character_height); }
+
+void RemotePgplot::PGPAGE() { send(PgplotCall::PGPAGE); }
+
+void RemotePgplot::PGVSTD() { send(PgplotCall::PGVSTD); }
+
+void RemotePgplot::PGSWIN(float x1, float x2, float y1, float y2) {
+  send(PgplotCall::PGSWIN, x1, x2, y1, y2);
+}
+
+void RemotePgplot::PGSCR(int colour_index, float red, float green, float blue) {
+  send(PgplotCall::PGSCR, std::int32_t(colour_index), red, green, blue);
+}
+
+void RemotePgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt,
+                         float ytick, int nysub) {
+  send(PgplotCall::PGBOX, xopt, xtick, std::int32_t(nxsub), yopt, ytick, std::int32_t(nysub));
+}
+
+void RemotePgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
+  send(PgplotCall::PGLAB, xlabel, ylabel, title);
+}
+
+void RemotePgplot::PGSLS(int line_style) { send(PgplotCall::PGSLS, std::int32_t(line_style)); }
+
+void RemotePgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
+  send_points(PgplotCall::PGLINE, x, y, std::nullopt);
+}
+
+void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
+  send_points(PgplotCall::PGPT, x, y, symbol);
+}
+
+void RemotePgplot::end_picture(std::function<void(bool)> done) {
+  const bool was_open = std::exchange(picture_open_, false);
+  owed_.push_back({PgplotCall::PGEND, drawing_, pictures_begun_, picture_name_, std::move(done)});
+  // A picture whose program has ended is lost; without a picture, PGEND is still the
+  // program's to answer (it says that nothing was open).
+  if (was_open || start_process(drawers_[drawing_])) send(PgplotCall::PGEND);
+  flush();
+}
+
+bool RemotePgplot::PGEND() {
+  bool complete = false;
+  end_picture([&complete](bool outcome) { complete = outcome; });
+  settle(Until::all);
+  return complete;
+}
+
+void RemotePgplot::end_then(std::function<void(bool complete)> done) {
+  end_picture(std::move(done));
+  settle(background_ ? Until::arrived : Until::all);
+}
+
+void RemotePgplot::finish_in_background(bool on) {
+  if (on == background_) return;
+  background_ = on;
+  if (on) {
+    // Started now, the program readies itself while the caller reads its first file.
+    start_process(drawers_[drawing_]);
+    lines_in_waiting_.emplace([this] { settle(Until::all); });
+  } else {
+    settle(Until::all);
+    lines_in_waiting_.reset();
+  }
+}
+
+}  // namespace curvist

@@ -1,0 +1,116 @@
+#pragma once
+// PGPLOT whose pictures are drawn by curvist-picture, a process of our own, so that giza
+// (not thread-safe, with global state and chatter on standard error) never runs in the
+// caller's process. The calls go over as frames (PictureStream); PGBEG and PGEND wait for
+// their answers, unless pictures are finished in the background. The program is started
+// on first use and again after it ended; a picture it could not finish because it ended
+// gets one error line, like any other picture that cannot be written.
+//
+// In the background, a picture begun while the program still has two or more pictures to
+// finish goes to a second program, started then: two pictures are drawn at once, each by
+// a process of its own, and their lines still come in the order the pictures were begun.
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/LinesInWaiting.hpp"
+#include "pgplot/PgplotInterface.hpp"
+#include "pgplot/PictureProcess.hpp"
+#include "pgplot/PictureStream.hpp"
+
+namespace curvist {
+
+class RemotePgplot final : public Pgplot {
+ public:
+  RemotePgplot() = default;
+  ~RemotePgplot() override;
+  RemotePgplot(const RemotePgplot&) = delete;
+  RemotePgplot& operator=(const RemotePgplot&) = delete;
+
+  int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
+  void PGSLW(int line_width) override;
+  void PGSCH(float character_height) override;
+  void PGPAGE() override;
+  void PGVSTD() override;
+  void PGSWIN(float x1, float x2, float y1, float y2) override;
+  void PGSCR(int colour_index, float red, float green, float blue) override;
+  void PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt, float ytick,
+             int nysub) override;
+  void PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) override;
+  void PGSLS(int line_style) override;
+  void PGLINE(std::span<const float> x, std::span<const float> y) override;
+  void PGPT(std::span<const float> x, std::span<const float> y, int symbol) override;
+  bool PGEND() override;
+  void end_then(std::function<void(bool complete)> done) override;
+  void finish_in_background(bool on) override;
+
+  // The program drawing the picture begun last; none before the first call or after it
+  // ended.
+  const PictureProcess* process() const { return drawers_[drawing_].process.get(); }
+
+ private:
+  // A call whose answer has not been taken yet.
+  struct Owed {
+    PgplotCall call;                 // PGBEG or PGEND
+    std::size_t drawer;              // the program that owes it
+    std::size_t picture;             // the number of its picture, from 1
+    std::string picture_name;        // for a report of our own
+    std::function<void(bool)> done;  // PGEND's, once its outcome is known
+  };
+  // One program drawing pictures, and what goes on between it and us.
+  struct Drawer {
+    std::unique_ptr<PictureProcess> process;
+    std::deque<PictureAnswer> received;  // answers taken in while sending
+    std::vector<float> incoming;         // the frame being received
+    std::string folder_sent;             // the working folder it has
+    std::string loss;                    // why it ended early, the last time it did
+  };
+  enum class Until { arrived, all };
+
+  bool start_process(Drawer& drawer);
+  // The program a picture begun now goes to.
+  std::size_t drawer_for_new_picture() const;
+  // The pictures the drawer has been sent and not yet answered the end of.
+  std::size_t pictures_owed_by(std::size_t drawer) const;
+  template <typename... Values>
+  void send(PgplotCall call, const Values&... values);
+  void send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
+                   std::optional<int> symbol);
+  void flush();
+  void end_picture(std::function<void(bool)> done);
+  // Takes the answers owed, in order: those that have arrived, or all of them.
+  void settle(Until until);
+  // The next answer of the drawer, which must answer `expected`; nothing once its
+  // program has ended.
+  std::optional<PictureAnswer> next_answer(Drawer& drawer, PgplotCall expected);
+  // While a send waits for room: an answer that has come meanwhile is taken in.
+  static void take_waiting_answer(void* drawer);
+  // Gives the answer (or, without one, the loss of the program) to what was owed.
+  void resolve(const Owed& owed, const std::optional<PictureAnswer>& answer);
+  // The program has ended, or is ended (stop_it) when it answers nonsense: nothing more
+  // goes to it, and the answers it still owed are lost.
+  void end_process(Drawer& drawer, bool stop_it);
+  void report(const std::string& picture_name, const std::string& reason) const;
+
+  std::array<Drawer, 2> drawers_;  // the second one only for pictures in the background
+  std::size_t drawing_ = 0;        // the drawer of the picture begun last
+  std::vector<char> outgoing_;     // frames not sent yet, to drawers_[drawing_]
+  std::deque<Owed> owed_;
+  std::size_t pictures_begun_ = 0;
+  std::size_t failure_reported_for_ = 0;           // the last picture already reported as failed
+  std::string picture_name_;                       // of the picture begun last
+  bool picture_open_ = false;                      // from its PGBEG to its PGEND
+  std::map<std::size_t, std::string> drawn_into_;  // a picture's file while it is drawn
+  int last_result_ = 0;                            // of the call resolved last
+  bool background_ = false;
+  bool settling_ = false;  // outcomes are being given out
+  std::optional<LinesInWaiting> lines_in_waiting_;
+};
+
+}  // namespace curvist

@@ -1,0 +1,133 @@
+// Files read with plain reads a window at a time: the same text as the file wherever the
+// window is, whatever has been given back, and a file cut short while it is read ends
+// there and says so.
+
+#include "files/FileText.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "TemporaryFolder.hpp"
+#include "plotfile/PlotFile.hpp"
+
+namespace curvist {
+namespace {
+
+using testing::TemporaryFolder;
+
+// Lines of numbers, as a data file holds them, to at least `size` bytes.
+std::string numbered_lines(std::size_t size) {
+  std::string content;
+  for (int line = 0; content.size() < size; ++line)
+    content += std::to_string(line) + " " + std::to_string(line * 0.5) + "\n";
+  return content;
+}
+
+TEST(FileText, TextIsTheFilesWhereverTheWindowIsAndWhateverWasGivenBack) {
+  const TemporaryFolder folder;
+  const std::string content = numbered_lines(std::size_t(19) << 20);
+  const auto path = folder.write("big.dat", content);
+
+  auto file = FileText::open(path.string());
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->size(), content.size());
+  std::size_t position = 0;
+  while (!file->complete()) {
+    file->read_ahead_of(position);
+    const std::string_view text = file->text();
+    ASSERT_GT(text.size(), position) << "the text reaches past where the reader is";
+    EXPECT_EQ(text.back(), '\n') << "the window ends at a line end";
+    EXPECT_TRUE(text.substr(position) ==
+                std::string_view(content).substr(position, text.size() - position));
+    position = text.size();
+    file->release_before(position);
+  }
+  EXPECT_EQ(file->text().size(), content.size());
+  // Back to the start, as a second pass over the file goes.
+  file->read_ahead_of(0);
+  EXPECT_EQ(file->text().substr(0, 100), content.substr(0, 100));
+  EXPECT_TRUE(file->whole_text() == content) << "what was given back is read again";
+  EXPECT_FALSE(file->cut_short());
+
+  FileText moved = std::move(*file);
+  EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
+}
+
+TEST(FileText, ALineLongerThanTheWindowIsReadToItsEnd) {
+  const TemporaryFolder folder;
+  // Old Mac line ends, and one line of blanks far longer than a window.
+  const std::string long_line(std::size_t(9) << 20, ' ');
+  const std::string content = "-1\r2\r0 0\r" + long_line + "\r1 1\rx\ry\rT\r";
+  const auto path = folder.write("long.dat", content);
+  auto file = FileText::open(path.string());
+  ASSERT_TRUE(file);
+  file->read_ahead_of(9);
+  EXPECT_GE(file->text().size(), 10 + long_line.size()) << "the blank line is whole";
+  EXPECT_EQ(file->text()[9 + long_line.size()], '\r');
+
+  // The reader reads on past it: the point after it is read as a point.
+  const auto plot = read_plot_file(path.string());
+  ASSERT_TRUE(plot);
+  EXPECT_EQ(plot->x, (std::vector<double>{0, 1}));
+  EXPECT_EQ(plot->title.trimmed(), "T");
+}
+
+TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {
+  const TemporaryFolder folder;
+  auto empty = FileText::open(folder.write("empty.dat", "").string());
+  ASSERT_TRUE(empty);
+  empty->read_ahead_of(0);
+  EXPECT_TRUE(empty->text().empty());
+  EXPECT_TRUE(empty->complete());
+  std::string why_not;
+  EXPECT_FALSE(FileText::open(folder.path().string(), &why_not)) << "a folder";
+  EXPECT_EQ(why_not, "a directory");
+  EXPECT_FALSE(FileText::open((folder.path() / "missing.dat").string()));
+  const auto fifo = folder.path() / "fifo.dat";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(FileText::open(fifo.string())) << "a FIFO, refused without waiting";
+}
+
+TEST(FileText, AFileCutShortWhileItIsReadEndsThereAndSaysSo) {
+  const TemporaryFolder folder;
+  const std::string content = numbered_lines(std::size_t(12) << 20);
+  const auto path = folder.write("shrinking.dat", content);
+  auto file = FileText::open(path.string());
+  ASSERT_TRUE(file);
+  file->read_ahead_of(0);
+  EXPECT_FALSE(file->cut_short());
+  const std::size_t first_window = file->text().size();
+  ASSERT_LT(first_window, content.size());
+
+  // Another program cuts the file short behind the first window.
+  constexpr std::size_t cut = std::size_t(6) << 20;
+  std::filesystem::resize_file(path, cut);
+  while (!file->complete()) file->read_ahead_of(file->text().size());
+  EXPECT_TRUE(file->cut_short());
+  EXPECT_EQ(file->size(), cut);
+  EXPECT_TRUE(file->text().substr(first_window) ==
+              std::string_view(content).substr(first_window, cut - first_window));
+
+  const auto other = FileText::open(path.string());
+  ASSERT_TRUE(other);
+  EXPECT_FALSE(other->cut_short()) << "the shorter file opened anew is whole";
+}
+
+TEST(FileText, AFileCutShortBeforeItIsReadIsRefusedByTheReader) {
+  const TemporaryFolder folder;
+  std::string content = "-1\n20000\n";
+  for (int point = 0; point < 20000; ++point) content += std::to_string(point) + " 1.5\n";
+  content += "x\ny\ntitle\n";
+  const auto path = folder.write("shrinking.dat", content);
+  std::filesystem::resize_file(path, 4096);
+  std::string why_not;
+  EXPECT_FALSE(read_plot_file(path.string(), &why_not)) << "the file as it is now is too short";
+  EXPECT_EQ(why_not,
+            "the header promises 1 curve of 20000 points, more than a file of 4096 bytes holds");
+}
+
+}  // namespace
+}  // namespace curvist
