@@ -26,6 +26,7 @@
 #include "RealPictures.hpp"
 #include "console/LinesInWaiting.hpp"
 #include "pgplot/GizaPgplot.hpp"
+#include "pgplot/PictureProcess.hpp"
 #include "pgplot/RemotePgplot.hpp"
 
 namespace curvist {
@@ -61,6 +62,27 @@ std::vector<std::string> descriptor_targets(pid_t process) {
 
 // Every call reaches giza as made: the program's picture is the one drawn in this
 // process, to the byte.
+TEST(PictureProcess, IsFoundBesideTheLibraryFromItsProgramOrWhereItWasInstalled) {
+  PictureFolder folder;
+  const fs::path library_folder = fs::current_path() / "lib";
+  fs::create_directories(library_folder / "curvist");
+  std::ofstream(library_folder / "curvist" / "curvist-picture") << "";
+  EXPECT_EQ(picture_program_for(library_folder / "libcurvist.so.0"),
+            (library_folder / "curvist" / "curvist-picture").string());
+
+  const fs::path program_folder = fs::current_path() / "prefix" / "bin";
+  const std::string from_program = picture_program_for(program_folder / "curvist");
+  EXPECT_TRUE(fs::path(from_program).is_absolute()) << from_program;
+  EXPECT_THAT(from_program, HasSubstr((fs::current_path() / "prefix").string()));
+  EXPECT_THAT(from_program, ::testing::EndsWith("/curvist/curvist-picture"));
+  EXPECT_THAT(from_program, ::testing::Not(HasSubstr("..")));
+
+  // A program named relatively, where /proc is not mounted, has no file to go by.
+  const std::string installed = picture_program_for(std::nullopt);
+  EXPECT_TRUE(fs::path(installed).is_absolute()) << installed;
+  EXPECT_THAT(installed, ::testing::EndsWith("/curvist/curvist-picture"));
+}
+
 TEST(PictureProcess, DrawsThePictureThatIsDrawnInTheCallersProcess) {
   const PictureFolder folder;
   std::vector<float> x, y;

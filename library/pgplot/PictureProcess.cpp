@@ -29,23 +29,31 @@ int above_standard(int descriptor) {
 
 }  // namespace
 
-std::string picture_program_path() {
+std::string picture_program_for(const std::optional<std::filesystem::path>& holder_file) {
   namespace fs = std::filesystem;
+  if (!holder_file) return CURVIST_INSTALLED_PICTURE_PROGRAM;
   const fs::path in_its_folder = fs::path("curvist") / "curvist-picture";
-  Dl_info holder{};
-  if (dladdr(reinterpret_cast<void*>(&picture_program_path), &holder) == 0 ||
-      holder.dli_fname == nullptr)
-    return in_its_folder.string();
-  // This code is in the shared library, beside the program's folder; or it is linked
-  // into a program, whose library folder is where the installation puts it. A program
-  // is named as it was started, perhaps relative to a folder it has left since.
-  fs::path holder_file = holder.dli_fname;
-  std::error_code unknown;
-  if (!holder_file.is_absolute()) holder_file = fs::read_symlink("/proc/self/exe", unknown);
-  const fs::path holder_folder = holder_file.parent_path();
+  const fs::path holder_folder = holder_file->parent_path();
   const fs::path beside_library = holder_folder / in_its_folder;
+  std::error_code unknown;
   if (fs::exists(beside_library, unknown)) return beside_library.string();
   return (holder_folder / CURVIST_LIBDIR_FROM_BINDIR / in_its_folder).lexically_normal().string();
+}
+
+std::string picture_program_path() {
+  namespace fs = std::filesystem;
+  // This code is in the shared library, beside the program's folder; or it is linked
+  // into a program, whose library folder is where the installation puts it. A program
+  // is named as it was started, perhaps relative to a folder it has left since, so its
+  // file is asked of the system.
+  Dl_info holder{};
+  if (dladdr(reinterpret_cast<void*>(&picture_program_path), &holder) != 0 &&
+      holder.dli_fname != nullptr && fs::path(holder.dli_fname).is_absolute())
+    return picture_program_for(fs::path(holder.dli_fname));
+  std::error_code unreadable;
+  const fs::path program = fs::read_symlink("/proc/self/exe", unreadable);
+  if (unreadable) return picture_program_for(std::nullopt);
+  return picture_program_for(program);
 }
 
 std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {

@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,5 +48,10 @@ class PictureProcess {
 // file that holds this code (the shared library, or a program linked with the library's
 // code) in the build tree as in any installation.
 std::string picture_program_path();
+
+// Where curvist-picture is for code held in `holder_file`. With no such file known (the
+// program named relatively and /proc not mounted, as in a bare chroot), it is where the
+// installation was configured to put it.
+std::string picture_program_for(const std::optional<std::filesystem::path>& holder_file);
 
 }  // namespace curvist
