@@ -1,5 +1,10 @@
 #include "LoadPlot.hpp"
 
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "LoadedArrays.hpp"
 #include "PgPlot.hpp"
 #include "Plot.hpp"
 #include "Replot.hpp"
@@ -30,9 +35,13 @@ void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
   const TextField<100> picture_name = plot_file_name(name, device_type.view());
 
   if (why_not_read != nullptr) why_not_read->clear();
-  // The arrays live until the end of the call, whichever way it ends.
-  const std::optional<PlotFile> file = read_plot_file(name, why_not_read);
-  if (!file) return;
+  std::optional<PlotFile> read = read_plot_file(name, why_not_read);
+  if (!read) return;
+  // The arrays live until the end of the call, whichever way it ends, and after it for as
+  // long as the window that keeps the plot for its resizes holds them: only read from
+  // now on, they are shared rather than copied.
+  const std::shared_ptr<const PlotFile> file = std::make_shared<const PlotFile>(std::move(*read));
+  read.reset();
   if (why_not_read != nullptr) explain_unplotted(*file, *why_not_read);
 
   PLOTPACK::ScreenPlotOptions screen;
@@ -42,9 +51,9 @@ void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
   screen.TITLE = file->title.view();
   screen.OWNWINDOW = true;
   if (window_unit)
-    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen);
+    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen, file);
   else
-    PLOTPACK::PLOTDP(file->x_view(), file->y_view(), screen);
+    PLOTPACK::plot_loaded_arrays(file->x_view(), file->y_view(), screen, file);
 
   PGPLOTPACK::FilePlotOptions picture;
   picture.XLABEL = file->x_caption.trimmed();

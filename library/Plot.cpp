@@ -3,7 +3,9 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <utility>
 
+#include "LoadedArrays.hpp"
 #include "Replot.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
@@ -96,14 +98,15 @@ plot::DrawingArea draw_screen_plot(WindowOperations& windows, Console& console, 
 // size, and the run's console, window counter and windows are left alone.
 //
 // What it holds: a copy of the drawn points in their own precision (16 bytes a point for
-// 64-bit curves, 8 for 32-bit ones) and the settings (three 120-character captions, the
-// limits and the flags: half a kilobyte).
+// 64-bit curves, 8 for 32-bit ones), or the arrays themselves where the library read
+// them, and the settings (three 120-character captions, the limits and the flags: half a
+// kilobyte).
 template <typename Element>
 class KeptScreenPlot final : public RedrawablePlot {
  public:
-  KeptScreenPlot(const ScreenSettings& settings, const CurveRuns<Element>& curves, bool JOIN,
+  KeptScreenPlot(const ScreenSettings& settings, plot::KeptCurves<Element> curves, bool JOIN,
                  int RESOLUTION)
-      : settings_(settings), curves_(curves), JOIN_(JOIN), RESOLUTION_(RESOLUTION) {}
+      : settings_(settings), curves_(std::move(curves)), JOIN_(JOIN), RESOLUTION_(RESOLUTION) {}
 
   void draw(WindowOperations& windows, int unit) const override {
     SilentConsole console;
@@ -121,12 +124,18 @@ class KeptScreenPlot final : public RedrawablePlot {
 
 // The plot kept to draw a window again, or null when there is no memory for its copy;
 // then one line on standard error says so and what the window does instead (`otherwise`).
+// With `arrays` (what keeps the curves' arrays alive, unchanged from now on) the plot
+// keeps them rather than a copy.
 template <typename Element>
 std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
                                                 const CurveRuns<Element>& curves, bool JOIN,
-                                                int RESOLUTION, std::string_view otherwise) {
+                                                int RESOLUTION, std::string_view otherwise,
+                                                std::shared_ptr<const void> arrays) {
   try {
-    return std::make_shared<const KeptScreenPlot<Element>>(settings, curves, JOIN, RESOLUTION);
+    auto kept = arrays ? plot::KeptCurves<Element>(curves, std::move(arrays))
+                       : plot::KeptCurves<Element>(curves);
+    return std::make_shared<const KeptScreenPlot<Element>>(settings, std::move(kept), JOIN,
+                                                           RESOLUTION);
   } catch (const std::bad_alloc&) {
     std::cerr << "curvist: no memory to keep the plot \""
               << without_blanks_around(settings.captions.title.view()) << "\" for redrawing; "
@@ -148,10 +157,12 @@ bool joined(const ScreenSettings& settings, const CurveRuns<Element>& curves,
 
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:
 // the settings and limits, the window with its frame, the curves, and the close. all_x and
-// all_y are the whole arrays the limits come from.
+// all_y are the whole arrays the limits come from; `arrays`, when given, keeps them alive
+// unchanged for a window that keeps the plot.
 template <typename Element, typename Options>
 void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
-                 const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check) {
+                 const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check,
+                 std::shared_ptr<const void> arrays = nullptr) {
   const auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
   if (!settings) return;
   const int RESOLUTION = options.RESOLUTION.value_or(1);
@@ -169,7 +180,7 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // measured on the console.
   if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
     if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION,
-                              "its window keeps its pixels when resized"))
+                              "its window keeps its pixels when resized", std::move(arrays)))
       windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
   }
   kill_screen(windows, console, OWNWINDOW);
@@ -198,6 +209,12 @@ void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
               OrderCheck::unjoin_unordered);
 }
 
+void plot_loaded_arrays(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
+              OrderCheck::unjoin_unordered, std::move(arrays));
+}
+
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
             const ScreenPlotOptions& options) {
   screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options, OrderCheck::keep_join);
@@ -216,7 +233,7 @@ void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
 int window_counter() { return current_window_counter(); }
 
 bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                   const ScreenPlotOptions& options) {
+                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
   const auto settings =
       plot::plot_settings<double, TextField120::length>(options, X.elements(), Y.elements());
   if (!settings) return false;
@@ -224,7 +241,7 @@ bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<co
   // The plot drawn afresh is the plot the window keeps: the same object draws it now and
   // whenever the window is resized.
   auto plot = kept_plot(*settings, curves, joined(*settings, curves, OrderCheck::unjoin_unordered),
-                        0, "its window shows the plot it showed");
+                        0, "its window shows the plot it showed", std::move(arrays));
   return plot && current_windows().replace_plot(unit, std::move(plot));
 }
 

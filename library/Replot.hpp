@@ -4,6 +4,7 @@
 // place of its plot rather than into a new window. Part of the library's code, not of its
 // interface.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +21,10 @@ namespace PLOTPACK {
 // size, under the title that plot gives it, and follows its size with the new plot. No
 // window is opened or focused, the window counter stays, and nothing is written to the
 // console. False when nothing is drawn: the plot is skipped (an axis without a range),
-// or the unit's window is not shown (the user closed it).
+// or the unit's window is not shown (the user closed it). `arrays`, when given, keeps X
+// and Y alive and unchanged from now on: the window keeps them rather than a copy.
 bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                   const ScreenPlotOptions& options);
+                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays = nullptr);
 
 }  // namespace PLOTPACK
 

@@ -357,6 +357,56 @@ TEST_F(EndToEnd, RunsUntilTheUserHasClosedEveryWindow) {
   EXPECT_EQ(run.process->errors_so_far(), "");
 }
 
+// A data file of one curve with `points` points under the title.
+std::string data_file(int points, const std::string& title) {
+  std::string text = "-1\n" + std::to_string(points) + "\n";
+  for (int point = 0; point < points; ++point)
+    text += std::to_string(point) + " " + std::to_string(point % 17) + "\n";
+  return text + "x\ny\n" + title + "\n";
+}
+
+// Each picture is finished while the next file is read and drawn on screen, yet a window
+// appears only after the " Output in " line of the file before it, as in a run that
+// waits for every picture. A large file before a small one makes the small one's window
+// ready long before the large picture is.
+TEST_F(EndToEnd, EachWindowAppearsAfterThePictureLineOfTheFileBeforeIt) {
+  ProgramRun run;
+  const std::vector<std::string> names = {"a", "b", "c", "d"};
+  for (std::size_t index = 0; index < names.size(); ++index)
+    run.folder.write(names[index] + ".dat",
+                     data_file(index % 2 == 0 ? 300'000 : 20, "Plot " + names[index]));
+  Display* display = onlooker_->display();
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+  start(run);
+
+  // The titles of the windows in the order they were mapped, with what the program had
+  // written by then: the line comes before the map request, so it is in the output once
+  // the map is seen.
+  std::vector<std::pair<std::string, std::string>> mapped;
+  poll_until(run_limit, [&] {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type != MapNotify) continue;
+      const std::string output = run.process->output_so_far();
+      for (const auto& window : onlooker_->titled_windows())
+        if (window.window == event.xmap.window) mapped.emplace_back(window.title, output);
+    }
+    return mapped.size() >= names.size() || run.process->end().has_value();
+  });
+  ASSERT_EQ(mapped.size(), names.size()) << run.process->output_so_far();
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    EXPECT_EQ(mapped[index].first, "Plot " + names[index]);
+    if (index == 0) continue;
+    EXPECT_NE(mapped[index].second.find(" Output in " + names[index - 1] + ".ps\n"),
+              std::string::npos)
+        << "window " << names[index] << " appeared after only:\n"
+        << mapped[index].second;
+  }
+  EXPECT_EQ(run.process->errors_so_far(), "");
+}
+
 TEST_F(EndToEnd, FollowsAHandWrittenListFileAndLeavesItAsItWas) {
   ProgramRun run;
   copy_examples_into(run.folder);

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <future>
 #include <memory>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "LoadPlot.hpp"
 #include "Plot.hpp"
 #include "PollUntil.hpp"
 #include "Replot.hpp"
@@ -215,6 +217,26 @@ TEST_F(WindowResize, AWindowLaidOutToItsSizeShowsAFreshPlotOfItsNewSize) {
     EXPECT_EQ(surfaces.units().size(), 2u);  // the console and the plot's window
     EXPECT_EQ(surfaces.active_unit(), 101);
   });
+}
+
+// LOADPLOT's window keeps the arrays the file was read into rather than a copy of its
+// points: they outlive the call, and a resize after it shows the plot drawn afresh.
+TEST_F(WindowResize, ALoadedFilesWindowIsDrawnAgainFromTheArraysItWasReadInto) {
+  const TemporaryFolder folder;
+  const testing::ScopedCurrentFolder inside(folder.path());
+  const Curves waves = damped_waves(4);
+  std::string text = "-2\n" + std::to_string(waves.points) + "\n";
+  for (std::size_t index = 0; index < waves.x.size(); ++index)
+    text += std::to_string(waves.x[index]) + " " + std::to_string(waves.y[index]) + "\n";
+  folder.write("loaded.dat", text + "t (s)\ny\nLoaded\n");
+  LOADPLOTPACK::LOADPLOT("loaded.dat");
+  const Window window = shown("Loaded");
+  ASSERT_NE(window, 0u);
+  const auto fresh = drawn_fresh(777, 555, [] { LOADPLOTPACK::LOADPLOT("loaded.dat"); });
+  std::filesystem::remove(folder / "loaded.dat");
+
+  resize(window, 777, 555);
+  EXPECT_EQ(pixels_differing(window, 777, 555, *fresh->unit(101)->surface), 0);
 }
 
 TEST_F(WindowResize, ADragOfManySizesEndsShowingTheLastOne) {

@@ -1,18 +1,26 @@
 #include "window/X11Windows.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
 #include "X11Onlooker.hpp"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <future>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "PictureFolder.hpp"
 #include "PollUntil.hpp"
 #include "XvfbServer.hpp"
+#include "console/LinesInWaiting.hpp"
+#include "pgplot/RemotePgplot.hpp"
 #include "window/ScreenWindows.hpp"
 
 namespace curvist {
@@ -99,6 +107,78 @@ TEST(X11Windows, TitledWindowsShowExactlyTheirSurfaces) {
     EXPECT_EQ(shown.at(1, 1), 0x800080u);
     EXPECT_EQ(shown.at(4, 397), unit == 101 ? 0xFFFF00u : 0xFF0000u);
   }
+}
+
+int map_state(const Onlooker& onlooker, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(onlooker.display(), window, &attributes)) return -1;
+  return attributes.map_state;
+}
+
+// Holds a process stopped for as long as it lives.
+class StoppedProcess {
+ public:
+  explicit StoppedProcess(pid_t process) : process_(process) { kill(process_, SIGSTOP); }
+  ~StoppedProcess() { resume(); }
+  StoppedProcess(const StoppedProcess&) = delete;
+  StoppedProcess& operator=(const StoppedProcess&) = delete;
+  void resume() {
+    if (process_ > 0) kill(std::exchange(process_, 0), SIGCONT);
+  }
+
+ private:
+  pid_t process_;
+};
+
+// A window opened while a picture begun before it still owes its line is drawn at once,
+// yet appears only when that line is written, whole; the next one, owing nothing,
+// appears at once.
+TEST(X11Windows, AWindowAppearsOnlyAfterTheLinesOfPicturesBegunBeforeIt) {
+  REQUIRE_XVFB();
+  const testing::PictureFolder folder;
+  RemotePgplot pgplot;
+  pgplot.finish_in_background(true);
+  pgplot.PGBEG(0, "held.ps/ps", 1, 1);
+  pgplot.PGPAGE();
+  pgplot.PGSWIN(0, 1, 0, 1);
+  const std::array<float, 2> line{0, 1};
+  pgplot.PGLINE(line, line);
+  ASSERT_NE(pgplot.process(), nullptr);
+  StoppedProcess held_up(pgplot.process()->process());
+  std::vector<std::string> lines;
+  pgplot.end_then([&lines](bool complete) { lines.push_back(complete ? "written" : "lost"); });
+
+  ASSERT_EQ(windows.open_window(101, "USER", "After the picture"), 0);
+  draw_plot(windows, 101, 14, 1.0);
+  windows.present();
+  Onlooker onlooker(running.server.display_name());
+  ASSERT_NE(onlooker.display(), nullptr);
+  const Window waiting = onlooker.find("After the picture");
+  ASSERT_NE(waiting, 0u);
+  EXPECT_EQ(map_state(onlooker, waiting), IsUnmapped);
+  EXPECT_THAT(lines, ::testing::IsEmpty());
+
+  held_up.resume();
+  write_lines_in_waiting();
+  EXPECT_THAT(lines, ::testing::ElementsAre("written"));
+  windows.present();
+  EXPECT_EQ(map_state(onlooker, waiting), IsViewable);
+  const auto shown = onlooker.read(waiting, 610, 410);
+  ASSERT_EQ(shown.pixels.size(), 610u * 410u);
+  int differences = 0;
+  windows.inspect([&](OffscreenWindows& surfaces) {
+    const PixelSurface& surface = *surfaces.unit(101)->surface;
+    for (int y = 0; y < 410; ++y)
+      for (int x = 0; x < 610; ++x) differences += shown.at(x, y) != surface.at(x, y);
+  });
+  EXPECT_EQ(differences, 0);
+
+  ASSERT_EQ(windows.open_window(102, "USER", "Nothing owed"), 0);
+  windows.present();
+  const Window next = onlooker.find("Nothing owed");
+  ASSERT_NE(next, 0u);
+  EXPECT_EQ(map_state(onlooker, next), IsViewable);
+  pgplot.finish_in_background(false);
 }
 
 TEST(X11Windows, AFinishedWindowIsRepaintedExactlyFromItsCompactPixels) {

@@ -191,6 +191,11 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
   if (owed.done) owed.done(false);
 }
 
+void RemotePgplot::owe(Owed owed) {
+  owed_.push_back(std::move(owed));
+  if (lines_in_waiting_) lines_in_waiting_->owe();
+}
+
 void RemotePgplot::settle(Until until) {
   // The line that an outcome writes is in its place: the lines owed after it must wait
   // until it is written.
@@ -209,6 +214,7 @@ void RemotePgplot::settle(Until until) {
     const Owed owed = std::move(owed_.front());
     owed_.pop_front();
     resolve(owed, next_answer(drawer, owed.call));
+    if (lines_in_waiting_) lines_in_waiting_->written();
   }
 }
 
@@ -220,7 +226,7 @@ int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxs
   ++pictures_begun_;
   picture_name_ = picture_name_of(device_specification);
   picture_open_ = true;
-  owed_.push_back({PgplotCall::PGBEG, drawing_, pictures_begun_, picture_name_, {}});
+  owe({PgplotCall::PGBEG, drawing_, pictures_begun_, picture_name_, {}});
   if (start_process(drawer)) {
     // The picture's name means what it means in the caller's current folder.
     std::error_code unknown;
@@ -274,7 +280,7 @@ void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int 
 
 void RemotePgplot::end_picture(std::function<void(bool)> done) {
   const bool was_open = std::exchange(picture_open_, false);
-  owed_.push_back({PgplotCall::PGEND, drawing_, pictures_begun_, picture_name_, std::move(done)});
+  owe({PgplotCall::PGEND, drawing_, pictures_begun_, picture_name_, std::move(done)});
   // A picture whose program has ended is lost; without a picture, PGEND is still the
   // program's to answer (it says that nothing was open).
   if (was_open || start_process(drawers_[drawing_])) send(PgplotCall::PGEND);
@@ -300,6 +306,7 @@ void RemotePgplot::finish_in_background(bool on) {
     // Started now, the program readies itself while the caller reads its first file.
     start_process(drawers_[drawing_]);
     lines_in_waiting_.emplace([this] { settle(Until::all); });
+    for (std::size_t already = 0; already < owed_.size(); ++already) lines_in_waiting_->owe();
   } else {
     settle(Until::all);
     lines_in_waiting_.reset();

@@ -84,6 +84,8 @@ class RemotePgplot final : public Pgplot {
                    std::optional<int> symbol);
   void flush();
   void end_picture(std::function<void(bool)> done);
+  // An answer to take later; in the background, its lines are owed.
+  void owe(Owed owed);
   // Takes the answers owed, in order: those that have arrived, or all of them.
   void settle(Until until);
   // The next answer of the drawer, which must answer `expected`; nothing once its

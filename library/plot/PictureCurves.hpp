@@ -26,6 +26,7 @@ class PointBuffer {
 
   void line(std::span<const Element> xs, std::span<const Element> ys) {
     clear();
+    hold(xs.size());
     bool broken = false;
     for (std::size_t i = 0; i < xs.size(); ++i) {
       if (!add(xs[i], ys[i])) {
@@ -42,6 +43,7 @@ class PointBuffer {
 
   void points(std::span<const Element> xs, std::span<const Element> ys, int symbol) {
     clear();
+    hold(xs.size());
     for (std::size_t i = 0; i < xs.size(); ++i) add(xs[i], ys[i]);
     pgplot_.PGPT(x_, y_, symbol);
   }
@@ -64,6 +66,13 @@ class PointBuffer {
   void clear() {
     x_.clear();
     y_.clear();
+  }
+
+  // Room for a whole curve at once: grown point by point, the buffers would hold up to
+  // twice the points, and three times while they move.
+  void hold(std::size_t points) {
+    x_.reserve(points);
+    y_.reserve(points);
   }
 
   Pgplot& pgplot_;

@@ -322,10 +322,11 @@ void X11Windows::synchronise() {
         continue;
       }
       PixelSurface& surface = *unit->surface;
+      const bool withheld = withheld_units_.contains(number);
       action.create = shown.window == 0;
-      action.map = !shown.mapped;
+      action.map = !shown.mapped && !withheld;
       action.retitle = action.create || shown.title_version != unit->title_version;
-      action.raise = !action.map && shown.raise_version != unit->raise_version;
+      action.raise = shown.mapped && shown.raise_version != unit->raise_version;
       shown.title_version = unit->title_version;
       shown.raise_version = unit->raise_version;
       if (action.retitle) action.title = utf8_from_text(unit->title);
@@ -381,7 +382,8 @@ void X11Windows::synchronise() {
     }
     if (action.map || action.raise) XMapRaised(display, shown.window);
     if (action.map) shown.mapped = true;
-    send_waiting_pixels(action.unit, shown);
+    // A withheld window gets its pixels whole when it is mapped.
+    if (shown.mapped) send_waiting_pixels(action.unit, shown);
   }
   int on_screen = 0;
   for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
@@ -495,10 +497,27 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
 
 int X11Windows::open_window(int unit, std::string_view file_name, std::string_view title) {
   report_troubles();
+  int status;
+  {
+    std::lock_guard guard(lock_);
+    status = offscreen_.open_window(unit, file_name, title);
+    withheld_units_.insert(unit);
+  }
+  // A program that waits for every picture would open the window after the lines of the
+  // pictures begun before it: it is drawn meanwhile, and appears right after them.
+  after_lines_in_waiting([this, alive = std::weak_ptr<const bool>(alive_), unit] {
+    if (alive.lock()) show_withheld(unit);
+  });
   std::lock_guard guard(lock_);
-  const int status = offscreen_.open_window(unit, file_name, title);
   note_change();
   return status;
+}
+
+void X11Windows::show_withheld(int unit) {
+  std::lock_guard guard(lock_);
+  if (withheld_units_.erase(unit) == 0) return;
+  wake_sent_ = true;
+  wake_presenter();
 }
 
 void X11Windows::focus_window(int unit) {
@@ -599,6 +618,8 @@ void X11Windows::present() {
 }
 
 void X11Windows::keep_windows_until_closed() {
+  // The windows waited for are all shown.
+  write_lines_in_waiting();
   {
     // Nothing more is drawn: the windows are repainted from their compact pixels.
     std::lock_guard guard(lock_);
@@ -621,6 +642,7 @@ void X11Windows::keep_windows_until_closed() {
 
 X11Windows::WaitEnd X11Windows::keep_windows_while_waiting(
     int descriptor, std::optional<std::chrono::milliseconds> limit) {
+  write_lines_in_waiting();
   {
     // Whatever was drawn last is finished: the windows are repainted from compact pixels.
     std::lock_guard guard(lock_);

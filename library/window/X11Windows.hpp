@@ -10,6 +10,9 @@
 // the user), without a round trip per call. The presenter also repaints exposed windows,
 // follows resizing and the window manager's close button.
 //
+// Order: a window opened while lines the user reads before it are still owed (pictures
+// finished in the background) is drawn at once but mapped only once they are written.
+//
 // Resizing: a window whose plot was laid out to its size is drawn again when the user
 // resizes it, by a redraw thread of its own, so that neither the program nor the
 // presenter waits for it. The plot is drawn afresh into offscreen windows of the new
@@ -122,6 +125,9 @@ class X11Windows final : public WindowOperations {
   // Called with status_mutex_ held.
   void note_status_change();
 
+  // Maps the unit's window once the lines owed before it are written.
+  void show_withheld(int unit);
+
   void ask_for_redraw(int unit);
   void run_redrawer();
   // Draws the unit's window again at its present size, if it still needs it.
@@ -163,6 +169,11 @@ class X11Windows final : public WindowOperations {
 
   // Units whose windows the user closed, under lock_: never drawn again.
   std::set<int> closed_units_;
+  // Units whose windows are drawn but not mapped yet, under lock_: lines the user reads
+  // before them are still owed.
+  std::set<int> withheld_units_;
+  // Seen by what waits for those lines: it may outlive the windows.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace curvist
