@@ -13,10 +13,10 @@ install(TARGETS curvist EXPORT CurvistTargets
 install(TARGETS curvist-program curvist-trace
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 # The library's own program that draws its pictures, private to it: in the folder
-# "curvist" of the library folder, where both the shared library and the programs find it
-# (Debian's place for a library's private programs, /usr/lib/<multiarch>/curvist).
+# "curvist<N>" of the library folder, where both the shared library and the programs find
+# it (Debian's place for a library's private programs, /usr/lib/<multiarch>/curvist0).
 install(TARGETS curvist-picture
-  RUNTIME DESTINATION ${CMAKE_INSTALL_LIBDIR}/curvist COMPONENT library)
+  RUNTIME DESTINATION ${CMAKE_INSTALL_LIBDIR}/${curvist_picture_folder} COMPONENT library)
 
 # The library's interface, and only that: the public headers (CurvistPublicHeaders.cmake)
 # and the version header made from the project's version, under include/curvist in the

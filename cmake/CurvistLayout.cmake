@@ -22,16 +22,19 @@ else()
 endif()
 
 # curvist-picture, the program that draws the pictures, is installed in the folder
-# "curvist" of the library folder; the code that starts it finds it from its own file:
-# beside the shared library, or from the folder of a program that carries the library's
-# code. The build tree has it where its programs, one folder deep, find it.
+# "curvist<N>" of the library folder, N the library's SONAME version: it speaks only to
+# its own library, and the library of the next SONAME must be installable beside this one.
+# The code that starts it finds it from its own file: beside the shared library, or from
+# the folder of a program that carries the library's code. The build tree has it where
+# its programs, one folder deep, find it.
+set(curvist_picture_folder curvist${PROJECT_VERSION_MAJOR})
 file(RELATIVE_PATH curvist_libdir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 get_filename_component(curvist_build_tree_picture_dir
-  ${PROJECT_BINARY_DIR}/driver/${curvist_libdir_from_bindir}/curvist ABSOLUTE)
+  ${PROJECT_BINARY_DIR}/driver/${curvist_libdir_from_bindir}/${curvist_picture_folder} ABSOLUTE)
 cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${curvist_build_tree_picture_dir} NORMALIZE
   curvist_picture_inside_build_tree)
 if(NOT curvist_picture_inside_build_tree)
-  set(curvist_build_tree_picture_dir ${PROJECT_BINARY_DIR}/library/curvist)
+  set(curvist_build_tree_picture_dir ${PROJECT_BINARY_DIR}/library/${curvist_picture_folder})
   message(STATUS "The library folder lies outside the build tree's layout: the build "
     "tree's programs cannot start curvist-picture from ${curvist_build_tree_picture_dir}")
 endif()

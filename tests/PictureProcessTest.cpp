@@ -60,29 +60,33 @@ std::vector<std::string> descriptor_targets(pid_t process) {
   return targets;
 }
 
-// Every call reaches giza as made: the program's picture is the one drawn in this
-// process, to the byte.
+// In the folder of the library's SONAME version, so that the next version's program can
+// be installed beside it.
 TEST(PictureProcess, IsFoundBesideTheLibraryFromItsProgramOrWhereItWasInstalled) {
   PictureFolder folder;
+  const fs::path in_its_folder = fs::path(CURVIST_PICTURE_FOLDER) / "curvist-picture";
+  EXPECT_THAT(CURVIST_PICTURE_FOLDER, ::testing::MatchesRegex("curvist[0-9]+"));
   const fs::path library_folder = fs::current_path() / "lib";
-  fs::create_directories(library_folder / "curvist");
-  std::ofstream(library_folder / "curvist" / "curvist-picture") << "";
+  fs::create_directories(library_folder / CURVIST_PICTURE_FOLDER);
+  std::ofstream(library_folder / in_its_folder) << "";
   EXPECT_EQ(picture_program_for(library_folder / "libcurvist.so.0"),
-            (library_folder / "curvist" / "curvist-picture").string());
+            (library_folder / in_its_folder).string());
 
   const fs::path program_folder = fs::current_path() / "prefix" / "bin";
   const std::string from_program = picture_program_for(program_folder / "curvist");
   EXPECT_TRUE(fs::path(from_program).is_absolute()) << from_program;
   EXPECT_THAT(from_program, HasSubstr((fs::current_path() / "prefix").string()));
-  EXPECT_THAT(from_program, ::testing::EndsWith("/curvist/curvist-picture"));
+  EXPECT_THAT(from_program, ::testing::EndsWith("/" + in_its_folder.string()));
   EXPECT_THAT(from_program, ::testing::Not(HasSubstr("..")));
 
   // A program named relatively, where /proc is not mounted, has no file to go by.
   const std::string installed = picture_program_for(std::nullopt);
   EXPECT_TRUE(fs::path(installed).is_absolute()) << installed;
-  EXPECT_THAT(installed, ::testing::EndsWith("/curvist/curvist-picture"));
+  EXPECT_THAT(installed, ::testing::EndsWith("/" + in_its_folder.string()));
 }
 
+// Every call reaches giza as made: the program's picture is the one drawn in this
+// process, to the byte.
 TEST(PictureProcess, DrawsThePictureThatIsDrawnInTheCallersProcess) {
   const PictureFolder folder;
   std::vector<float> x, y;

@@ -32,7 +32,7 @@ int above_standard(int descriptor) {
 std::string picture_program_for(const std::optional<std::filesystem::path>& holder_file) {
   namespace fs = std::filesystem;
   if (!holder_file) return CURVIST_INSTALLED_PICTURE_PROGRAM;
-  const fs::path in_its_folder = fs::path("curvist") / "curvist-picture";
+  const fs::path in_its_folder = fs::path(CURVIST_PICTURE_FOLDER) / "curvist-picture";
   const fs::path holder_folder = holder_file->parent_path();
   const fs::path beside_library = holder_folder / in_its_folder;
   std::error_code unknown;

@@ -44,7 +44,8 @@ class PictureProcess {
   int status_ = 0;  // as waitpid gave it
 };
 
-// Where curvist-picture is: in the folder "curvist" of the library folder, found from the
+// Where curvist-picture is: in the folder "curvist<N>" of the library folder (N the
+// library's SONAME version), found from the
 // file that holds this code (the shared library, or a program linked with the library's
 // code) in the build tree as in any installation.
 std::string picture_program_path();
