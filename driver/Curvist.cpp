@@ -4,6 +4,7 @@
 
 #include "CommandLine.hpp"
 #include "Main.hpp"
+#include "ProgramEnd.hpp"
 #include "ProgramInformation.hpp"
 #include "Watch.hpp"
 
@@ -27,5 +28,6 @@ int main(int argument_count, char** arguments) {
   }
   if (!command_line.not_used.empty()) std::cerr << curvist::arguments_not_used_text();
   const curvist::RunOptions options{.explain = command_line.explain};
-  return command_line.watch ? curvist::watch_current_folder(options) : curvist::MAIN(options);
+  curvist::end_program(command_line.watch ? curvist::watch_current_folder(options)
+                                          : curvist::MAIN(options));
 }

@@ -117,6 +117,29 @@ TEST(PictureProcess, DrawsThePictureThatIsDrawnInTheCallersProcess) {
   EXPECT_EQ(testing::postscript_body("there.ps"), testing::postscript_body("here.ps"));
 }
 
+// Every font the program draws with comes from the one configuration fontconfig loads;
+// loading it twice (as giza on its own would) doubles the start-up that the caller's
+// first picture waits for. Asked with FC_DEBUG, fontconfig names each file it loads on
+// standard output; a program whose input is at its end sets up its fonts and ends.
+TEST(PictureProcess, LoadsTheFontConfigurationOnce) {
+  const PictureFolder folder;
+  setenv("FC_DEBUG", "1024", 1);
+  testing::ChildProgram program(picture_program_path(), fs::current_path(), {});
+  unsetenv("FC_DEBUG");
+  const testing::ChildResult result = program.finish();
+  ASSERT_EQ(result.end.exit_status, 0) << testing::described(result.end);
+  const std::string& output = result.output;
+  const auto first_load = output.find("Loading config file");
+  ASSERT_NE(first_load, std::string::npos) << output.substr(0, 500);
+  const std::string first_file =
+      output.substr(first_load, output.find('\n', first_load) + 1 - first_load);
+  std::size_t loads = 0;
+  for (auto at = output.find(first_file); at != std::string::npos;
+       at = output.find(first_file, at + first_file.size()))
+    ++loads;
+  EXPECT_EQ(loads, 1u);
+}
+
 TEST(PictureProcess, HoldsNoneOfItsCallersDescriptorsAndLivesInAProcessGroupOfItsOwn) {
   const PictureFolder folder;
   // A descriptor that a careless caller leaves open across exec.
