@@ -54,6 +54,10 @@ struct X11Windows::ShownWindow {
   int surface_height = 0;
   // Changed or exposed, and not yet sent.
   PixelRectangle to_send;
+  // The last pixels sent, and the number of the request that sent them: an exposure the
+  // server noted before that request is already repainted.
+  PixelRectangle last_sent;
+  unsigned long last_sent_request = 0;
 };
 
 struct X11Windows::Presenter {
@@ -409,8 +413,12 @@ void X11Windows::handle_events() {
         const PixelRectangle exposed{event.xexpose.x, event.xexpose.y,
                                      event.xexpose.x + event.xexpose.width - 1,
                                      event.xexpose.y + event.xexpose.height - 1};
-        const auto inside =
+        auto inside =
             exposed.intersection({0, 0, shown.surface_width - 1, shown.surface_height - 1});
+        // A window is exposed when it is mapped, just before it gets its pixels whole.
+        if (event.xexpose.serial < shown.last_sent_request &&
+            shown.last_sent.union_with(inside) == shown.last_sent)
+          inside = {};
         shown.to_send = shown.to_send.union_with(inside);
         if (!inside.empty()) exposed_units.push_back(found->second);
         break;
@@ -493,6 +501,8 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
     }
     surface.copy_area(area, shared_pixels, width);
   }
+  shown.last_sent = area;
+  shown.last_sent_request = NextRequest(presenter.display);
   if (shared)
     presenter.shared->put(shown.window, area);
   else
