@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
-#include "X11Onlooker.hpp"
+#include "X11PlotPlatform.hpp"
 
 #include <signal.h>
 #include <unistd.h>
@@ -22,20 +22,13 @@
 #include "Plot.hpp"
 #include "PollUntil.hpp"
 #include "TemporaryFolder.hpp"
-#include "XvfbServer.hpp"
 #include "console/LinesInWaiting.hpp"
-#include "console/RecordingConsole.hpp"
-#include "pgplot/RecordingPgplot.hpp"
-#include "platform/Platform.hpp"
-#include "window/X11Windows.hpp"
 
 namespace curvist {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::Onlooker;
 using testing::poll_until;
-using testing::ScopedDisplayVariable;
 using testing::XvfbServer;
 using Transfer = X11Windows::PixelTransfer;
 
@@ -101,23 +94,12 @@ class PixelTransfer : public ::testing::TestWithParam<Way> {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-    server_ = std::make_unique<XvfbServer>(GetParam().server_options);
-    ASSERT_TRUE(server_->running()) << "Xvfb did not start";
-    const std::string name = (GetParam().through_tcp ? "127.0.0.1" : "") + server_->display_name();
-    display_ = std::make_unique<ScopedDisplayVariable>(name.c_str());
-    std::string reason;
-    windows_ = X11Windows::connect(reason, GetParam().transfer);
-    ASSERT_NE(windows_, nullptr) << reason;
-    console_ = std::make_unique<RecordingConsole>(trace_);
-    pgplot_ = std::make_unique<RecordingPgplot>(trace_);
-    platform_ = std::make_unique<ScopedPlatform>(Platform{*console_, *pgplot_, *windows_});
-    onlooker_ = std::make_unique<Onlooker>(server_->display_name());
-    ASSERT_NE(onlooker_->display(), nullptr);
+    x11_.start(GetParam().server_options, GetParam().through_tcp ? "127.0.0.1" : "",
+               GetParam().transfer);
   }
 
   void TearDown() override {
-    platform_.reset();
-    windows_.reset();
+    x11_.stop_windows();
     // Once the connection is closed the server lets go of the segment, and it is gone.
     poll_until(5s, [] { return segments_made_by(getpid()) == 0; });
     EXPECT_EQ(segments_made_by(getpid()), 0);
@@ -131,9 +113,9 @@ class PixelTransfer : public ::testing::TestWithParam<Way> {
   }
 
   Window shown(const std::string& title) {
-    windows_->present();
+    x11_.windows->present();
     Window window = 0;
-    poll_until(10s, [&] { return (window = onlooker_->find(title)) != 0; });
+    poll_until(10s, [&] { return (window = x11_.onlooker->find(title)) != 0; });
     return window;
   }
 
@@ -151,10 +133,10 @@ class PixelTransfer : public ::testing::TestWithParam<Way> {
     poll_until(
         10s,
         [&] {
-          const auto pixels = onlooker_->read(window, width + 1, height + 1);
+          const auto pixels = x11_.onlooker->read(window, width + 1, height + 1);
           differing = -1;
           if (pixels.width != width || pixels.height != height) return false;
-          windows_->inspect([&](OffscreenWindows& surfaces) {
+          x11_.windows->inspect([&](OffscreenWindows& surfaces) {
             const PixelSurface& surface = *surfaces.unit(unit)->surface;
             if (!laid_out_to(surface, width, height)) return;
             differing = 0;
@@ -168,21 +150,14 @@ class PixelTransfer : public ::testing::TestWithParam<Way> {
   }
 
   const Curves curves_ = waves();
-  std::ostringstream trace_;
-  std::unique_ptr<XvfbServer> server_;
-  std::unique_ptr<ScopedDisplayVariable> display_;
-  std::unique_ptr<X11Windows> windows_;
-  std::unique_ptr<RecordingConsole> console_;
-  std::unique_ptr<RecordingPgplot> pgplot_;
-  std::unique_ptr<ScopedPlatform> platform_;
-  std::unique_ptr<Onlooker> onlooker_;
+  testing::X11PlotPlatform x11_;
 };
 
 TEST_P(PixelTransfer, AWindowShowsItsSurfaceWhenOpenedAndWhenResized) {
   plot("Waves");
   const Window window = shown("Waves");
   ASSERT_NE(window, 0u);
-  EXPECT_EQ(windows_->pixels_in_shared_memory(), GetParam().shared_memory_expected);
+  EXPECT_EQ(x11_.windows->pixels_in_shared_memory(), GetParam().shared_memory_expected);
   EXPECT_EQ(pixels_differing(window, 101, 1024, 816), 0);
   if (GetParam().shared_memory_expected) {
     EXPECT_EQ(segments_made_by(getpid()), 1);
@@ -191,9 +166,9 @@ TEST_P(PixelTransfer, AWindowShowsItsSurfaceWhenOpenedAndWhenResized) {
   // Drawn again at each new size, smaller and then larger than it opened.
   for (const auto& [width, height] : {std::pair{701, 505}, std::pair{1203, 951}}) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-    XResizeWindow(onlooker_->display(), window, static_cast<unsigned>(width),
+    XResizeWindow(x11_.onlooker->display(), window, static_cast<unsigned>(width),
                   static_cast<unsigned>(height));
-    XFlush(onlooker_->display());
+    XFlush(x11_.onlooker->display());
     EXPECT_EQ(pixels_differing(window, 101, width, height), 0);
   }
 }
@@ -205,10 +180,10 @@ TEST_P(PixelTransfer, AWithheldWindowShowsItsWholeSurfaceWhenItAppears) {
   const Window window = shown("Withheld");
   ASSERT_NE(window, 0u);
   XWindowAttributes attributes;
-  ASSERT_TRUE(XGetWindowAttributes(onlooker_->display(), window, &attributes));
+  ASSERT_TRUE(XGetWindowAttributes(x11_.onlooker->display(), window, &attributes));
   EXPECT_EQ(attributes.map_state, IsUnmapped);
   owing.written();
-  windows_->present();
+  x11_.windows->present();
   EXPECT_EQ(pixels_differing(window, 101, 1024, 816), 0);
 }
 
