@@ -191,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(X11Windows, PixelTransfer, ::testing::ValuesIn(ways),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The segment is marked for removal as soon as the server has attached it: however the
-// program ends, it goes with the program and the server's hold on it.
+// program ends, it goes with the program and the server's hold on it. (How it ended is
+// not looked at: a sanitizer turns a crash into an exit.)
 class SegmentAfterTheProgram : public ::testing::TestWithParam<int> {};
 
 TEST_P(SegmentAfterTheProgram, IsGone) {
@@ -208,9 +209,7 @@ TEST_P(SegmentAfterTheProgram, IsGone) {
            segments_made_by(child.process()) == 1;
   })) << child.errors_so_far();
   child.send(GetParam());
-  const auto end = child.wait_for_end(10s);
-  ASSERT_TRUE(end.has_value());
-  EXPECT_EQ(end->signal_number, GetParam());
+  ASSERT_TRUE(child.wait_for_end(10s).has_value());
   poll_until(5s, [&] { return segments_made_by(child.process()) == 0; });
   EXPECT_EQ(segments_made_by(child.process()), 0);
 }
