@@ -55,22 +55,18 @@ struct Way {
   friend void PrintTo(const Way& way, std::ostream* out) { *out << way.name; }
 
   const char* name;
-  Transfer transfer;
-  std::vector<std::string> server_options;
-  bool through_tcp;  // the display is named by its network address
+  testing::X11Choices choices;
   bool shared_memory_expected;
 };
 
 const Way ways[] = {
-    {"SharedMemory", Transfer::shared_memory_when_local, {}, false, true},
-    {"Connection", Transfer::through_connection, {}, false, false},
-    {"ServerWithoutSharedMemory",
-     Transfer::shared_memory_when_local,
-     {"-extension", "MIT-SHM"},
-     false,
-     false},
+    {"SharedMemory", {}, true},
+    {"Connection", {.transfer = Transfer::through_connection}, false},
+    {"ServerWithoutSharedMemory", {.server_options = {"-extension", "MIT-SHM"}}, false},
     // The server offers the extension there too, yet cannot be assumed to share memory.
-    {"Tcp", Transfer::shared_memory_when_local, {"-listen", "tcp"}, true, false},
+    {"Tcp", {.server_options = {"-listen", "tcp"}, .host = "127.0.0.1"}, false},
+    // A server that may not attach the segment refuses it.
+    {"ServerOfAnotherUser", {.server_user = testing::nobody}, false},
 };
 
 // Two curves of 300 points, column after column.
@@ -94,8 +90,9 @@ class PixelTransfer : public ::testing::TestWithParam<Way> {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-    x11_.start(GetParam().server_options, GetParam().through_tcp ? "127.0.0.1" : "",
-               GetParam().transfer);
+    if (GetParam().choices.server_user && getuid() != 0)
+      GTEST_SKIP() << "only root starts a server as another user";
+    x11_.start(GetParam().choices);
   }
 
   void TearDown() override {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@
 
 namespace curvist::testing {
 
+// How the server runs and how the program reaches it.
+struct X11Choices {
+  std::vector<std::string> server_options{};
+  std::optional<uid_t> server_user{};
+  std::string host{};  // connects through the network to this host, when given
+  X11Windows::PixelTransfer transfer = X11Windows::PixelTransfer::shared_memory_when_local;
+};
+
 struct X11PlotPlatform {
   std::ostringstream trace;
   std::unique_ptr<XvfbServer> server;
@@ -31,17 +40,15 @@ struct X11PlotPlatform {
   std::unique_ptr<ScopedPlatform> platform;
   std::unique_ptr<Onlooker> onlooker;
 
-  // Starts the server with the options, connects to it (through the network at
-  // `host`, when given) and installs the platform; a fatal failure of the test where
-  // any of it cannot be.
-  void start(
-      std::vector<std::string> server_options = {}, const std::string& host = "",
-      X11Windows::PixelTransfer transfer = X11Windows::PixelTransfer::shared_memory_when_local) {
-    server = std::make_unique<XvfbServer>(std::move(server_options));
+  // Starts the server, connects to it and installs the platform; a fatal failure of the
+  // test where any of it cannot be.
+  void start(const X11Choices& choices = {}) {
+    server = std::make_unique<XvfbServer>(choices.server_options, choices.server_user);
     ASSERT_TRUE(server->running()) << "Xvfb did not start";
-    display = std::make_unique<ScopedDisplayVariable>((host + server->display_name()).c_str());
+    display =
+        std::make_unique<ScopedDisplayVariable>((choices.host + server->display_name()).c_str());
     std::string reason;
-    windows = X11Windows::connect(reason, transfer);
+    windows = X11Windows::connect(reason, choices.transfer);
     ASSERT_NE(windows, nullptr) << reason;
     console = std::make_unique<RecordingConsole>(trace);
     pgplot = std::make_unique<RecordingPgplot>(trace);

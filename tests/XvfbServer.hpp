@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,8 +33,10 @@ class XvfbServer {
     return false;
   }
 
-  // `options` go to Xvfb after the usual ones (which keep it off the network).
-  explicit XvfbServer(std::vector<std::string> options = {}) {
+  // `options` go to Xvfb after the usual ones (which keep it off the network); with a
+  // user, the server runs as that user (and group of that number).
+  explicit XvfbServer(std::vector<std::string> options = {},
+                      std::optional<uid_t> user = std::nullopt) {
     int number_pipe[2];
     if (pipe(number_pipe) != 0) return;
     std::vector<std::string> words = {"Xvfb",      "-displayfd", std::to_string(number_pipe[1]),
@@ -49,6 +52,7 @@ class XvfbServer {
       const int quiet = open("/dev/null", O_WRONLY);
       dup2(quiet, STDOUT_FILENO);
       dup2(quiet, STDERR_FILENO);
+      if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);
       execvp("Xvfb", arguments.data());
       _exit(127);
     }
