@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -74,7 +73,7 @@ struct X11Windows::Presenter {
   // The pixels on their way to the server, one window's part at a time: in memory the
   // server shares when it can, else through the socket. Nothing else keeps a copy: a
   // repaint reads the unit's surface again.
-  bool share_pixels = false;  // asked for, and not yet tried
+  bool share_pixels = false;  // as the caller chose
   std::unique_ptr<SharedPixelSegment> shared;
   std::vector<std::uint32_t> outgoing;
 };
