@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // After the test framework: Xlib defines macros such as None and Bool.
-#include "X11Onlooker.hpp"
+#include "X11PlotPlatform.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -40,9 +40,7 @@ namespace {
 using namespace std::chrono_literals;
 using PLOTPACK::ScreenPlotOptions;
 using testing::contents_of;
-using testing::Onlooker;
 using testing::poll_until;
-using testing::ScopedDisplayVariable;
 using testing::TemporaryFolder;
 using testing::WindowPixels;
 using testing::XvfbServer;
@@ -126,35 +124,22 @@ class WindowResize : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-    server_ = std::make_unique<XvfbServer>();
-    ASSERT_TRUE(server_->running()) << "Xvfb did not start";
-    display_ = std::make_unique<ScopedDisplayVariable>(server_->display_name().c_str());
-    std::string reason;
-    windows_ = X11Windows::connect(reason);
-    ASSERT_NE(windows_, nullptr) << reason;
-    console_ = std::make_unique<RecordingConsole>(trace_);
-    pgplot_ = std::make_unique<RecordingPgplot>(trace_);
-    platform_ = std::make_unique<ScopedPlatform>(Platform{*console_, *pgplot_, *windows_});
-    onlooker_ = std::make_unique<Onlooker>(server_->display_name());
-    ASSERT_NE(onlooker_->display(), nullptr);
+    x11_.start();
   }
 
-  void TearDown() override {
-    platform_.reset();
-    windows_.reset();
-  }
+  void TearDown() override { x11_.stop_windows(); }
 
   Window shown(const std::string& title) {
-    windows_->present();
+    x11_.windows->present();
     Window window = 0;
-    poll_until(10s, [&] { return (window = onlooker_->find(title)) != 0; });
+    poll_until(10s, [&] { return (window = x11_.onlooker->find(title)) != 0; });
     return window;
   }
 
   void resize(Window window, int width, int height) {
-    XResizeWindow(onlooker_->display(), window, static_cast<unsigned>(width),
+    XResizeWindow(x11_.onlooker->display(), window, static_cast<unsigned>(width),
                   static_cast<unsigned>(height));
-    XFlush(onlooker_->display());
+    XFlush(x11_.onlooker->display());
   }
 
   // Waits until the window shows the surface from its top-left corner, at the size the
@@ -165,8 +150,8 @@ class WindowResize : public ::testing::Test {
     poll_until(
         20s,
         [&] {
-          onlooker_->raise(window);
-          const auto pixels = onlooker_->read(window, width, height);
+          x11_.onlooker->raise(window);
+          const auto pixels = x11_.onlooker->read(window, width, height);
           if (pixels.width != width || pixels.height != height) return false;
           differing = differences(pixels, surface);
           return differing == 0;
@@ -177,19 +162,12 @@ class WindowResize : public ::testing::Test {
 
   SurfacePixels surface_pixels(int unit) {
     std::optional<SurfacePixels> pixels;
-    windows_->inspect(
+    x11_.windows->inspect(
         [&](OffscreenWindows& surfaces) { pixels.emplace(*surfaces.unit(unit)->surface); });
     return *pixels;
   }
 
-  std::ostringstream trace_;
-  std::unique_ptr<XvfbServer> server_;
-  std::unique_ptr<ScopedDisplayVariable> display_;
-  std::unique_ptr<X11Windows> windows_;
-  std::unique_ptr<RecordingConsole> console_;
-  std::unique_ptr<RecordingPgplot> pgplot_;
-  std::unique_ptr<ScopedPlatform> platform_;
-  std::unique_ptr<Onlooker> onlooker_;
+  testing::X11PlotPlatform x11_;
 };
 
 TEST_F(WindowResize, AWindowLaidOutToItsSizeShowsAFreshPlotOfItsNewSize) {
@@ -197,7 +175,7 @@ TEST_F(WindowResize, AWindowLaidOutToItsSizeShowsAFreshPlotOfItsNewSize) {
   plot(waves, laid_out_to_window("Waves"));
   const Window window = shown("Waves");
   ASSERT_NE(window, 0u);
-  const std::string console_before = trace_.str();
+  const std::string console_before = x11_.trace.str();
 
   // Smaller, then larger than it opened (neither a whole number of cells), then back to a
   // size it had.
@@ -210,10 +188,10 @@ TEST_F(WindowResize, AWindowLaidOutToItsSizeShowsAFreshPlotOfItsNewSize) {
   }
 
   // The same window and unit; nothing printed, no window opened, the counter as it was.
-  EXPECT_EQ(onlooker_->find("Waves"), window);
-  EXPECT_EQ(trace_.str(), console_before);
+  EXPECT_EQ(x11_.onlooker->find("Waves"), window);
+  EXPECT_EQ(x11_.trace.str(), console_before);
   EXPECT_EQ(PLOTPACK::window_counter(), 101);
-  windows_->inspect([](OffscreenWindows& surfaces) {
+  x11_.windows->inspect([](OffscreenWindows& surfaces) {
     EXPECT_EQ(surfaces.units().size(), 2u);  // the console and the plot's window
     EXPECT_EQ(surfaces.active_unit(), 101);
   });
@@ -257,15 +235,15 @@ TEST_F(WindowResize, ARedrawLeavesTheWindowTheProgramDrawsInAlone) {
   const Window window = shown("Left behind");
   ASSERT_NE(window, 0u);
   plot(damped_waves(5), laid_out_to_window("In use"));
-  windows_->present();
+  x11_.windows->present();
   resize(window, 640, 480);
   const auto fresh = drawn_fresh(640, 480, [&] { plot(waves, laid_out_to_window("Left behind")); });
   EXPECT_EQ(pixels_differing(window, 640, 480, *fresh->unit(101)->surface), 0);
 
   // The program goes on in its active window with the colour and the mapping its plot
   // left, as if there had been no redraw.
-  windows_->inspect([](OffscreenWindows& surfaces) { EXPECT_EQ(surfaces.active_unit(), 102); });
-  windows_->set_pixel(7.0, 0.9);
+  x11_.windows->inspect([](OffscreenWindows& surfaces) { EXPECT_EQ(surfaces.active_unit(), 102); });
+  x11_.windows->set_pixel(7.0, 0.9);
   const auto undisturbed = drawn_fresh(1024, 816, [&] {
     plot(waves, laid_out_to_window("Left behind"));
     plot(damped_waves(5), laid_out_to_window("In use"));
@@ -288,12 +266,12 @@ TEST_F(WindowResize, AWindowKeepsItsPixelsOnceSomethingElseDrewIntoIt) {
   plot(damped_waves(4), {.RESOLUTION = 2, .OWNWINDOW = true, .REUSEWINDOW = true});
   // Laid out to its window, then drawn into directly.
   plot(waves, laid_out_to_window("Drawn into"));
-  windows_->draw_rectangle(RectangleControl::filled, 100, 100, 200, 150);
+  x11_.windows->draw_rectangle(RectangleControl::filled, 100, 100, 200, 150);
   // The same, and then reused by a plot laid out to the window: the rectangle's corner
   // outside the plot area stays.
   plot(waves, laid_out_to_window("Drawn into, then reused"));
-  windows_->set_viewport(0, 0, 1000, 800);
-  windows_->draw_rectangle(RectangleControl::filled, 0, 0, 200, 150);
+  x11_.windows->set_viewport(0, 0, 1000, 800);
+  x11_.windows->draw_rectangle(RectangleControl::filled, 0, 0, 200, 150);
   ScreenPlotOptions reusing = laid_out_to_window("");
   reusing.REUSEWINDOW = true;
   plot(damped_waves(4), reusing);
@@ -386,8 +364,8 @@ class StandardErrorInFile {
 
 TEST_F(WindowResize, ARedrawWithoutMemoryIsToldAtOnceAndLeavesThePixels) {
   plot(damped_waves(2), laid_out_to_window("Unaffordable"));
-  windows_->follow_resizes(101, windows_->query_window_size(101), false,
-                           std::make_shared<const UnaffordablePlot>());
+  x11_.windows->follow_resizes(101, x11_.windows->query_window_size(101), false,
+                               std::make_shared<const UnaffordablePlot>());
   const Window window = shown("Unaffordable");
   ASSERT_NE(window, 0u);
   const SurfacePixels before = surface_pixels(101);
@@ -397,11 +375,12 @@ TEST_F(WindowResize, ARedrawWithoutMemoryIsToldAtOnceAndLeavesThePixels) {
   {
     const StandardErrorInFile errors(folder / "errors");
     // The program waits for its windows to be closed; the user resizes one meanwhile.
-    auto waiting = std::async(std::launch::async, [&] { windows_->keep_windows_until_closed(); });
+    auto waiting =
+        std::async(std::launch::async, [&] { x11_.windows->keep_windows_until_closed(); });
     resize(window, 600, 400);
     poll_until(10s, [&] { return !errors.text().empty(); });
     told = errors.text();
-    onlooker_->close(window);
+    x11_.onlooker->close(window);
     EXPECT_EQ(waiting.wait_for(10s), std::future_status::ready);
   }
   EXPECT_EQ(told,
@@ -430,22 +409,22 @@ TEST_F(WindowResize, APlotPutInAWindowsPlaceShowsAtItsSizeAndFollowsLaterResizes
                      ->unit(101)
                      ->surface),
             0);
-  const std::string console_before = trace_.str();
+  const std::string console_before = x11_.trace.str();
 
   const Curves replacement = damped_waves(7);
   ASSERT_TRUE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
                                       laid_out_to_window("After")));
-  windows_->present();
+  x11_.windows->present();
   // The same window under its new title, showing a fresh plot of the new curves.
-  EXPECT_EQ(onlooker_->find("After"), window);
-  EXPECT_EQ(onlooker_->find("Before"), 0u);
+  EXPECT_EQ(x11_.onlooker->find("After"), window);
+  EXPECT_EQ(x11_.onlooker->find("Before"), 0u);
   const auto fresh = [&](int width, int height) {
     return drawn_fresh(width, height, [&] { plot(replacement, laid_out_to_window("After")); });
   };
   EXPECT_EQ(pixels_differing(window, 733, 517, *fresh(733, 517)->unit(101)->surface), 0);
   resize(window, 900, 600);
   EXPECT_EQ(pixels_differing(window, 900, 600, *fresh(900, 600)->unit(101)->surface), 0);
-  EXPECT_EQ(trace_.str(), console_before);
+  EXPECT_EQ(x11_.trace.str(), console_before);
   EXPECT_EQ(PLOTPACK::window_counter(), 101);
 }
 
@@ -453,14 +432,14 @@ TEST_F(WindowResize, AWindowTheUserClosedStaysClosed) {
   plot(damped_waves(2), laid_out_to_window("Closed"));
   const Window window = shown("Closed");
   ASSERT_NE(window, 0u);
-  onlooker_->close(window);
-  ASSERT_TRUE(poll_until(10s, [&] { return onlooker_->find("Closed") == 0; }));
+  x11_.onlooker->close(window);
+  ASSERT_TRUE(poll_until(10s, [&] { return x11_.onlooker->find("Closed") == 0; }));
   const Curves replacement = damped_waves(3);
   EXPECT_FALSE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
                                        laid_out_to_window("Reopened?")));
-  windows_->present();
-  EXPECT_EQ(onlooker_->find("Reopened?"), 0u);
-  EXPECT_EQ(onlooker_->titled_windows().size(), 0u);
+  x11_.windows->present();
+  EXPECT_EQ(x11_.onlooker->find("Reopened?"), 0u);
+  EXPECT_EQ(x11_.onlooker->titled_windows().size(), 0u);
 }
 
 TEST_F(WindowResize, AWaitForFilesEndsWhenTheLastWindowShownIsClosed) {
@@ -468,9 +447,9 @@ TEST_F(WindowResize, AWaitForFilesEndsWhenTheLastWindowShownIsClosed) {
   ASSERT_EQ(pipe(pipe_ends), 0);
   using WaitEnd = WindowOperations::WaitEnd;
   // No window was ever shown: nothing but the descriptor and the limit ends the wait.
-  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], 30ms), WaitEnd::time_up);
+  EXPECT_EQ(x11_.windows->keep_windows_while_waiting(pipe_ends[0], 30ms), WaitEnd::time_up);
   ASSERT_EQ(write(pipe_ends[1], "x", 1), 1);
-  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], std::nullopt),
+  EXPECT_EQ(x11_.windows->keep_windows_while_waiting(pipe_ends[0], std::nullopt),
             WaitEnd::descriptor_ready);
   char drained;
   ASSERT_EQ(read(pipe_ends[0], &drained, 1), 1);
@@ -478,17 +457,17 @@ TEST_F(WindowResize, AWaitForFilesEndsWhenTheLastWindowShownIsClosed) {
   plot(damped_waves(2), laid_out_to_window("One"));
   plot(damped_waves(3), laid_out_to_window("Two"));
   auto waiting = std::async(std::launch::async, [&] {
-    return windows_->keep_windows_while_waiting(pipe_ends[0], std::nullopt);
+    return x11_.windows->keep_windows_while_waiting(pipe_ends[0], std::nullopt);
   });
   const Window one = shown("One");
   const Window two = shown("Two");
-  onlooker_->close(one);
+  x11_.onlooker->close(one);
   EXPECT_EQ(waiting.wait_for(300ms), std::future_status::timeout) << "one window is left";
-  onlooker_->close(two);
+  x11_.onlooker->close(two);
   ASSERT_EQ(waiting.wait_for(10s), std::future_status::ready);
   EXPECT_EQ(waiting.get(), WaitEnd::windows_closed);
   // And so does every later wait: no window is shown any more.
-  EXPECT_EQ(windows_->keep_windows_while_waiting(pipe_ends[0], 10s), WaitEnd::windows_closed);
+  EXPECT_EQ(x11_.windows->keep_windows_while_waiting(pipe_ends[0], 10s), WaitEnd::windows_closed);
   close(pipe_ends[0]);
   close(pipe_ends[1]);
 }

@@ -10,8 +10,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace curvist::testing {
 
@@ -31,18 +33,27 @@ class XvfbServer {
     return false;
   }
 
-  XvfbServer() {
+  // `options` go to Xvfb after the usual ones (which keep it off the network); with a
+  // user, the server runs as that user (and group of that number).
+  explicit XvfbServer(std::vector<std::string> options = {},
+                      std::optional<uid_t> user = std::nullopt) {
     int number_pipe[2];
     if (pipe(number_pipe) != 0) return;
-    const std::string descriptor = std::to_string(number_pipe[1]);
+    std::vector<std::string> words = {"Xvfb",      "-displayfd", std::to_string(number_pipe[1]),
+                                      "-screen",   "0",          "1280x1024x24",
+                                      "-nolisten", "tcp"};
+    words.insert(words.end(), options.begin(), options.end());
+    std::vector<char*> arguments;
+    for (auto& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
     process_ = fork();
     if (process_ == 0) {
       close(number_pipe[0]);
       const int quiet = open("/dev/null", O_WRONLY);
       dup2(quiet, STDOUT_FILENO);
       dup2(quiet, STDERR_FILENO);
-      execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", static_cast<char*>(nullptr));
+      if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);
+      execvp("Xvfb", arguments.data());
       _exit(127);
     }
     close(number_pipe[1]);

@@ -27,6 +27,7 @@ struct PixelRectangle {
   int y2 = -1;
 
   bool empty() const { return x1 > x2 || y1 > y2; }
+  bool operator==(const PixelRectangle&) const = default;
   bool contains(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
   PixelRectangle intersection(const PixelRectangle& other) const;
   PixelRectangle union_with(const PixelRectangle& other) const;

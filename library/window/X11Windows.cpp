@@ -1,15 +1,12 @@
 #include "window/X11Windows.hpp"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +18,9 @@
 
 #include "console/LinesInWaiting.hpp"
 #include "text/Utf8Text.hpp"
+#include "window/SharedPixelSegment.hpp"
 #include "window/WindowRedraw.hpp"
+#include "window/X11PixelImage.hpp"
 
 namespace curvist {
 namespace {
@@ -54,6 +53,10 @@ struct X11Windows::ShownWindow {
   int surface_height = 0;
   // Changed or exposed, and not yet sent.
   PixelRectangle to_send;
+  // The last pixels sent, and the number of the request that sent them: an exposure the
+  // server noted before that request is already repainted.
+  PixelRectangle last_sent;
+  unsigned long last_sent_request = 0;
 };
 
 struct X11Windows::Presenter {
@@ -67,8 +70,11 @@ struct X11Windows::Presenter {
   int windows_made = 0;
   std::map<int, ShownWindow> shown;
   std::map<Window, int> unit_of;
-  // The pixels on their way to the server, one window's part at a time. Nothing else
-  // keeps a copy: a repaint reads the unit's surface again.
+  // The pixels on their way to the server, one window's part at a time: in memory the
+  // server shares when it can, else through the socket. Nothing else keeps a copy: a
+  // repaint reads the unit's surface again.
+  bool share_pixels = false;  // as the caller chose
+  std::unique_ptr<SharedPixelSegment> shared;
   std::vector<std::uint32_t> outgoing;
 };
 
@@ -77,27 +83,12 @@ static void put_pixels(Display* display, int screen, Window window, const PixelR
                        std::uint32_t* pixels) {
   const int width = area.x2 - area.x1 + 1;
   const int height = area.y2 - area.y1 + 1;
-  XImage image{};
-  image.width = width;
-  image.height = height;
-  image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(pixels);
-  image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-  image.bitmap_unit = 32;
-  image.bitmap_bit_order = image.byte_order;
-  image.bitmap_pad = 32;
-  image.depth = 24;
-  image.bytes_per_line = width * 4;
-  image.bits_per_pixel = 32;
-  image.red_mask = 0xFF0000;
-  image.green_mask = 0xFF00;
-  image.blue_mask = 0xFF;
-  XInitImage(&image);
+  XImage image = pixel_image(width, height, reinterpret_cast<char*>(pixels));
   XPutImage(display, window, DefaultGC(display, screen), &image, 0, 0, area.x1, area.y1,
             static_cast<unsigned>(width), static_cast<unsigned>(height));
 }
 
-std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason) {
+std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason, PixelTransfer transfer) {
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || *name == '\0') {
     reason = "DISPLAY is not set";
@@ -119,13 +110,14 @@ std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason) {
     return nullptr;
   }
   const ScreenSize screen_size{DisplayWidth(display, screen), DisplayHeight(display, screen)};
-  return std::unique_ptr<X11Windows>(new X11Windows(display, screen_size));
+  return std::unique_ptr<X11Windows>(new X11Windows(display, screen_size, transfer));
 }
 
-X11Windows::X11Windows(Display* display, ScreenSize screen)
+X11Windows::X11Windows(Display* display, ScreenSize screen, PixelTransfer transfer)
     : offscreen_(screen), presenter_(std::make_unique<Presenter>()) {
   Presenter& presenter = *presenter_;
   presenter.display = display;
+  presenter.share_pixels = transfer == PixelTransfer::shared_memory_when_local;
   presenter.screen = DefaultScreen(display);
   presenter.visual = DefaultVisual(display, presenter.screen);
   presenter.protocols = XInternAtom(display, "WM_PROTOCOLS", False);
@@ -234,6 +226,14 @@ bool X11Windows::display_lost() {
 void X11Windows::run_presenter() {
   Presenter& presenter = *presenter_;
   const int connection = ConnectionNumber(presenter.display);
+  if (presenter.share_pixels) {
+    // Room for a window as large as the screen; larger parts go through the connection.
+    const auto screen_pixels =
+        static_cast<std::size_t>(DisplayWidth(presenter.display, presenter.screen)) *
+        static_cast<std::size_t>(DisplayHeight(presenter.display, presenter.screen));
+    presenter.shared = SharedPixelSegment::attach(presenter.display, screen_pixels);
+    pixels_in_shared_memory_ = presenter.shared != nullptr;
+  }
   auto last_presentation = Clock::now() - presentation_interval;
   bool changes_waiting = false;
   for (;;) {
@@ -412,8 +412,12 @@ void X11Windows::handle_events() {
         const PixelRectangle exposed{event.xexpose.x, event.xexpose.y,
                                      event.xexpose.x + event.xexpose.width - 1,
                                      event.xexpose.y + event.xexpose.height - 1};
-        const auto inside =
+        auto inside =
             exposed.intersection({0, 0, shown.surface_width - 1, shown.surface_height - 1});
+        // A window is exposed when it is mapped, just before it gets its pixels whole.
+        if (event.xexpose.serial < shown.last_sent_request &&
+            shown.last_sent.union_with(inside) == shown.last_sent)
+          inside = {};
         shown.to_send = shown.to_send.union_with(inside);
         if (!inside.empty()) exposed_units.push_back(found->second);
         break;
@@ -454,6 +458,8 @@ void X11Windows::handle_events() {
     ShownWindow& shown = presenter.shown[number];
     if (!shown.to_send.empty()) send_waiting_pixels(number, shown);
   }
+  // A put through shared memory is a short request that would wait in Xlib's buffer.
+  if (!exposed_units.empty()) XFlush(display);
   if (closed_any) {
     int on_screen = 0;
     for (const auto& [number, shown] : presenter.shown) on_screen += shown.mapped && !shown.closed;
@@ -470,6 +476,9 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
     shown.to_send = {};
     return;
   }
+  // Outside the lock: the server may still have to take the last pixels put there.
+  std::uint32_t* shared_pixels = presenter.shared ? presenter.shared->writable_pixels() : nullptr;
+  bool shared = false;
   PixelRectangle area;
   {
     std::lock_guard guard(lock_);
@@ -483,10 +492,20 @@ void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {
     shown.to_send = {};
     if (area.empty()) return;
     const auto width = static_cast<std::size_t>(area.x2 - area.x1 + 1);
-    presenter.outgoing.resize(width * static_cast<std::size_t>(area.y2 - area.y1 + 1));
-    surface.copy_area(area, presenter.outgoing.data(), width);
+    const auto pixels = width * static_cast<std::size_t>(area.y2 - area.y1 + 1);
+    shared = shared_pixels != nullptr && pixels <= presenter.shared->capacity();
+    if (!shared) {
+      presenter.outgoing.resize(pixels);
+      shared_pixels = presenter.outgoing.data();
+    }
+    surface.copy_area(area, shared_pixels, width);
   }
-  put_pixels(presenter.display, presenter.screen, shown.window, area, presenter.outgoing.data());
+  shown.last_sent = area;
+  shown.last_sent_request = NextRequest(presenter.display);
+  if (shared)
+    presenter.shared->put(shown.window, area);
+  else
+    put_pixels(presenter.display, presenter.screen, shown.window, area, presenter.outgoing.data());
   // A window-sized buffer is kept for the next send; one for a surface grown far beyond
   // any window is not.
   if (presenter.outgoing.capacity() > largest_kept_outgoing_pixels) {

@@ -20,6 +20,9 @@
 // many sizes; a window is redrawn at most once a presentation interval, at the last
 // size it was given.
 //
+// Pixels: on a server of this machine that offers shared memory, the presenter hands
+// them over in a segment both attach; elsewhere they go through the connection.
+//
 // A window closed by the user stays closed; drawing into its unit goes on harmlessly.
 // If the X server goes away, drawing goes on offscreen and one line on standard error
 // says so.
@@ -45,8 +48,14 @@ namespace curvist {
 
 class X11Windows final : public WindowOperations {
  public:
+  enum class PixelTransfer {
+    shared_memory_when_local,  // through the connection where the server cannot share
+    through_connection,
+  };
+
   // Connects to the display DISPLAY names; null with the reason when it cannot.
-  static std::unique_ptr<X11Windows> connect(std::string& reason);
+  static std::unique_ptr<X11Windows> connect(
+      std::string& reason, PixelTransfer transfer = PixelTransfer::shared_memory_when_local);
   ~X11Windows() override;
   X11Windows(const X11Windows&) = delete;
   X11Windows& operator=(const X11Windows&) = delete;
@@ -86,6 +95,8 @@ class X11Windows final : public WindowOperations {
   // Returns once everything drawn so far has reached the X server.
   void present();
   bool display_lost();
+  // Known once the presenter has sent pixels: after present().
+  bool pixels_in_shared_memory() const { return pixels_in_shared_memory_; }
 
   // What the presenter keeps of a window it shows.
   struct ShownWindow;
@@ -100,7 +111,7 @@ class X11Windows final : public WindowOperations {
  private:
   struct Presenter;
 
-  X11Windows(_XDisplay* display, ScreenSize screen);
+  X11Windows(_XDisplay* display, ScreenSize screen, PixelTransfer transfer);
   void note_change() {
     if (!wake_sent_ && offscreen_.changed()) {
       wake_sent_ = true;
@@ -156,6 +167,7 @@ class X11Windows final : public WindowOperations {
 
   // The presenter's own.
   std::unique_ptr<Presenter> presenter_;
+  std::atomic<bool> pixels_in_shared_memory_{false};
   int wake_pipe_[2] = {-1, -1};
   std::thread thread_;
 
