@@ -20,6 +20,7 @@
 #include "text/Utf8Text.hpp"
 #include "window/SharedPixelSegment.hpp"
 #include "window/WindowRedraw.hpp"
+#include "window/X11ErrorHandlers.hpp"
 #include "window/X11PixelImage.hpp"
 
 namespace curvist {
@@ -32,13 +33,6 @@ constexpr auto presentation_interval = std::chrono::milliseconds(8);
 
 // The pixels of a 1280 by 1024 window.
 constexpr std::size_t largest_kept_outgoing_pixels = 1280 * 1024;
-
-// Asynchronous protocol errors (a window the user already closed, say) change nothing
-// the program relies on.
-int ignore_protocol_error(Display*, XErrorEvent*) { return 0; }
-
-// Xlib's own message for a lost connection is replaced by ours.
-int quiet_connection_error(Display*) { return 0; }
 
 }  // namespace
 
@@ -94,18 +88,18 @@ std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason, PixelTransf
     reason = "DISPLAY is not set";
     return nullptr;
   }
-  XSetErrorHandler(ignore_protocol_error);
-  XSetIOErrorHandler(quiet_connection_error);
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     reason = std::string("the display ") + name + " cannot be reached";
     return nullptr;
   }
+  handle_x_errors_of(display);
   const int screen = DefaultScreen(display);
   Visual* visual = DefaultVisual(display, screen);
   if (DefaultDepth(display, screen) < 24 || visual->red_mask != 0xFF0000 ||
       visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) {
     XCloseDisplay(display);
+    stop_handling_x_errors_of(display);
     reason = std::string("the display ") + name + " has no 24-bit true-colour visual";
     return nullptr;
   }
@@ -165,8 +159,12 @@ X11Windows::~X11Windows() {
     std::lock_guard guard(status_mutex_);
     lost = lost_;
   }
-  // A connection that was lost is left alone: Xlib's state for it is no longer usable.
-  if (!lost) XCloseDisplay(presenter_->display);
+  // A connection that was lost is left alone: Xlib's state for it is no longer usable,
+  // and it stays the library's, so that nothing more of it reaches a host's handler.
+  if (!lost) {
+    XCloseDisplay(presenter_->display);
+    stop_handling_x_errors_of(presenter_->display);
+  }
   close(wake_pipe_[0]);
   close(wake_pipe_[1]);
   close(status_pipe_[0]);
