@@ -51,7 +51,8 @@ class RefusedAttachment {
       refused_ = true;
       return 0;
     }
-    return replaced_ != nullptr ? replaced_(display, error) : 0;
+    const XErrorHandler replaced = replaced_.load();
+    return replaced != nullptr ? replaced(display, error) : 0;
   }
 
   static inline std::mutex one_at_a_time;
