@@ -56,7 +56,8 @@ struct WindowUnit {
 
   DrawingState drawing;
 
-  // Counters that tell a window shown on screen what to follow.
+  // Counters that tell a window shown on screen what to follow. The raise version is
+  // counted across all windows: the window raised last has the highest.
   unsigned title_version = 0;
   unsigned raise_version = 0;
   // Counts the calls that changed the window's pixels or drawing state: a plot kept to
