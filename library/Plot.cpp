@@ -203,16 +203,16 @@ void KILLSCREEN(bool OWNWINDOW) {
   kill_screen(current_windows(), current_console(), OWNWINDOW);
 }
 
-void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-            const ScreenPlotOptions& options) {
-  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
-              OrderCheck::unjoin_unordered);
-}
-
 void plot_loaded_arrays(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
                         const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
   screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
               OrderCheck::unjoin_unordered, std::move(arrays));
+}
+
+// A caller's arrays are its own: a plot kept for redrawing copies them.
+void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
+            const ScreenPlotOptions& options) {
+  plot_loaded_arrays(X, Y, options, nullptr);
 }
 
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,

@@ -296,7 +296,6 @@ void X11Windows::synchronise() {
     bool map = false;
     bool unmap = false;
     bool raise = false;
-    unsigned raise_version = 0;
     int width = 0;
     int height = 0;
     std::string title;
@@ -328,7 +327,6 @@ void X11Windows::synchronise() {
       action.raise = shown.mapped && shown.raise_version != unit->raise_version;
       shown.title_version = unit->title_version;
       shown.raise_version = unit->raise_version;
-      action.raise_version = unit->raise_version;
       if (action.retitle) action.title = utf8_from_text(unit->title);
       action.width = unit->width;
       action.height = unit->height;
@@ -345,7 +343,7 @@ void X11Windows::synchronise() {
   // Windows mapped or raised together are stacked as they were raised: one focused after
   // the others were opened ends on top, even when none was on screen yet.
   std::stable_sort(actions.begin(), actions.end(), [](const Action& first, const Action& second) {
-    return first.raise_version < second.raise_version;
+    return first.shown->raise_version < second.shown->raise_version;
   });
 
   for (auto& action : actions) {
