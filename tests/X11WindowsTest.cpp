@@ -244,27 +244,6 @@ TEST(X11Windows, DrawingAfterAPresentationIsShownWithoutAskingAgain) {
   EXPECT_EQ(pixel, 0x00FF00u);
 }
 
-// A window focused again before any was shown ends on top, as it would had they been shown
-// at once.
-TEST(X11Windows, WindowsFirstShownTogetherAreStackedAsTheyWereRaised) {
-  REQUIRE_XVFB();
-  windows.open_window(101, "USER", "Raised again");
-  draw_plot(windows, 101, 14, 1.0);
-  windows.open_window(102, "USER", "Opened last");
-  draw_plot(windows, 102, 12, 0.5);
-  windows.focus_window(101);
-  windows.present();
-  Onlooker onlooker(running.server.display_name());
-  std::vector<std::string> stack;
-  poll_until(std::chrono::seconds(5), [&] {
-    stack.clear();
-    for (const auto& window : onlooker.titled_windows())
-      if (map_state(onlooker, window.window) == IsViewable) stack.push_back(window.title);
-    return stack.size() == 2;
-  });
-  EXPECT_EQ(stack, (std::vector<std::string>{"Opened last", "Raised again"}));
-}
-
 TEST(X11Windows, KeepingWindowsEndsWhenTheUserHasClosedThemAll) {
   REQUIRE_XVFB();
   windows.open_window(101, "USER", "One");

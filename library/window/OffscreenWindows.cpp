@@ -139,7 +139,7 @@ void OffscreenWindows::focus_window(int number) {
   }
   active_ = window;
   active_number_ = number;
-  window->raise_version = ++raises_;
+  ++window->raise_version;
   changed_ = true;
 }
 
@@ -170,7 +170,7 @@ PixelSurface& OffscreenWindows::drawing_surface(const PixelRectangle& area) {
   if (!active_->surface) {
     active_->surface = std::make_unique<PixelSurface>(active_->width, active_->height,
                                                       palette_pixel(background_colour_index));
-    active_->raise_version = ++raises_;
+    ++active_->raise_version;
   }
   // Grown before it is expanded: a compact surface then becomes a raster once, at its
   // new size.

@@ -119,8 +119,6 @@ class OffscreenWindows final : public WindowOperations {
   int new_window_height_;
   LeftWindowPixels left_pixels_;
   std::map<int, std::unique_ptr<WindowUnit>> units_;
-  // Counts the raises of all windows, so that the last one raised is known among them.
-  unsigned raises_ = 0;
   WindowUnit* active_ = nullptr;
   int active_number_ = 0;
   std::uint32_t colour_ = palette_pixel(15);

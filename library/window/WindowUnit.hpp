@@ -56,8 +56,7 @@ struct WindowUnit {
 
   DrawingState drawing;
 
-  // Counters that tell a window shown on screen what to follow. The raise version is
-  // counted across all windows: the window raised last has the highest.
+  // Counters that tell a window shown on screen what to follow.
   unsigned title_version = 0;
   unsigned raise_version = 0;
   // Counts the calls that changed the window's pixels or drawing state: a plot kept to

@@ -340,11 +340,6 @@ void X11Windows::synchronise() {
       actions.push_back(std::move(action));
     }
   }
-  // Windows mapped or raised together are stacked as they were raised: one focused after
-  // the others were opened ends on top, even when none was on screen yet.
-  std::stable_sort(actions.begin(), actions.end(), [](const Action& first, const Action& second) {
-    return first.shown->raise_version < second.shown->raise_version;
-  });
 
   for (auto& action : actions) {
     ShownWindow& shown = *action.shown;
