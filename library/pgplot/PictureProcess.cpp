@@ -110,14 +110,23 @@ std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
 PictureProcess::~PictureProcess() {
   ended_on_interrupt_.reset();
   // The end of the stream tells the program to end; a picture it is still drawing is
-  // finished (or given up) first.
+  // finished (or given up) first. A program that was stopped is woken for that, and one
+  // that takes too long is not waited for without end.
   close(socket_);
+  if (!waited_ && !child_ended_within(process_, 0)) {
+    kill(process_, SIGCONT);
+    child_ended_within(process_, 10000);
+  }
   how_it_ended();
 }
 
 std::string PictureProcess::how_it_ended() {
   if (!waited_) {
     waited_ = true;
+    // The program has closed its end of the socket, so it is ending, as a rule; one that
+    // closed it and lives on, or answered nonsense, is no program of ours, and is ended
+    // (a signal leaves the status of a program that is ending as it is).
+    if (!child_ended_within(process_, 0)) end_child(process_);
     while (waitpid(process_, &status_, 0) < 0) {
       // Someone else (a host that reaps every child) has waited for it already.
       if (errno != EINTR) {
