@@ -360,9 +360,10 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   auto pgplot = make_pgplot_library();
   const std::array<float, 2> x{0, 1};
   ::testing::internal::CaptureStderr();
-  // giza would add ".png" to this name, and ".ps" to one without an extension.
+  // giza would add ".png" to this name, and ".ps" to one without an extension; without a
+  // name, PGPLOT's own is drawn in the current folder.
   for (const std::string specification :
-       {"picture.data/png", "bare/ps", "drawing/svg", "document/pdf"}) {
+       {"picture.data/png", "bare/ps", "drawing/svg", "document/pdf", "/ps"}) {
     ASSERT_EQ(pgplot->PGBEG(0, specification, 1, 1), 1) << specification;
     pgplot->PGPAGE();
     pgplot->PGSWIN(0, 1, 0, 1);
@@ -373,7 +374,8 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   // Ending with nothing open is a fault of the caller, and said to be one.
   EXPECT_FALSE(pgplot->PGEND());
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_THAT(folder.entries(), ElementsAre("bare", "document", "drawing", "picture.data"));
+  EXPECT_THAT(folder.entries(),
+              ElementsAre("bare", "document", "drawing", "pgplot.ps", "picture.data"));
   EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));
   EXPECT_THAT(contents_of("document"), ::testing::StartsWith("%PDF"));
   EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "pgplot/TemporaryPictureName.hpp"
+
 namespace curvist {
 namespace {
 
@@ -26,7 +28,7 @@ std::string errno_text(int error) { return std::strerror(error); }
 
 TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension) {
   // Hidden, so that a listing of the folder made meanwhile does not pick it up.
-  std::string pattern = folder_of(beside) + ".curvist-XXXXXX" + std::string(extension);
+  std::string pattern = temporary_picture_pattern(folder_of(beside), extension);
   // Made and registered for removal as one step, so that a program that asked for the
   // removal on interruption never has the file left behind. The path is registered whole:
   // the program may change its folder while the picture is drawn.
