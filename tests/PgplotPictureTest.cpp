@@ -151,9 +151,7 @@ TEST(PgplotPicture, PortraitPagesKeepTheYCaptionAndNumbersOnThePage) {
     const RgbImage page = gif ? decode_gif("page.vgif").image : render_postscript("page." + device);
     const auto ink = gif ? is_light : is_dark;
     ASSERT_GT(page.height, page.width) << device;
-    EXPECT_EQ(count_pixels(page, 0, 0, 0.01, 1, ink) + count_pixels(page, 0.99, 0, 1, 1, ink) +
-                  count_pixels(page, 0, 0, 1, 0.01, ink) + count_pixels(page, 0, 0.99, 1, 1, ink),
-              0)
+    EXPECT_EQ(count_pixels(page, 0, 0, 1, 1, ink), count_pixels(page, .01, .01, .99, .99, ink))
         << device;
     int bands = 0;
     for (int column = 0, inked_before = 0; column < frame_columns(page, ink).first; ++column) {

@@ -9,22 +9,17 @@
 
 #include "PgPlot.hpp"
 #include "Plot.hpp"
-#include "RecordedTrace.hpp"
 
 namespace curvist {
 namespace {
 
-using Lines = std::vector<std::string>;
-using testing::curve_calls;
-using testing::recorded_lines;
 using Values = std::vector<double>;
 
 template <typename Limit>
 std::optional<plot::PlotLimits<Limit>> limits_of(const Values& x, const Values& y,
-                                                 bool log_x = false, bool log_y = false,
-                                                 std::string* why_not = nullptr) {
+                                                 bool log_x = false, bool log_y = false) {
   return plot::plot_limits<Limit>(std::span<const double>(x), std::span<const double>(y), log_x,
-                                  log_y, why_not);
+                                  log_y);
 }
 
 TEST(PlotSettings, BothPlottersTakeTheSameDefaultsAndCaptionRules) {
@@ -109,74 +104,6 @@ TEST(PlotLimits, SkipPlotsWithoutAWindowRange) {
   EXPECT_FALSE(limits_of<double>({2, 2}, {0, 1}));
   EXPECT_FALSE(limits_of<float>({0, 1}, {5, 5}));
   EXPECT_FALSE(limits_of<double>({1, 2}, {0, 0}, false, true)) << "no non-zero ordinate";
-}
-
-// A value an axis cannot place (NaN, an infinity; zero or negative on a logarithmic axis)
-// is a gap: its curve breaks there on screen and in the picture, it sets no limit, and an
-// axis left with no value skips the plot with a reason that says so. Each case runs through
-// both precisions of both plotters; `strokes` are the points the screen joins ("x y").
-TEST(NonFiniteValues, AreGapsOnScreenAndInPicturesAndSetNoLimits) {
-  const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
-  struct Case {
-    Values x, y;
-    bool log_x, log_y;
-    std::vector<Lines> strokes;
-    Lines picture;  // the world window and the lines
-    std::string why_not{};
-  };
-  const Values x{0, 1, 2, 3}, y{4, 5, 6, 7};
-  // clang-format off
-  const Case cases[] = {
-      {x, {nan, 5, 6, 7}, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 0 3 5 7", "PGLINE 3 1 5 2 6 3 7"}},
-      {x, {4, inf, 6, 7}, 0, 0, {{"0 4"}, {"2 6", "3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 2 6 3 7"}},
-      {x, {4, 5, 6, nan}, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 3 4 6", "PGLINE 3 0 4 1 5 2 6"}},
-      {x, {nan, nan, inf, -inf}, 0, 0, {}, {}, "no y value is finite: nothing to plot"},
-      // A gap in x: its y value still counts for the y limits, as every element does.
-      {{-inf, 1, 2, 3}, y, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 1 3 4 7", "PGLINE 3 1 5 2 6 3 7"}},
-      {{0, 1, nan, 3}, y, 0, 0, {{"0 4", "1 5"}, {"3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 0 4 1 5"}},
-      {{0, 1, 2, nan}, y, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 4 1 5 2 6"}},
-      {{nan, nan, nan, nan}, y, 0, 0, {}, {}, "no x value is finite: nothing to plot"},
-      // Zero ordinates on a logarithmic axis keep rules of their own (ScreenPlot tests).
-      {{0, 1, 10, 100}, y, 1, 0, {{"0 5", "1 6", "2 7"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 5 1 6 2 7"}},
-      {x, {1, -1, 10, 100}, 0, 1, {{"0 0"}, {"2 1", "3 2"}}, {"PGSWIN 0 3 0 2", "PGLINE 2 2 1 3 2"}},
-      {{-1, nan, 0, -2}, y, 1, 0, {}, {}, "no x value has a finite logarithm: nothing to plot"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    Lines strokes;
-    for (const Lines& stroke : c.strokes)
-      for (std::size_t point = 0; point < stroke.size(); ++point) {
-        strokes.push_back((point == 0 ? "move_to " : "line_to ") + stroke[point]);
-        strokes.push_back("set_pixel " + stroke[point]);
-      }
-    const std::vector<float> x32(c.x.begin(), c.x.end()), y32(c.y.begin(), c.y.end());
-    const std::string row = ::testing::PrintToString(c.x) + ::testing::PrintToString(c.y);
-    const PLOTPACK::ScreenPlotOptions screen{.LOGX = c.log_x, .LOGY = c.log_y, .OWNWINDOW = true};
-    const PGPLOTPACK::FilePlotOptions picture{.LOGX = c.log_x, .LOGY = c.log_y};
-    for (const Lines& lines : {recorded_lines([&] {
-                                 PLOTPACK::PLOTDP({c.x.data(), 4, 1}, {c.y.data(), 4, 1}, screen);
-                               }),
-                               recorded_lines([&] {
-                                 PLOTPACK::PLOTSP({x32.data(), 4, 1}, {y32.data(), 4, 1}, screen);
-                               })}) {
-      EXPECT_EQ(lines.empty(), !c.why_not.empty()) << row;
-      EXPECT_EQ(curve_calls(lines), strokes) << row;
-    }
-    for (Lines lines : {recorded_lines([&] {
-                          PGPLOTPACK::PGPLOTDP({c.x.data(), 4, 1}, {c.y.data(), 4, 1}, picture);
-                        }),
-                        recorded_lines([&] {
-                          PGPLOTPACK::PGPLOTSP({x32.data(), 4, 1}, {y32.data(), 4, 1}, picture);
-                        })}) {
-      std::erase_if(lines, [](const std::string& line) {
-        return !line.starts_with("PGSWIN") && !line.starts_with("PGLINE");
-      });
-      EXPECT_EQ(lines, c.picture) << row;
-    }
-    std::string why_not;
-    limits_of<double>(c.x, c.y, c.log_x, c.log_y, &why_not);
-    EXPECT_EQ(why_not, c.why_not) << row;
-  }
 }
 
 TEST(AxisValues, DrawLogarithmsAndZeroOrdinatesAtTheLowestValue) {

@@ -51,14 +51,6 @@ inline std::vector<std::string> calls_named(const std::vector<std::string>& line
   return found;
 }
 
-// The calls of a screen plot after the last text of its frame: the curves and the close.
-inline std::vector<std::string> curve_calls(const std::vector<std::string>& lines) {
-  std::size_t start = 0;
-  for (std::size_t index = 0; index < lines.size(); ++index)
-    if (lines[index].rfind("draw_text", 0) == 0) start = index + 1;
-  return std::vector<std::string>(lines.begin() + start, lines.end());
-}
-
 // A text padded with blanks to a field of `length`, as it appears in a trace.
 inline std::string padded(std::string text, std::size_t length = 80) {
   text.resize(length, ' ');

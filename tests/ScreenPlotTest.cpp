@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "PgPlot.hpp"
 #include "Plot.hpp"
 #include "RecordedTrace.hpp"
 
@@ -14,8 +15,15 @@ using Lines = std::vector<std::string>;
 using PLOTPACK::ScreenListPlotOptions;
 using PLOTPACK::ScreenPlotOptions;
 using testing::calls_named;
-using testing::curve_calls;
 using testing::recorded_lines;
+
+// The calls after the last text of the frame: the curves and the close.
+Lines curve_calls(const Lines& lines) {
+  std::size_t start = 0;
+  for (std::size_t index = 0; index < lines.size(); ++index)
+    if (lines[index].rfind("draw_text", 0) == 0) start = index + 1;
+  return Lines(lines.begin() + start, lines.end());
+}
 
 template <typename Element>
 Lines matrix_plot(std::vector<Element> x, std::size_t x_rows, std::vector<Element> y,
@@ -87,6 +95,65 @@ TEST(ScreenPlot, PointsThatAreNotFiniteBreakTheLine) {
       matrix_plot<double>({0, 1, 2, 3}, 4, {0, nan, 2, 3}, 4, {.JOIN = false, .OWNWINDOW = true});
   EXPECT_EQ(curve_calls(unjoined),
             (Lines{"move_to 0 0", "set_pixel 0 0", "set_pixel 2 2", "set_pixel 3 3"}));
+}
+
+// A value an axis cannot place (NaN, an infinity; zero or negative on a logarithmic axis)
+// is a gap in both plotters and both precisions: the curve breaks there and the limits
+// come from the rest; an axis with no value left skips the plot. `strokes`: the points
+// the screen joins, "x y".
+TEST(NonFiniteValues, AreGapsOnScreenAndInPictures) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  struct Case {
+    std::vector<double> x, y;
+    bool log_x, log_y;
+    std::vector<Lines> strokes;
+    Lines picture;  // the world window and the lines
+  };
+  const std::vector<double> x{0, 1, 2, 3}, y{4, 5, 6, 7};
+  // clang-format off
+  const Case cases[] = {
+      {x, {nan, 5, 6, 7}, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 0 3 5 7", "PGLINE 3 1 5 2 6 3 7"}},
+      {x, {4, inf, 6, 7}, 0, 0, {{"0 4"}, {"2 6", "3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 2 6 3 7"}},
+      {x, {4, 5, 6, nan}, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 3 4 6", "PGLINE 3 0 4 1 5 2 6"}},
+      {x, {nan, nan, inf, -inf}, 0, 0, {}, {}},
+      // A gap in x: its y value still counts for the y limits, as every element does.
+      {{-inf, 1, 2, 3}, y, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 1 3 4 7", "PGLINE 3 1 5 2 6 3 7"}},
+      {{0, 1, nan, 3}, y, 0, 0, {{"0 4", "1 5"}, {"3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 0 4 1 5"}},
+      {{0, 1, 2, nan}, y, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 4 1 5 2 6"}},
+      {{nan, nan, nan, nan}, y, 0, 0, {}, {}},
+      // Zero ordinates on a logarithmic axis keep their rules (the tests below).
+      {{0, 1, 10, 100}, y, 1, 0, {{"0 5", "1 6", "2 7"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 5 1 6 2 7"}},
+      {x, {1, -1, 10, 100}, 0, 1, {{"0 0"}, {"2 1", "3 2"}}, {"PGSWIN 0 3 0 2", "PGLINE 2 2 1 3 2"}},
+      {{-1, nan, 0, -2}, y, 1, 0, {}, {}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Lines strokes;
+    for (const Lines& stroke : c.strokes)
+      for (std::size_t i = 0; i < stroke.size(); ++i)
+        strokes.insert(strokes.end(),
+                       {(i ? "line_to " : "move_to ") + stroke[i], "set_pixel " + stroke[i]});
+    const std::vector<float> x32(c.x.begin(), c.x.end()), y32(c.y.begin(), c.y.end());
+    const ScreenPlotOptions screen{.LOGX = c.log_x, .LOGY = c.log_y, .OWNWINDOW = true};
+    for (const Lines& lines :
+         {matrix_plot(c.x, 4, c.y, 4, screen), matrix_plot(x32, 4, y32, 4, screen)}) {
+      EXPECT_EQ(lines.empty(), c.picture.empty());
+      EXPECT_EQ(curve_calls(lines), strokes)
+          << ::testing::PrintToString(c.x) << ::testing::PrintToString(c.y);
+    }
+    const PGPLOTPACK::FilePlotOptions page{.LOGX = c.log_x, .LOGY = c.log_y};
+    for (Lines lines : {recorded_lines([&] {
+                          PGPLOTPACK::PGPLOTDP({c.x.data(), 4, 1}, {c.y.data(), 4, 1}, page);
+                        }),
+                        recorded_lines([&] {
+                          PGPLOTPACK::PGPLOTSP({x32.data(), 4, 1}, {y32.data(), 4, 1}, page);
+                        })}) {
+      std::erase_if(lines, [](const std::string& line) {
+        return !line.starts_with("PGSWIN") && !line.starts_with("PGLINE");
+      });
+      EXPECT_EQ(lines, c.picture) << ::testing::PrintToString(c.x) << ::testing::PrintToString(c.y);
+    }
+  }
 }
 
 TEST(ScreenPlot, WithoutAWindowOfItsOwnThePlotWaitsForEnterAndReturnsToText) {
