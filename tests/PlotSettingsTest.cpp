@@ -96,6 +96,10 @@ TEST(PlotLimits, FollowThePrecisionOfThePlotter) {
   const Values close{1.0, 1.0 + 1e-12};
   EXPECT_FALSE(limits_of<float>(close, {0, 1}));
   EXPECT_TRUE(limits_of<double>(close, {0, 1}));
+  // Beyond 32 bits, a value still has a 32-bit logarithm.
+  const auto beyond = limits_of<float>({1, 1e39}, {0, 1}, true);
+  ASSERT_TRUE(beyond);
+  EXPECT_FLOAT_EQ(beyond->xmax, 39);
 }
 
 TEST(PlotLimits, SkipPlotsWithoutAWindowRange) {
