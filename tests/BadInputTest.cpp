@@ -109,7 +109,7 @@ TEST(BadInput, MegabyteLinesAreReadOrSkipped) {
   folder.write("long-number.dat", "-1\n2\n0 " + std::string(1 << 20, '7') + "\n1 1\nx\ny\nT\n");
   folder.write("long-integer.dat", std::string(1 << 20, '9') + "\n2\n0 0\n1 1\nx\ny\nT\n");
   const auto outcome = run_over(folder);
-  // A number of a million digits is infinite: the plot has no finite limits.
+  // A number of a million digits is infinite, a gap: the one value left gives no range.
   expect_clean_run(outcome, {"long-caption.ps", "long-data-line.ps", "long-header-line.ps"});
 }
 
@@ -151,7 +151,7 @@ TEST(BadInput, ValuesThatAreNotFinite) {
   folder.write("inf.dat", "-1\n2\n0 Inf\n1 1\nx\ny\nT\n");
   folder.write("minus-infinity.dat", "-1\n2\n-Infinity 0\n1 1\nx\ny\nT\n");
   folder.write("overflow.dat", "-1\n2\n0 1e999\n1 1\nx\ny\nT\n");
-  // Inside finite limits a point that is not finite is only left out.
+  // A value that is not finite is a gap; each of the first four leaves one value, no range.
   folder.write("nan-inside.dat", "-1\n3\n0 0\n1 NaN\n2 2\nx\ny\nT\n");
   folder.write("underflow.dat", "-1\n2\n0 1e-999\n1 1\nx\ny\nT\n");
   expect_clean_run(run_over(folder), {"nan-inside.ps", "underflow.ps"});
