@@ -170,4 +170,17 @@ std::optional<std::string> read_next_name(RecordInput& list) {
   return std::string(without_trailing_blanks(*value));
 }
 
+std::string folder_name_hint(const RecordInput& list, std::string_view name) {
+  std::string_view read = list.text.substr(0, list.position);
+  if (read.ends_with('\n')) read.remove_suffix(1);
+  if (read.ends_with('\r')) read.remove_suffix(1);
+  std::string_view line = read.substr(read.find_last_of("\r\n") + 1);
+  line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+  if (name.empty() || !line.starts_with(name) || !line.substr(name.size()).starts_with('/'))
+    return "";
+  const std::string_view whole = line.substr(0, line.find_first_of(" \t,"));
+  return "; a name with a folder is written in apostrophes in " + std::string(list_file_name) +
+         ": " + list_line_for(whole);
+}
+
 }  // namespace curvist

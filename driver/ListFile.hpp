@@ -49,4 +49,9 @@ void remove_list_file();
 // the first characters of a long name may well name another file.
 std::optional<std::string> read_next_name(RecordInput& list);
 
+// What --explain adds to the reason a name was skipped when the list cut it at a slash:
+// an unquoted name with a folder, run2/pressure.dat, is read as the folder, run2. `list`
+// stands right after the line that gave `name`. Empty for any other name.
+std::string folder_name_hint(const RecordInput& list, std::string_view name);
+
 }  // namespace curvist

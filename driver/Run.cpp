@@ -22,7 +22,7 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
     if (passes_pre_check(*name, options.explain ? &why_not : nullptr))
       plot(*name);
     else if (options.explain)
-      explain_skipped(*name, why_not);
+      explain_skipped(*name, why_not + folder_name_hint(list, *name));
   }
   if (list_file->made_by_program) remove_list_file();
   return 0;

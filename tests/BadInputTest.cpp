@@ -152,7 +152,7 @@ TEST(BadInput, ValuesThatAreNotFinite) {
   folder.write("inf.dat", "-1\n2\n0 Inf\n1 1\nx\ny\nT\n");
   folder.write("minus-infinity.dat", "-1\n2\n-Infinity 0\n1 1\nx\ny\nT\n");
   folder.write("overflow.dat", "-1\n2\n0 1e999\n1 1\nx\ny\nT\n");
-  // Inside finite limits a point that is not finite is only left out.
+  // A value that is not finite is a gap; each of the first four leaves one value, no range.
   folder.write("nan-inside.dat", "-1\n3\n0 0\n1 NaN\n2 2\nx\ny\nT\n");
   folder.write("underflow.dat", "-1\n2\n0 1e-999\n1 1\nx\ny\nT\n");
   expect_clean_run(run_over(folder), {"nan-inside.ps", "underflow.ps"});

@@ -100,13 +100,16 @@ TEST(Explain, GivesEachSkippedFileOneLineWithItsFirstReason) {
 TEST(Explain, NamesListedFilesThatDoNotExist) {
   TemporaryFolder folder;
   folder.write("good.dat", valid_data);
-  folder.write("Curvist.par", "missing.dat\nmy data.dat\ngood.dat\n");
+  fs::create_directory(folder / "run2");
+  folder.write("Curvist.par", "missing.dat\nmy data.dat\ngood.dat\n run2/pressure.dat\n");
   const ComparedRuns runs = run_twice(folder);
   EXPECT_EQ(runs.pictures, (Names{"good.ps"}));
   EXPECT_EQ(
       error_lines_of(runs.explained.errors).skipped,
-      (Names{"curvist: skipped missing.dat: no such file", "curvist: skipped my: no such file"}))
-      << "an unquoted name ends at its blank";
+      (Names{"curvist: skipped missing.dat: no such file", "curvist: skipped my: no such file",
+             "curvist: skipped run2: a directory; a name with a folder is written in "
+             "apostrophes in Curvist.par: 'run2/pressure.dat'"}))
+      << "an unquoted name ends at its blank or slash";
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -236,6 +238,86 @@ TEST_P(Interruption, InTheMiddleOfAPlotLeavesNoTraceAndKeepsTheOlderPicture) {
 
 INSTANTIATE_TEST_SUITE_P(Fault, Interruption, ::testing::Values(SIGINT, SIGTERM),
                          [](const auto& info) { return std::string(strsignal(info.param)); });
+
+// Whether a child of `parent` is stopped.
+bool has_stopped_child(pid_t parent) {
+  const std::string task = std::to_string(parent) + "/task/" + std::to_string(parent);
+  std::istringstream children(contents_of("/proc/" + task + "/children"));
+  for (std::string child; children >> child;)
+    if (contents_of("/proc/" + child + "/stat").find(") T ") != std::string::npos) return true;
+  return false;
+}
+
+struct HostileHelperCase {
+  std::string_view fault;    // STAND_IN_FAULT, but for its value: a file outside the run
+  std::string_view failure;  // why each picture not written fails, after "curvist-picture "
+  int signal = 0;            // sent to the run once the stand-in has stopped
+};
+void PrintTo(const HostileHelperCase& row, std::ostream* out) { *out << row.fault; }
+
+// curvist, started through a link, with a curvist-picture that misbehaves (a stand-in in
+// a copy of the program's installation): the run ends, each picture is either written and
+// announced or given one error line, and nothing outside the run is touched.
+class HostileHelper : public ::testing::TestWithParam<HostileHelperCase> {};
+
+TEST_P(HostileHelper, EndsTheRunAndFailsExactlyThePicturesItOwed) {
+  const HostileHelperCase& row = GetParam();
+  const TemporaryFolder tree, folder;
+  const fs::path stand_in =
+      tree / "bin" / CURVIST_LIBDIR_FROM_BINDIR / CURVIST_PICTURE_FOLDER / "curvist-picture";
+  fs::create_directories(stand_in.parent_path());
+  fs::copy_file(curvist_program, tree / "bin/curvist");
+  fs::copy_file(CURVIST_STAND_IN_PICTURE, stand_in);
+  fs::create_symlink(tree / "bin/curvist", tree / "curvist");
+  const fs::path victim = tree.write("victim.ps", older_picture);
+  const FolderSnapshot tree_before = testing::snapshot_of(tree.path());
+  constexpr std::string_view names = "abcdefgh";
+  for (const char name : names) folder.write(name + std::string(".dat"), valid_data);
+  setenv("STAND_IN_FAULT", (std::string(row.fault) + " " + victim.string()).c_str(), 1);
+  ChildProgram child(tree / "curvist", folder.path(), {});
+  unsetenv("STAND_IN_FAULT");
+  if (row.signal != 0) {
+    ASSERT_TRUE(child.wait_until([&] { return has_stopped_child(child.process()); }));
+    child.send(row.signal);
+  }
+  const ChildResult result = child.finish();
+
+  EXPECT_FALSE(result.hung);
+  const std::string end = row.signal != 0       ? std::string("ended by ") + strsignal(row.signal)
+                          : row.failure.empty() ? "exit status 0"
+                                                : "exit status 1";
+  EXPECT_EQ(described(result.end), end) << result.errors;
+  long failed = 0;
+  for (const char name : names) {
+    const std::string picture = name + std::string(".ps");
+    const bool announced = result.output.find(" Output in " + picture + "\n") != std::string::npos;
+    const std::string failure = picture + ": curvist-picture " + std::string(row.failure);
+    EXPECT_TRUE(!announced || fs::exists(folder / picture)) << picture;
+    const bool reported = result.errors.find(failure) != std::string::npos;
+    EXPECT_TRUE(row.signal != 0 || announced != reported) << result.errors;
+    failed += !announced;
+  }
+  // One line for each picture not written, after the one that says there is no display.
+  EXPECT_TRUE(row.signal != 0 || std::ranges::count(result.errors, '\n') == failed + 1)
+      << result.errors;
+  EXPECT_FALSE(holds_temporary_picture(folder.path()));
+  EXPECT_FALSE(fs::exists(folder / "Curvist.par"));
+  EXPECT_EQ(testing::snapshot_of(tree.path()), tree_before);
+}
+
+constexpr std::string_view killed = "ended before it was finished: it was ended by signal 9";
+constexpr std::string_view ended = "ended before it was finished: it was ended by signal 15";
+constexpr std::string_view unusable = "is not one this library can use (it ";
+const HostileHelperCase hostile_helpers[] = {{"none 0", ""},
+                                             {"dies 2", killed},
+                                             {"stops 1", "", SIGINT},
+                                             {"stops 1", "", SIGTERM},
+                                             {"closes 1", ended},
+                                             {"claims 1 1099511627776", unusable},
+                                             {"claims 1 1073741824", unusable},
+                                             {"answers-PGEND 1", unusable},
+                                             {"names 1", unusable}};
+INSTANTIATE_TEST_SUITE_P(Fault, HostileHelper, ::testing::ValuesIn(hostile_helpers));
 
 TEST(Fault, MemoryLimitSkipsTheLargeFileAndPlotsTheNext) {
 #if defined(__SANITIZE_ADDRESS__)

@@ -110,14 +110,18 @@ TEST(LoadPlot, HandsTheReasonToACallerWhoAsksAndDrawsTheSame) {
   folder.write("short.dat", "-1\n3\n0 0\n1 1\nx\ny\nt\n");
   // Read whole, and skipped by both plotters, or only by the picture's 32-bit limits.
   folder.write("flat.dat", "-1\n3\n1.5 0\n1.5 1\n1.5 2\nx\ny\nt\n");
-  folder.write("infinite.dat", "-1\n2\n0 1\n1 Inf\nx\ny\nt\n");
+  folder.write("missing.dat", "-1\n2\n0 NaN\n1 -Inf\nx\ny\nt\n");
   folder.write("tiny.dat", "-1\n2\n1e-300 0\n2e-300 1\nx\ny\nt\n");
+  folder.write("huge.dat", "-1\n2\n0 1\n1 1e39\nx\ny\nt\n");
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"sample.dat", ""},
       {"short.dat", "line 5: \"x\" is not a number"},
       {"flat.dat", "all x values are 1.5: no range to plot over"},
-      {"infinite.dat", "the y values run from 1 to inf, which is no finite range"},
+      {"missing.dat", "no y value is finite: nothing to plot"},
       {"tiny.dat", "no picture: in single precision, all x values are 0: no range to plot over"},
+      {"huge.dat",
+       "no picture: in single precision, the y values run from 1 to inf, which is no "
+       "finite range"},
   };
   const ScopedCurrentFolder inside(folder.path());
   for (const auto& [name, reason] : expected) {

@@ -140,6 +140,32 @@ TEST(PgplotPicture, PortraitPostScriptAndLogarithmicAxes) {
   EXPECT_GT(count_pixels(page, 0.3, 0.3, 0.7, 0.7, is_dark), 20);
 }
 
+// A portrait page shows all of itself: nothing touches its edges, and left of the frame
+// stand the numbers and the y caption, two bands of ink apart.
+TEST(PgplotPicture, PortraitPagesKeepTheYCaptionAndNumbersOnThePage) {
+  PictureFolder folder;
+  const TwoCurves curves;
+  for (const std::string device : {"vps", "vcps", "vpdf", "vgif"}) {
+    plot_for_real(
+        [&] { curves.plot({.YLABEL = "Distance (m)", .FILENAME = "page.ps", .DEVICE = device}); });
+    const bool gif = device == "vgif";  // PGPLOT's colours: white on black
+    const RgbImage page = gif ? decode_gif("page.vgif").image : render_postscript("page." + device);
+    const auto ink = gif ? is_light : is_dark;
+    ASSERT_GT(page.height, page.width) << device;
+    EXPECT_EQ(count_pixels(page, 0, 0, 1, 1, ink), count_pixels(page, .01, .01, .99, .99, ink))
+        << device;
+    int bands = 0;
+    for (int column = 0, inked_before = 0; column < frame_columns(page, ink).first; ++column) {
+      int inked = 0;
+      for (int row = page.height / 10; row < page.height * 9 / 10; ++row)  // beside the frame
+        inked |= ink(page.pixels[static_cast<std::size_t>(row) * page.width + column]);
+      bands += inked && !inked_before;
+      inked_before = inked;
+    }
+    EXPECT_EQ(bands, 2) << device;
+  }
+}
+
 TEST(PgplotPicture, GifIsBlackOnWhiteAndUpperCaseGifKeepsPgplotColours) {
   PictureFolder folder;
   const TwoCurves curves;
@@ -379,9 +405,10 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   auto pgplot = make_pgplot_library();
   const std::array<float, 2> x{0, 1};
   ::testing::internal::CaptureStderr();
-  // giza would add ".png" to this name, and ".ps" to one without an extension.
+  // giza would add ".png" to this name, and ".ps" to one without an extension; without a
+  // name, PGPLOT's own is drawn in the current folder.
   for (const std::string specification :
-       {"picture.data/png", "bare/ps", "drawing/svg", "document/pdf"}) {
+       {"picture.data/png", "bare/ps", "drawing/svg", "document/pdf", "/ps"}) {
     ASSERT_EQ(pgplot->PGBEG(0, specification, 1, 1), 1) << specification;
     pgplot->PGPAGE();
     pgplot->PGSWIN(0, 1, 0, 1);
@@ -392,7 +419,8 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   // Ending with nothing open is a fault of the caller, and said to be one.
   EXPECT_FALSE(pgplot->PGEND());
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_THAT(folder.entries(), ElementsAre("bare", "document", "drawing", "picture.data"));
+  EXPECT_THAT(folder.entries(),
+              ElementsAre("bare", "document", "drawing", "pgplot.ps", "picture.data"));
   EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));
   EXPECT_THAT(contents_of("document"), ::testing::StartsWith("%PDF"));
   EXPECT_EQ(errors, "curvist: PGEND without an open picture\n");

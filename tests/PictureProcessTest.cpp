@@ -76,13 +76,13 @@ TEST(PictureProcess, IsFoundBesideTheLibraryFromItsProgramOrWhereItWasInstalled)
   const std::string from_program = picture_program_for(program_folder / "curvist");
   EXPECT_TRUE(fs::path(from_program).is_absolute()) << from_program;
   EXPECT_THAT(from_program, HasSubstr((fs::current_path() / "prefix").string()));
-  EXPECT_THAT(from_program, ::testing::EndsWith("/" + in_its_folder.string()));
+  EXPECT_THAT(from_program, ::testing::EndsWith((fs::path("/") / in_its_folder).string()));
   EXPECT_THAT(from_program, ::testing::Not(HasSubstr("..")));
 
   // A program named relatively, where /proc is not mounted, has no file to go by.
   const std::string installed = picture_program_for(std::nullopt);
   EXPECT_TRUE(fs::path(installed).is_absolute()) << installed;
-  EXPECT_THAT(installed, ::testing::EndsWith("/" + in_its_folder.string()));
+  EXPECT_THAT(installed, ::testing::EndsWith((fs::path("/") / in_its_folder).string()));
 }
 
 // Every call reaches giza as made: the program's picture is the one drawn in this

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
+#include "PgPlot.hpp"
 #include "Plot.hpp"
 #include "RecordedTrace.hpp"
 
@@ -73,14 +73,10 @@ TEST(ScreenPlot, WorkingCaptionsAndTheirDefaults) {
   EXPECT_EQ(defaults.front(), "open_window 101 \"USER\" \"Representation of y=y(x)\" -> 0");
 }
 
-TEST(ScreenPlot, EqualOrNonFiniteLimitsAndEmptyArraysDrawNothing) {
-  const double infinity = std::numeric_limits<double>::infinity();
+TEST(ScreenPlot, EqualLimitsAndEmptyArraysDrawNothing) {
   EXPECT_EQ(matrix_plot<double>({2, 2, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
   EXPECT_EQ(matrix_plot<float>({0, 1, 2}, 3, {5, 5, 5}, 3, {}), Lines{});
-  EXPECT_EQ(matrix_plot<double>({infinity, 1, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
-  EXPECT_EQ(matrix_plot<double>({std::nan(""), 1, 2}, 3, {0, 1, 2}, 3, {}), Lines{});
-  // Logarithm of zero, and a logarithmic y axis with nothing but zeros.
-  EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 1, 2}, 3, {.LOGX = true}), Lines{});
+  // A logarithmic y axis with nothing but zeros.
   EXPECT_EQ(matrix_plot<double>({0, 1, 2}, 3, {0, 0, 0}, 3, {.LOGY = true}), Lines{});
   EXPECT_EQ(list_plot<float>({}, {1, 2}, {}), Lines{});
   EXPECT_EQ(recorded_lines([] {
@@ -99,6 +95,65 @@ TEST(ScreenPlot, PointsThatAreNotFiniteBreakTheLine) {
       matrix_plot<double>({0, 1, 2, 3}, 4, {0, nan, 2, 3}, 4, {.JOIN = false, .OWNWINDOW = true});
   EXPECT_EQ(curve_calls(unjoined),
             (Lines{"move_to 0 0", "set_pixel 0 0", "set_pixel 2 2", "set_pixel 3 3"}));
+}
+
+// A value an axis cannot place (NaN, an infinity; zero or negative on a logarithmic axis)
+// is a gap in both plotters and both precisions: the curve breaks there and the limits
+// come from the rest; an axis with no value left skips the plot. `strokes`: the points
+// the screen joins, "x y".
+TEST(NonFiniteValues, AreGapsOnScreenAndInPictures) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  struct Case {
+    std::vector<double> x, y;
+    bool log_x, log_y;
+    std::vector<Lines> strokes;
+    Lines picture;  // the world window and the lines
+  };
+  const std::vector<double> x{0, 1, 2, 3}, y{4, 5, 6, 7};
+  // clang-format off
+  const Case cases[] = {
+      {x, {nan, 5, 6, 7}, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 0 3 5 7", "PGLINE 3 1 5 2 6 3 7"}},
+      {x, {4, inf, 6, 7}, 0, 0, {{"0 4"}, {"2 6", "3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 2 6 3 7"}},
+      {x, {4, 5, 6, nan}, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 3 4 6", "PGLINE 3 0 4 1 5 2 6"}},
+      {x, {nan, nan, inf, -inf}, 0, 0, {}, {}},
+      // A gap in x: its y value still counts for the y limits, as every element does.
+      {{-inf, 1, 2, 3}, y, 0, 0, {{"1 5", "2 6", "3 7"}}, {"PGSWIN 1 3 4 7", "PGLINE 3 1 5 2 6 3 7"}},
+      {{0, 1, nan, 3}, y, 0, 0, {{"0 4", "1 5"}, {"3 7"}}, {"PGSWIN 0 3 4 7", "PGLINE 2 0 4 1 5"}},
+      {{0, 1, 2, nan}, y, 0, 0, {{"0 4", "1 5", "2 6"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 4 1 5 2 6"}},
+      {{nan, nan, nan, nan}, y, 0, 0, {}, {}},
+      // Zero ordinates on a logarithmic axis keep their rules (the tests below).
+      {{0, 1, 10, 100}, y, 1, 0, {{"0 5", "1 6", "2 7"}}, {"PGSWIN 0 2 4 7", "PGLINE 3 0 5 1 6 2 7"}},
+      {x, {1, -1, 10, 100}, 0, 1, {{"0 0"}, {"2 1", "3 2"}}, {"PGSWIN 0 3 0 2", "PGLINE 2 2 1 3 2"}},
+      {{-1, nan, 0, -2}, y, 1, 0, {}, {}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Lines strokes;
+    for (const Lines& stroke : c.strokes)
+      for (std::size_t i = 0; i < stroke.size(); ++i)
+        strokes.insert(strokes.end(),
+                       {(i ? "line_to " : "move_to ") + stroke[i], "set_pixel " + stroke[i]});
+    const std::vector<float> x32(c.x.begin(), c.x.end()), y32(c.y.begin(), c.y.end());
+    const ScreenPlotOptions screen{.LOGX = c.log_x, .LOGY = c.log_y, .OWNWINDOW = true};
+    for (const Lines& lines :
+         {matrix_plot(c.x, 4, c.y, 4, screen), matrix_plot(x32, 4, y32, 4, screen)}) {
+      EXPECT_EQ(lines.empty(), c.picture.empty());
+      EXPECT_EQ(curve_calls(lines), strokes)
+          << ::testing::PrintToString(c.x) << ::testing::PrintToString(c.y);
+    }
+    const PGPLOTPACK::FilePlotOptions page{.LOGX = c.log_x, .LOGY = c.log_y};
+    for (Lines lines : {recorded_lines([&] {
+                          PGPLOTPACK::PGPLOTDP({c.x.data(), 4, 1}, {c.y.data(), 4, 1}, page);
+                        }),
+                        recorded_lines([&] {
+                          PGPLOTPACK::PGPLOTSP({x32.data(), 4, 1}, {y32.data(), 4, 1}, page);
+                        })}) {
+      std::erase_if(lines, [](const std::string& line) {
+        return !line.starts_with("PGSWIN") && !line.starts_with("PGLINE");
+      });
+      EXPECT_EQ(lines, c.picture) << ::testing::PrintToString(c.x) << ::testing::PrintToString(c.y);
+    }
+  }
 }
 
 TEST(ScreenPlot, WithoutAWindowOfItsOwnThePlotWaitsForEnterAndReturnsToText) {

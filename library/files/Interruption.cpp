@@ -1,5 +1,6 @@
 #include "files/Interruption.hpp"
 
+#include <poll.h>
 #include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,6 +63,7 @@ bool remove_temporary_files_on_interrupt() {
 }
 
 void remove_temporary_files() noexcept {
+  const int error_before = errno;
   for (auto& slot : slots) {
     if (slot.armed.load()) unlink(slot.path.data());
   }
@@ -69,10 +71,30 @@ void remove_temporary_files() noexcept {
   // for) once this returns.
   for (auto& child : children) {
     const pid_t process = child.load();
-    if (process <= 0 || kill(process, SIGTERM) != 0) continue;
+    if (process > 0) end_child(process);
+  }
+  errno = error_before;
+}
+
+void end_child(pid_t child) noexcept {
+  if (kill(child, SIGTERM) != 0) return;
+  kill(child, SIGCONT);
+  if (child_ended_within(child, 5000)) return;
+  kill(child, SIGKILL);
+  child_ended_within(child, 5000);
+}
+
+bool child_ended_within(pid_t child, int milliseconds) noexcept {
+  // Looked at every few milliseconds: only calls a signal handler may make.
+  constexpr int step = 5;
+  for (int waited = 0;; waited += step) {
     siginfo_t ended{};
-    while (waitid(P_PID, id_t(process), &ended, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
-    }
+    const int status = waitid(P_PID, id_t(child), &ended, WEXITED | WNOWAIT | WNOHANG);
+    if (status == 0 && ended.si_pid == child) return true;
+    // Not ours to wait for (a host that reaps every child has waited for it already).
+    if (status != 0 && errno == ECHILD) return true;
+    if (waited >= milliseconds) return false;
+    poll(nullptr, 0, step);
   }
 }
 

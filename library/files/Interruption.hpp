@@ -29,6 +29,16 @@ class InterruptionsHeld {
   sigset_t previous_;
 };
 
+// Ends `child` with SIGTERM, which lets it remove its own files: woken first, should it
+// be stopped (a suspended job, SIGSTOP), and killed should it still live after a while
+// (a debugger holds it, or it ignores SIGTERM). It is then left to be waited for. Safe
+// in a signal handler.
+void end_child(pid_t child) noexcept;
+
+// Waits at most `milliseconds` for `child` to end, leaving it to be waited for; whether it
+// ended. Safe in a signal handler.
+bool child_ended_within(pid_t child, int milliseconds) noexcept;
+
 class RemovalOnInterrupt {
  public:
   explicit RemovalOnInterrupt(std::string_view path);
@@ -41,8 +51,8 @@ class RemovalOnInterrupt {
 };
 
 // A child process that removes its own temporary files when SIGTERM ends it (the program
-// that draws the pictures): while this lives, remove_temporary_files() ends it so and
-// waits until it is gone.
+// that draws the pictures): while this lives, remove_temporary_files() ends it so
+// (end_child) and waits until it is gone.
 class ChildEndedOnInterrupt {
  public:
   explicit ChildEndedOnInterrupt(pid_t child);

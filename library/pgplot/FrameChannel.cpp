@@ -16,8 +16,8 @@ namespace {
 // for a broken stream rather than a reason to ask for the memory.
 constexpr std::uint64_t longest_frame = std::uint64_t(1) << 36;
 
-bool resize_for(std::vector<float>& words, std::uint64_t length) {
-  if (length > longest_frame) return false;
+bool resize_for(std::vector<float>& words, std::uint64_t length, std::uint64_t longest) {
+  if (length > longest) return false;
   try {
     words.resize((std::size_t(length) + sizeof(float) - 1) / sizeof(float));
   } catch (const std::bad_alloc&) {
@@ -57,13 +57,15 @@ bool send_bytes(int socket, std::span<const char> bytes, void (*on_waiting_frame
   return true;
 }
 
-std::optional<std::size_t> receive_frame(int socket, std::vector<float>& words) {
+ReceivedFrame receive_frame(int socket, std::vector<float>& words, std::uint64_t longest) {
+  using Kind = ReceivedFrame::Kind;
   std::uint64_t length = 0;
-  if (!receive_whole(socket, reinterpret_cast<char*>(&length), sizeof length)) return std::nullopt;
-  if (!resize_for(words, length)) return std::nullopt;
-  if (!receive_whole(socket, reinterpret_cast<char*>(words.data()), std::size_t(length)))
-    return std::nullopt;
-  return std::size_t(length);
+  if (!receive_whole(socket, reinterpret_cast<char*>(&length), sizeof length)) return {};
+  if (length > longest) return {Kind::too_long, length};
+  if (!resize_for(words, length, longest) ||
+      !receive_whole(socket, reinterpret_cast<char*>(words.data()), std::size_t(length)))
+    return {};
+  return {Kind::frame, length};
 }
 
 bool FrameReceiver::fill(std::size_t count) {
@@ -87,7 +89,7 @@ std::optional<std::size_t> FrameReceiver::receive(std::vector<float>& words) {
   if (!fill(sizeof length)) return std::nullopt;
   std::memcpy(&length, buffer_.data() + start_, sizeof length);
   start_ += sizeof length;
-  if (!resize_for(words, length)) return std::nullopt;
+  if (!resize_for(words, length, longest_frame)) return std::nullopt;
   char* const frame = reinterpret_cast<char*>(words.data());
   // The part already read ahead, then the rest straight into place.
   const std::size_t ahead = std::min(waiting(), std::size_t(length));

@@ -4,6 +4,7 @@
 // frame is received whole into float-aligned storage, where its points can be drawn from.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -16,9 +17,21 @@ namespace curvist {
 bool send_bytes(int socket, std::span<const char> bytes,
                 void (*on_waiting_frame)(void* context) = nullptr, void* context = nullptr);
 
-// Receives one frame into `words`; its length in bytes, or nothing at the end of the
-// stream or on a failure.
-std::optional<std::size_t> receive_frame(int socket, std::vector<float>& words);
+// What came of receiving one frame.
+struct ReceivedFrame {
+  enum class Kind {
+    frame,          // received whole
+    end_of_stream,  // the peer has gone (before or inside a frame), or the socket failed
+    too_long,       // it claims more than the receiver takes: nothing of it is read
+  };
+  Kind kind = Kind::end_of_stream;
+  std::uint64_t length = 0;  // in bytes: the frame's, or the length claimed
+};
+
+// Receives one frame of at most `longest` bytes into `words`. The length is checked
+// before any memory is asked for: a peer cannot make the receiver allocate what it
+// merely claims.
+ReceivedFrame receive_frame(int socket, std::vector<float>& words, std::uint64_t longest);
 
 // Whether something (a frame, or the end of the stream) is waiting to be received.
 bool frame_waiting(int socket);
@@ -30,7 +43,8 @@ class FrameReceiver {
  public:
   explicit FrameReceiver(int socket) : socket_(socket), buffer_(buffer_size) {}
 
-  // As receive_frame.
+  // One frame into `words`: its length in bytes; nothing at the end of the stream, on a
+  // failure, or for a frame longer than any picture.
   std::optional<std::size_t> receive(std::vector<float>& words);
 
  private:

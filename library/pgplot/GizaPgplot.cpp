@@ -165,6 +165,9 @@ int GizaPgplot::PGBEG(int, std::string_view device_specification, int nxsub, int
   }
   picture_ = OpenPicture{device, target, std::move(drawing)};
   failure_reported_ = false;
+  double width = 1, height = 1;
+  messages_.run([&] { giza_get_paper_size(GIZA_UNITS_DEVICE, &width, &height); });
+  if (width > 0 && height > width) picture_->portrait_width = width / height;
   if (device->pgplot_gif_colours) {
     on_picture([] {
       cpgscr(0, 0.0f, 0.0f, 0.0f);
@@ -179,8 +182,16 @@ void GizaPgplot::PGSLW(int line_width) {
   on_picture([&] { cpgslw(line_width); });
 }
 
+// giza sizes characters by the page's height, and measures the side margins of the
+// standard viewport in character heights across the page's height too. On a landscape
+// page that is its short side; a portrait page would get characters a third larger and
+// side margins too narrow for the y caption and the numbers, which then run off the
+// page. A portrait page is laid out as the landscape page of the same paper turned:
+// characters sized by its short side, side margins as wide as the landscape page's.
 void GizaPgplot::PGSCH(float character_height) {
-  on_picture([&] { cpgsch(character_height); });
+  if (!picture_) return;
+  const auto height = static_cast<float>(character_height * picture_->portrait_width);
+  on_picture([&] { cpgsch(height); });
 }
 
 void GizaPgplot::PGPAGE() {
@@ -195,7 +206,20 @@ void GizaPgplot::PGPAGE() {
 }
 
 void GizaPgplot::PGVSTD() {
-  on_picture([] { cpgvstd(); });
+  if (!picture_) return;
+  if (picture_->portrait_width == 1) {
+    on_picture([] { cpgvstd(); });
+    return;
+  }
+  on_picture([&] {
+    // Four character heights at the top and the bottom as giza leaves them; at the sides
+    // four of the landscape page's, whose side margins are its width over its height wider.
+    double across_width = 0, across_height = 0;
+    giza_get_character_size(GIZA_UNITS_NORMALIZED, &across_width, &across_height);
+    const double side = 4 * across_width / picture_->portrait_width;
+    const double bottom = 4 * across_height;
+    giza_set_viewport(side, 1 - side, bottom, 1 - bottom);
+  });
 }
 
 void GizaPgplot::PGSWIN(float x1, float x2, float y1, float y2) {

@@ -59,7 +59,10 @@ class GizaPgplot final : public Pgplot {
     bool drawn_on_page = false;              // anything but the background since the page began
     int line_style = 1;                      // PGPLOT's number of the current style
     WorldWindow window{};                    // as PGSWIN set it
-    std::optional<std::string> failure{};    // why the picture cannot be completed
+    // The page's width over its height when it is taller than wide (vps, vpdf, vgif, ...);
+    // 1 for a landscape page.
+    double portrait_width = 1;
+    std::optional<std::string> failure{};  // why the picture cannot be completed
   };
 
   // Runs a giza call on the open picture; nothing when none is open or it has failed.

@@ -13,7 +13,9 @@
 #include <system_error>
 #include <vector>
 
+#include "files/FileDescriptor.hpp"
 #include "pgplot/DeviceTable.hpp"
+#include "pgplot/TemporaryPictureName.hpp"
 
 namespace curvist {
 namespace {
@@ -33,15 +35,14 @@ std::optional<std::string> why_not_replaced(const std::string& target) {
   if (lstat(target.c_str(), &status) != 0) return std::nullopt;
   constexpr std::string_view kept = "; it is left as it is";
   // Never waits: not for a FIFO's writer, nor for a device.
-  const int descriptor = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0)
+  const FileDescriptor file(open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file)
     return "a file of that name cannot be read to tell whether it is a picture (" +
            errno_text(errno) + ")" + std::string(kept);
   std::string opening(picture_opening_length, '\0');
   ssize_t length = -1;
-  if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-    length = pread(descriptor, opening.data(), opening.size(), 0);
-  close(descriptor);
+  if (fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode))
+    length = pread(file.get(), opening.data(), opening.size(), 0);
   if (length < 0 || !opens_like_picture(std::string_view(opening).substr(0, std::size_t(length))))
     return "a file of that name is there that is not a picture" + std::string(kept);
   return std::nullopt;
@@ -51,7 +52,7 @@ std::optional<std::string> why_not_replaced(const std::string& target) {
 
 TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension) {
   // Hidden, so that a listing of the folder made meanwhile does not pick it up.
-  std::string pattern = folder_of(beside) + ".curvist-XXXXXX" + std::string(extension);
+  std::string pattern = temporary_picture_pattern(folder_of(beside), extension);
   // Made and registered for removal as one step, so that a program that asked for the
   // removal on interruption never has the file left behind. The path is registered whole:
   // the program may change its folder while the picture is drawn.

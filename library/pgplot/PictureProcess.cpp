@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <link.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -43,17 +44,21 @@ std::string picture_program_for(const std::optional<std::filesystem::path>& hold
 std::string picture_program_path() {
   namespace fs = std::filesystem;
   // This code is in the shared library, beside the program's folder; or it is linked
-  // into a program, whose library folder is where the installation puts it. A program
-  // is named as it was started, perhaps relative to a folder it has left since, so its
-  // file is asked of the system.
+  // into a program, whose library folder is where the installation puts it. Either is
+  // found through its real file: a program is named as it was started (through a link,
+  // under any name that `exec -a` gives it, relative to a folder it has left since), and
+  // the library as it was loaded (through the link of its SONAME).
   Dl_info holder{};
-  if (dladdr(reinterpret_cast<void*>(&picture_program_path), &holder) != 0 &&
-      holder.dli_fname != nullptr && fs::path(holder.dli_fname).is_absolute())
-    return picture_program_for(fs::path(holder.dli_fname));
-  std::error_code unreadable;
-  const fs::path program = fs::read_symlink("/proc/self/exe", unreadable);
-  if (unreadable) return picture_program_for(std::nullopt);
-  return picture_program_for(program);
+  link_map* holder_map = nullptr;
+  const bool in_library = dladdr1(reinterpret_cast<void*>(&picture_program_path), &holder,
+                                  reinterpret_cast<void**>(&holder_map), RTLD_DL_LINKMAP) != 0 &&
+                          holder_map != nullptr &&
+                          holder_map->l_name[0] != '\0';  // the program's map has no name
+  std::error_code unknown;
+  const fs::path holder_file = in_library ? fs::canonical(holder_map->l_name, unknown)
+                                          : fs::read_symlink("/proc/self/exe", unknown);
+  if (unknown) return picture_program_for(std::nullopt);
+  return picture_program_for(holder_file);
 }
 
 std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
@@ -110,14 +115,23 @@ std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
 PictureProcess::~PictureProcess() {
   ended_on_interrupt_.reset();
   // The end of the stream tells the program to end; a picture it is still drawing is
-  // finished (or given up) first.
+  // finished (or given up) first. A program that was stopped is woken for that, and one
+  // that takes too long is not waited for without end.
   close(socket_);
+  if (!waited_ && !child_ended_within(process_, 0)) {
+    kill(process_, SIGCONT);
+    child_ended_within(process_, 10000);
+  }
   how_it_ended();
 }
 
 std::string PictureProcess::how_it_ended() {
   if (!waited_) {
     waited_ = true;
+    // The program has closed its end of the socket, so it is ending, as a rule; one that
+    // closed it and lives on, or answered nonsense, is no program of ours, and is ended
+    // (a signal leaves the status of a program that is ending as it is).
+    if (!child_ended_within(process_, 0)) end_child(process_);
     while (waitpid(process_, &status_, 0) < 0) {
       // Someone else (a host that reaps every child) has waited for it already.
       if (errno != EINTR) {

@@ -27,8 +27,9 @@ class PictureProcess {
   int socket() const { return socket_; }
   pid_t process() const { return process_; }
 
-  // Waits for the program to end, once the socket has told that it is ending, and says
-  // how it ended: "it was killed by signal 9", "it ended with status 3".
+  // Ends the program, once the socket has told that it is ending or it is of no more use,
+  // waits for it, and says how it ended: "it was ended by signal 9 (Killed)", "it ended
+  // with status 3".
   std::string how_it_ended();
 
  private:
@@ -45,9 +46,9 @@ class PictureProcess {
 };
 
 // Where curvist-picture is: in the folder "curvist<N>" of the library folder (N the
-// library's SONAME version), found from the
-// file that holds this code (the shared library, or a program linked with the library's
-// code) in the build tree as in any installation.
+// library's SONAME version), found from the real file that holds this code (the shared
+// library, or a program linked with the library's code, through any link) in the build
+// tree as in any installation.
 std::string picture_program_path();
 
 // Where curvist-picture is for code held in `holder_file`. With no such file known (the

@@ -106,6 +106,10 @@ class FrameDecoder {
   bool malformed_ = false;
 };
 
+// An answer holds a few lines and a path: a frame longer than this is none, whatever
+// it claims to be.
+inline constexpr std::uint64_t longest_answer = std::uint64_t(16) << 20;
+
 struct PictureAnswer {
   PgplotCall call = PgplotCall::PGEND;  // PGBEG or PGEND
   int result = 0;                       // PGBEG's status; PGEND: 1 when complete

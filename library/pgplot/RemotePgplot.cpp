@@ -13,6 +13,7 @@
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/FrameChannel.hpp"
+#include "pgplot/TemporaryPictureName.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -34,19 +35,25 @@ std::span<const char> bytes_of(std::span<const float> values) {
 
 }  // namespace
 
-RemotePgplot::~RemotePgplot() { settle(Until::all); }
-
-bool RemotePgplot::start_process(Drawer& drawer) {
-  if (drawer.process) return true;
-  std::string why_not;
-  drawer.process = PictureProcess::start(why_not);
-  if (!drawer.process) drawer.loss = why_not;
-  return drawer.process != nullptr;
+RemotePgplot::~RemotePgplot() {
+  settle(Until::all);
+  // A picture still open is given up by its program at the end of its stream; one that
+  // had to be killed leaves its file to us.
+  for (auto& drawer : drawers_) drawer->process.reset();
+  for (const auto& [picture, path] : drawn_into_) unlink(path.c_str());
 }
 
-std::size_t RemotePgplot::pictures_owed_by(std::size_t drawer) const {
-  return std::size_t(std::count_if(owed_.begin(), owed_.end(), [drawer](const Owed& owed) {
-    return owed.drawer == drawer && owed.call == PgplotCall::PGEND;
+RemotePgplot::Drawer& RemotePgplot::start_process(std::size_t slot) {
+  if (drawers_[slot]->process) return *drawers_[slot];
+  // What an ended program owed is still its own to give out.
+  Drawer& drawer = *(drawers_[slot] = std::make_shared<Drawer>());
+  drawer.process = PictureProcess::start(drawer.loss);
+  return drawer;
+}
+
+std::size_t RemotePgplot::pictures_owed_by(std::size_t slot) const {
+  return std::size_t(std::count_if(owed_.begin(), owed_.end(), [&](const Owed& owed) {
+    return owed.drawer == drawers_[slot] && owed.call == PgplotCall::PGEND;
   }));
 }
 
@@ -56,20 +63,20 @@ std::size_t RemotePgplot::drawer_for_new_picture() const {
   const std::size_t other = 1 - drawing_;
   const std::size_t mine = pictures_owed_by(drawing_);
   // A second program is worth its start only behind a queue of pictures.
-  if (!drawers_[other].process && mine < 2) return drawing_;
+  if (!drawers_[other]->process && mine < 2) return drawing_;
   return pictures_owed_by(other) < mine ? other : drawing_;
 }
 
 template <typename... Values>
 void RemotePgplot::send(PgplotCall call, const Values&... values) {
-  if (!drawers_[drawing_].process) return;
+  if (!drawers_[drawing_]->process) return;
   FrameEncoder(outgoing_).call(call, values...);
   if (outgoing_.size() >= gathered_bytes) flush();
 }
 
 void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
                                std::optional<int> symbol) {
-  Drawer& drawer = drawers_[drawing_];
+  Drawer& drawer = *drawers_[drawing_];
   if (!drawer.process) return;
   const std::size_t count = std::min(x.size(), y.size());
   FrameEncoder encoder(outgoing_);
@@ -88,23 +95,35 @@ void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::s
   for (const auto bytes : {x_bytes, y_bytes}) {
     if (drawer.process &&
         !send_bytes(drawer.process->socket(), bytes, take_waiting_answer, &drawer))
-      end_process(drawer, false);
+      end_process(drawer);
   }
 }
 
 void RemotePgplot::flush() {
   if (outgoing_.empty()) return;
-  Drawer& drawer = drawers_[drawing_];
+  Drawer& drawer = *drawers_[drawing_];
   if (drawer.process &&
       !send_bytes(drawer.process->socket(), outgoing_, take_waiting_answer, &drawer))
-    end_process(drawer, false);
+    end_process(drawer);
   outgoing_.clear();
+}
+
+std::optional<PictureAnswer> RemotePgplot::receive_answer(Drawer& drawer) {
+  const auto frame = receive_frame(drawer.process->socket(), drawer.incoming, longest_answer);
+  if (frame.kind == ReceivedFrame::Kind::end_of_stream) return std::nullopt;
+  if (frame.kind == ReceivedFrame::Kind::too_long) {
+    drawer.misbehaves("it sent a frame of " + std::to_string(frame.length) +
+                      " bytes, longer than any answer");
+    return std::nullopt;
+  }
+  auto answer = decode_answer(drawer.incoming, std::size_t(frame.length));
+  if (!answer) drawer.misbehaves("it sent a frame that is no answer");
+  return answer;
 }
 
 void RemotePgplot::take_waiting_answer(void* waiting) {
   Drawer& drawer = *static_cast<Drawer*>(waiting);
-  const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
-  const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
+  const auto answer = receive_answer(drawer);
   // Nothing more can be said to a program that does not answer: the send under way
   // then fails, and the program is taken for ended.
   if (!answer) {
@@ -114,47 +133,53 @@ void RemotePgplot::take_waiting_answer(void* waiting) {
   drawer.received.push_back(*answer);
 }
 
-std::optional<PictureAnswer> RemotePgplot::next_answer(Drawer& drawer, PgplotCall expected) {
+std::optional<PictureAnswer> RemotePgplot::next_answer(const Owed& owed) {
+  Drawer& drawer = *owed.drawer;
   std::optional<PictureAnswer> answer;
   if (!drawer.received.empty()) {
     answer = std::move(drawer.received.front());
     drawer.received.pop_front();
   } else if (drawer.process) {
-    const auto length = receive_frame(drawer.process->socket(), drawer.incoming);
-    if (length) answer = decode_answer(drawer.incoming, *length);
-    if (!answer) {
-      // The end of the stream: the program has ended. Anything else: it is not one that
-      // understands us, and is ended.
-      end_process(drawer, length.has_value());
-      return std::nullopt;
-    }
+    answer = receive_answer(drawer);
   }
-  if (answer && answer->call != expected) {
-    end_process(drawer, true);
+  if (answer && answer->call != owed.call) drawer.misbehaves("it answered a call it was not asked");
+  // The file drawn into is the one thing the caller may have to remove for the program:
+  // it must be a picture in the making, where this picture's files go (unknown where the
+  // folder is, and then not to be removed).
+  else if (answer && !answer->drawing_path.empty() && owed.picture_folder.empty())
+    answer->drawing_path.clear();
+  else if (answer && !answer->drawing_path.empty() &&
+           !is_temporary_picture_in(answer->drawing_path, owed.picture_folder))
+    drawer.misbehaves("it named " + answer->drawing_path +
+                      " as the file it draws into, which is none of ours");
+  if (drawer.misbehaved) {
     drawer.received.clear();
-    return std::nullopt;
+    answer.reset();
   }
+  if (!answer) end_process(drawer);
   return answer;
 }
 
-void RemotePgplot::end_process(Drawer& drawer, bool stop_it) {
+void RemotePgplot::Drawer::misbehaves(std::string_view what) {
+  misbehaved = true;
+  loss =
+      "curvist-picture is not one this library can use (" + std::string(what) + "), and was ended";
+}
+
+void RemotePgplot::end_process(Drawer& drawer) {
   if (!drawer.process) return;
   const int socket = drawer.process->socket();
-  if (stop_it) {
-    kill(drawer.process->process(), SIGKILL);
-  } else {
-    // The answers it sent before it ended still count.
-    while (frame_waiting(socket)) {
-      const auto length = receive_frame(socket, drawer.incoming);
-      const auto answer = length ? decode_answer(drawer.incoming, *length) : std::nullopt;
-      if (!answer) break;
-      drawer.received.push_back(*answer);
-    }
+  // The answers it sent before it ended still count, unless it has sent nonsense.
+  while (!drawer.misbehaved && frame_waiting(socket)) {
+    const auto answer = receive_answer(drawer);
+    if (!answer) break;
+    drawer.received.push_back(*answer);
   }
-  drawer.loss = "curvist-picture ended before it was finished: " + drawer.process->how_it_ended();
+  const std::string how = drawer.process->how_it_ended();
+  if (!drawer.misbehaved) drawer.loss = "curvist-picture ended before it was finished: " + how;
   drawer.process.reset();
   drawer.folder_sent.clear();
-  if (&drawer == &drawers_[drawing_]) outgoing_.clear();
+  if (&drawer == drawers_[drawing_].get()) outgoing_.clear();
 }
 
 void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
@@ -185,7 +210,7 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
     }
   }
   if (failure_reported_for_ != owed.picture) {
-    report(owed.picture_name, drawers_[owed.drawer].loss);
+    report(owed.picture_name, owed.drawer->loss);
     failure_reported_for_ = owed.picture;
   }
   if (owed.done) owed.done(false);
@@ -207,13 +232,13 @@ void RemotePgplot::settle(Until until) {
   } done{settling_};
   if (until == Until::all) flush();
   while (!owed_.empty()) {
-    Drawer& drawer = drawers_[owed_.front().drawer];
+    const Drawer& drawer = *owed_.front().drawer;
     const bool arrived =
         !drawer.received.empty() || !drawer.process || frame_waiting(drawer.process->socket());
     if (until == Until::arrived && !arrived) return;
     const Owed owed = std::move(owed_.front());
     owed_.pop_front();
-    resolve(owed, next_answer(drawer, owed.call));
+    resolve(owed, next_answer(owed));
     if (lines_in_waiting_) lines_in_waiting_->written();
   }
 }
@@ -222,15 +247,26 @@ int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxs
   // What was said so far goes to the program it was meant for.
   flush();
   drawing_ = drawer_for_new_picture();
-  Drawer& drawer = drawers_[drawing_];
+  Drawer& drawer = start_process(drawing_);
   ++pictures_begun_;
   picture_name_ = picture_name_of(device_specification);
   picture_open_ = true;
-  owe({PgplotCall::PGBEG, drawing_, pictures_begun_, picture_name_, {}});
-  if (start_process(drawer)) {
-    // The picture's name means what it means in the caller's current folder.
-    std::error_code unknown;
-    const std::string folder = std::filesystem::current_path(unknown).string();
+  // The picture's name means what it means in the caller's current folder.
+  std::error_code unknown;
+  const std::string folder = std::filesystem::current_path(unknown).string();
+  // Where its files go (an unnamed picture's too); unknown for a relative name in a
+  // folder that is gone.
+  const auto parsed = parse_device_specification(device_specification);
+  std::filesystem::path picture_folder =
+      std::filesystem::path(folder) / (parsed ? parsed->file_name : picture_name_);
+  picture_folder = picture_folder.is_absolute() ? picture_folder.parent_path() : "";
+  owe({PgplotCall::PGBEG,
+       drawers_[drawing_],
+       pictures_begun_,
+       picture_name_,
+       picture_folder.string(),
+       {}});
+  if (drawer.process) {
     if (folder != drawer.folder_sent) {
       send(PgplotCall::working_folder, std::string_view(folder));
       drawer.folder_sent = folder;
@@ -279,11 +315,11 @@ void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int 
 }
 
 void RemotePgplot::end_picture(std::function<void(bool)> done) {
-  const bool was_open = std::exchange(picture_open_, false);
-  owe({PgplotCall::PGEND, drawing_, pictures_begun_, picture_name_, std::move(done)});
   // A picture whose program has ended is lost; without a picture, PGEND is still the
   // program's to answer (it says that nothing was open).
-  if (was_open || start_process(drawers_[drawing_])) send(PgplotCall::PGEND);
+  if (!std::exchange(picture_open_, false)) start_process(drawing_);
+  owe({PgplotCall::PGEND, drawers_[drawing_], pictures_begun_, picture_name_, {}, std::move(done)});
+  send(PgplotCall::PGEND);
   flush();
 }
 
@@ -304,7 +340,7 @@ void RemotePgplot::finish_in_background(bool on) {
   background_ = on;
   if (on) {
     // Started now, the program readies itself while the caller reads its first file.
-    start_process(drawers_[drawing_]);
+    start_process(drawing_);
     lines_in_waiting_.emplace([this] { settle(Until::all); });
     for (std::size_t already = 0; already < owed_.size(); ++already) lines_in_waiting_->owe();
   } else {

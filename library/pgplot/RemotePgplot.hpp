@@ -4,7 +4,9 @@
 // caller's process. The calls go over as frames (PictureStream); PGBEG and PGEND wait for
 // their answers, unless pictures are finished in the background. The program is started
 // on first use and again after it ended; a picture it could not finish because it ended
-// gets one error line, like any other picture that cannot be written.
+// gets one error line, like any other picture that cannot be written. A program that
+// answers what no program of ours would (a broken installation, another version) is
+// ended, and its pictures fail the same way.
 //
 // In the background, a picture begun while the program still has two or more pictures to
 // finish goes to a second program, started then: two pictures are drawn at once, each by
@@ -52,32 +54,40 @@ class RemotePgplot final : public Pgplot {
 
   // The program drawing the picture begun last; none before the first call or after it
   // ended.
-  const PictureProcess* process() const { return drawers_[drawing_].process.get(); }
+  const PictureProcess* process() const { return drawers_[drawing_]->process.get(); }
 
  private:
-  // A call whose answer has not been taken yet.
-  struct Owed {
-    PgplotCall call;                 // PGBEG or PGEND
-    std::size_t drawer;              // the program that owes it
-    std::size_t picture;             // the number of its picture, from 1
-    std::string picture_name;        // for a report of our own
-    std::function<void(bool)> done;  // PGEND's, once its outcome is known
-  };
-  // One program drawing pictures, and what goes on between it and us.
+  // One program drawing pictures, and what goes on between it and us. A program that
+  // ended keeps this until what it owed has been given out; one started in its place
+  // gets its own.
   struct Drawer {
     std::unique_ptr<PictureProcess> process;
     std::deque<PictureAnswer> received;  // answers taken in while sending
     std::vector<float> incoming;         // the frame being received
     std::string folder_sent;             // the working folder it has
-    std::string loss;                    // why it ended early, the last time it did
+    bool misbehaved = false;             // it sent what no program of ours sends
+    std::string loss;                    // why it ended early
+
+    // What it sent that no program of ours sends: it is ended for that.
+    void misbehaves(std::string_view what);
+  };
+  // A call whose answer has not been taken yet.
+  struct Owed {
+    PgplotCall call;                 // PGBEG or PGEND
+    std::shared_ptr<Drawer> drawer;  // the program that owes it
+    std::size_t picture;             // the number of its picture, from 1
+    std::string picture_name;        // for a report of our own
+    std::string picture_folder;      // PGBEG's: where the picture's files go, absolute
+    std::function<void(bool)> done;  // PGEND's, once its outcome is known
   };
   enum class Until { arrived, all };
 
-  bool start_process(Drawer& drawer);
+  // The program in `slot`, started unless it is running.
+  Drawer& start_process(std::size_t slot);
   // The program a picture begun now goes to.
   std::size_t drawer_for_new_picture() const;
-  // The pictures the drawer has been sent and not yet answered the end of.
-  std::size_t pictures_owed_by(std::size_t drawer) const;
+  // The pictures the program in `slot` has been sent and not yet answered the end of.
+  std::size_t pictures_owed_by(std::size_t slot) const;
   template <typename... Values>
   void send(PgplotCall call, const Values&... values);
   void send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
@@ -88,21 +98,26 @@ class RemotePgplot final : public Pgplot {
   void owe(Owed owed);
   // Takes the answers owed, in order: those that have arrived, or all of them.
   void settle(Until until);
-  // The next answer of the drawer, which must answer `expected`; nothing once its
-  // program has ended.
-  std::optional<PictureAnswer> next_answer(Drawer& drawer, PgplotCall expected);
+  // The answer to `owed` from the program that owes it; nothing once that program has
+  // ended, or when it answers what no program of ours would (it is then ended).
+  std::optional<PictureAnswer> next_answer(const Owed& owed);
+  // The next answer that comes from the drawer's program; nothing at the end of its
+  // stream, or when what came is no answer (its misbehaviour).
+  static std::optional<PictureAnswer> receive_answer(Drawer& drawer);
   // While a send waits for room: an answer that has come meanwhile is taken in.
   static void take_waiting_answer(void* drawer);
   // Gives the answer (or, without one, the loss of the program) to what was owed.
   void resolve(const Owed& owed, const std::optional<PictureAnswer>& answer);
-  // The program has ended, or is ended (stop_it) when it answers nonsense: nothing more
-  // goes to it, and the answers it still owed are lost.
-  void end_process(Drawer& drawer, bool stop_it);
+  // The program has ended, or is of no more use: nothing more goes to it, and the
+  // answers it still owed are lost.
+  void end_process(Drawer& drawer);
   void report(const std::string& picture_name, const std::string& reason) const;
 
-  std::array<Drawer, 2> drawers_;  // the second one only for pictures in the background
-  std::size_t drawing_ = 0;        // the drawer of the picture begun last
-  std::vector<char> outgoing_;     // frames not sent yet, to drawers_[drawing_]
+  // The second one only for pictures in the background.
+  std::array<std::shared_ptr<Drawer>, 2> drawers_{std::make_shared<Drawer>(),
+                                                  std::make_shared<Drawer>()};
+  std::size_t drawing_ = 0;     // the drawer of the picture begun last
+  std::vector<char> outgoing_;  // frames not sent yet, to drawers_[drawing_]
   std::deque<Owed> owed_;
   std::size_t pictures_begun_ = 0;
   std::size_t failure_reported_for_ = 0;           // the last picture already reported as failed

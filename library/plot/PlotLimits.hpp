@@ -1,10 +1,14 @@
 #pragma once
 // The limits of a plot, taken the same way by both plotters: from the whole of each array
 // (also the elements that belong to no drawn curve), replaced by their decimal logarithms
-// on a logarithmic axis, in the precision the plotter keeps its limits in.
+// on a logarithmic axis, in the precision the plotter keeps its limits in. Values an axis
+// cannot place (NaN, infinities, and on a logarithmic axis zero and negative values) are
+// gaps in the curves, and no limits either.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,33 +24,61 @@ struct PlotLimits {
   Limit xmax = 0;
   Limit ymin = 0;
   Limit ymax = 0;
-  // On a logarithmic y axis: the smallest or the largest y value is zero, so some points
-  // have no logarithm.
+  // On a logarithmic y axis: some y values are zero, so some points have no logarithm.
   bool zero_ordinates = false;
 };
 
+// Whether an axis has a place for a data value. A zero ordinate on a logarithmic y axis
+// has one of its own (the lowest value of the axis) but sets no limit: it is not counted
+// here.
+template <typename Element>
+bool placeable(Element value, bool logarithmic) {
+  return std::isfinite(value) && (!logarithmic || value > 0);
+}
+
 // Why limits give an axis no window range, in words for the user; nothing when they give
 // one. low and high are the axis's limits as the plotter holds them (logarithms on a
-// logarithmic axis).
+// logarithmic axis), taken from `placed` of its `values_given`.
 template <typename Limit>
-std::optional<std::string> axis_range_fault(char axis, Limit low, Limit high, bool logarithmic) {
+std::optional<std::string> axis_range_fault(char axis, Limit low, Limit high, bool logarithmic,
+                                            std::size_t placed, std::size_t values_given) {
   const auto text = [](Limit value) {
     char digits[32];
     return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
   };
-  const std::string values = logarithmic ? std::string("logarithms of the ") + axis + " values"
-                                         : std::string("") + axis + " values";
+  if (placed == 0)
+    return std::string("no ") + axis + " value " +
+           (logarithmic ? "has a finite logarithm" : "is finite") + ": nothing to plot";
+  const std::string values =
+      std::string(logarithmic ? "logarithms of the " : "") + axis + " values";
   if (!std::isfinite(low) || !std::isfinite(high))
     return "the " + values + " run from " + text(low) + " to " + text(high) +
            ", which is no finite range";
-  if (low == high) return "all " + values + " are " + text(low) + ": no range to plot over";
+  if (low == high)
+    return "all " + std::string(placed < values_given ? "finite " : "") + values + " are " +
+           text(low) + ": no range to plot over";
   return std::nullopt;
 }
 
+// The limit of a logarithmic axis for a data extreme. The x logarithms are taken of the
+// extremes rounded to the limits' precision, the y ones of the extremes before they are
+// rounded (`rounded_first` false). The two orders can differ in the last bit of a 32-bit
+// limit of 64-bit data, and pictures keep the one they have always had. An extreme
+// beyond the limits' precision (1e39 for 32 bits) has its logarithm taken in its own.
+template <typename Limit, typename Element>
+Limit logarithmic_limit(Element extreme, bool rounded_first) {
+  using Wider = std::common_type_t<Element, Limit>;
+  if (rounded_first) {
+    const Limit logarithm = std::log10(static_cast<Limit>(extreme));
+    if (std::isfinite(logarithm)) return logarithm;
+  }
+  return static_cast<Limit>(std::log10(static_cast<Wider>(extreme)));
+}
+
 // Limit: 32-bit for PGPLOT's world window, 64-bit for the screen's window mapping. Nothing
-// when the plot is to be skipped: empty arrays, equal limits on an axis (no window range)
-// or limits that are not finite (data with Inf or NaN, logarithms of zero or negative
-// values). why_not, when given, then receives the reason in words.
+// when the plot is to be skipped: empty arrays, an axis with no value it can place, equal
+// limits on an axis (no window range) or limits beyond the precision they are held in.
+// why_not, when given, then receives the reason in words.
 template <typename Limit, typename Element>
 std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
                                              std::span<const Element> all_y, bool log_x, bool log_y,
@@ -55,27 +87,21 @@ std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
     if (why_not != nullptr) *why_not = "there are no points";
     return std::nullopt;
   }
-  const auto x = extremes(all_x);
-  const auto y = extremes(all_y);
+  const auto x = extremes(all_x, [log_x](Element value) { return placeable(value, log_x); });
+  const auto y = extremes(all_y, [log_y](Element value) { return placeable(value, log_y); });
   PlotLimits<Limit> limits{static_cast<Limit>(x.smallest), static_cast<Limit>(x.largest),
                            static_cast<Limit>(y.smallest), static_cast<Limit>(y.largest)};
-  // The x logarithms are taken of the limits as held, the y ones of the data's non-zero
-  // extremes before they are rounded to the limits' precision. The two orders can differ
-  // in the last bit of a 32-bit limit of 64-bit data, and pictures keep the one they
-  // have always had.
   if (log_x) {
-    limits.xmin = std::log10(limits.xmin);
-    limits.xmax = std::log10(limits.xmax);
+    limits.xmin = logarithmic_limit<Limit>(x.smallest, true);
+    limits.xmax = logarithmic_limit<Limit>(x.largest, true);
   }
   if (log_y) {
-    using Wider = std::common_type_t<Element, Limit>;
-    limits.zero_ordinates = y.smallest == 0 || y.largest == 0;
-    const auto nonzero = extremes(all_y, true);
-    limits.ymin = static_cast<Limit>(std::log10(static_cast<Wider>(nonzero.smallest)));
-    limits.ymax = static_cast<Limit>(std::log10(static_cast<Wider>(nonzero.largest)));
+    limits.zero_ordinates = std::ranges::any_of(all_y, [](Element value) { return value == 0; });
+    limits.ymin = logarithmic_limit<Limit>(y.smallest, false);
+    limits.ymax = logarithmic_limit<Limit>(y.largest, false);
   }
-  auto fault = axis_range_fault('x', limits.xmin, limits.xmax, log_x);
-  if (!fault) fault = axis_range_fault('y', limits.ymin, limits.ymax, log_y);
+  auto fault = axis_range_fault('x', limits.xmin, limits.xmax, log_x, x.count, all_x.size());
+  if (!fault) fault = axis_range_fault('y', limits.ymin, limits.ymax, log_y, y.count, all_y.size());
   if (!fault) return limits;
   if (why_not != nullptr) *why_not = std::move(*fault);
   return std::nullopt;

@@ -12,13 +12,17 @@
 namespace curvist::plot {
 
 // Whether every curve's abscissae as drawn never decrease; only then are the points of a
-// matrix plot joined. Equal neighbours are fine.
+// matrix plot joined. Equal neighbours are fine, and so is a gap: no line joins a point
+// that cannot be placed.
 template <typename Element>
 bool abscissae_in_order(const CurveRuns<Element>& curves, const AxisValues<Element>& x_values) {
   for (std::size_t curve = 0; curve < curves.count; ++curve) {
     const auto xs = curves.x_of(curve);
-    for (std::size_t point = 0; point + 1 < xs.size(); ++point)
-      if (x_values(xs[point]) > x_values(xs[point + 1])) return false;
+    for (std::size_t point = 0; point + 1 < xs.size(); ++point) {
+      const Element here = x_values(xs[point]);
+      const Element next = x_values(xs[point + 1]);
+      if (here > next && std::isfinite(here) && std::isfinite(next)) return false;
+    }
   }
   return true;
 }
