@@ -25,11 +25,10 @@ using Changes = std::set<std::pair<int, std::string>>;
 // as "(removed)".
 Changes changes_of(FolderEvents& events) {
   Changes changes;
-  for (const auto& change : events.take_changes()) {
-    const bool inside = change.kind == FolderChangeKind::folder_entry;
-    const bool removed = change.kind == FolderChangeKind::removed;
-    changes.insert({change.folder, removed ? "(removed)" : change.entry + (inside ? "/" : "")});
-  }
+  for (const auto& [folder, entry, kind] : events.take_changes())
+    changes.insert({folder, kind == FolderChangeKind::removed
+                                ? "(removed)"
+                                : entry + (kind == FolderChangeKind::folder_entry ? "/" : "")});
   return changes;
 }
 
