@@ -12,6 +12,7 @@
 #include "console/LinesInWaiting.hpp"
 #include "files/RegularFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
+#include "text/Blanks.hpp"
 
 namespace curvist {
 namespace {
@@ -163,10 +164,10 @@ void remove_list_file() {
             << '\n';
 }
 
-std::optional<TextField<80>> read_next_name(RecordInput& list) {
+std::optional<std::string> read_next_name(RecordInput& list) {
   const auto value = read_text_value(list);
   if (!value) return std::nullopt;
-  return TextField<80>(*value);
+  return std::string(without_trailing_blanks(*value));
 }
 
 std::string folder_name_hint(const RecordInput& list, std::string_view name) {

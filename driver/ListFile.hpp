@@ -11,7 +11,6 @@
 
 #include "files/Interruption.hpp"
 #include "listdirected/Records.hpp"
-#include "text/TextField.hpp"
 
 namespace curvist {
 
@@ -45,9 +44,10 @@ std::optional<ListFile> obtain_list_file();
 // Removes a list file the program made; one line on standard error when that fails.
 void remove_list_file();
 
-// The next name of the list, cut to 80 characters; nothing at the end of the list or at
-// a line that cannot be read.
-std::optional<TextField<80>> read_next_name(RecordInput& list);
+// The next name of the list, whole and without its trailing blanks; nothing at the end
+// of the list or at a line that cannot be read. A name is never cut to a field's length:
+// the first characters of a long name may well name another file.
+std::optional<std::string> read_next_name(RecordInput& list);
 
 // What --explain adds to the reason a name was skipped when the list cut it at a slash:
 // an unquoted name with a folder, run2/pressure.dat, is read as the folder, run2. `list`

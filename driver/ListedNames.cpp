@@ -19,7 +19,7 @@ std::optional<std::vector<std::string>> read_listed_names(std::string& reason) {
   }
   std::vector<std::string> names;
   RecordInput list{*content};
-  while (const auto name = read_next_name(list)) names.emplace_back(name->trimmed());
+  while (const auto name = read_next_name(list)) names.push_back(*name);
   return names;
 }
 

@@ -25,7 +25,7 @@ constexpr std::int64_t records_per_step = 65536;
 constexpr std::string_view number_characters = "0123456789E+-. ";
 
 // The lines of the file, counted window by window so that only a window of it is in
-// memory at a time.
+// memory at a time; up to a line too long for a data file, when there is one.
 std::int64_t count_lines(FileText& file) {
   std::int64_t line_ends = 0;
   std::size_t counted = 0;
@@ -55,6 +55,9 @@ bool passes_pre_check(std::string_view name, std::string* why_not) {
   auto file = FileText::open(without_trailing_blanks(name), why_not);
   if (!file) return false;
   const std::int64_t line_count = count_lines(*file);
+  // The count ended at a line that no data file has (a file of zero bytes, say), which
+  // is not read on to its end.
+  if (file->overlong_line()) return refuse([&] { return overlong_line_reason(line_count + 1); });
   // Reasons count the lines before a fault: only then is the text looked at whole.
   const auto whole_text = [&] { return file->whole_text(); };
   if (line_count < minimum_line_count)

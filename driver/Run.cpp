@@ -19,10 +19,10 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
   RecordInput list{list_file->content};
   while (const auto name = read_next_name(list)) {
     std::string why_not;
-    if (passes_pre_check(name->view(), options.explain ? &why_not : nullptr))
-      plot(name->view());
+    if (passes_pre_check(*name, options.explain ? &why_not : nullptr))
+      plot(*name);
     else if (options.explain)
-      explain_skipped(name->view(), why_not + folder_name_hint(list, name->trimmed()));
+      explain_skipped(*name, why_not + folder_name_hint(list, *name));
   }
   if (list_file->made_by_program) remove_list_file();
   return 0;

@@ -13,7 +13,7 @@ struct RunOptions {
   bool explain = false;
 };
 
-// plot receives the 80-character name field, trailing blanks included. Returns the
+// plot receives the whole name as listed, without trailing blanks. Returns the
 // process exit status: 0, or 1 when the list file can neither be read nor made.
 int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
                           const RunOptions& options = {});

@@ -1,5 +1,7 @@
 #include "WatchSession.hpp"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +13,7 @@
 #include "PreCheck.hpp"
 #include "Replot.hpp"
 #include "SkippedFile.hpp"
+#include "console/LinesInWaiting.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -23,6 +26,17 @@ bool exists(const std::string& name) {
   return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
+// The folders above a folder named by its path, nearest first, up to the current folder
+// (watched anyway) or the root.
+std::vector<std::string> folders_above(const std::string& folder) {
+  std::vector<std::string> above;
+  std::filesystem::path path(folder);
+  for (auto parent = path.parent_path(); !parent.empty() && parent != path;
+       path = parent, parent = path.parent_path())
+    above.push_back(parent.string());
+  return above;
+}
+
 }  // namespace
 
 WatchSession::WatchSession(FolderEvents& events, int current_folder, const RunOptions& options,
@@ -31,7 +45,9 @@ WatchSession::WatchSession(FolderEvents& events, int current_folder, const RunOp
       current_folder_(current_folder),
       options_(options),
       listed_(std::move(listed_names)) {
-  if (follows_hand_written_list()) watch_listed_folders();
+  std::string reason;
+  folder_above_ = events_.watch("..", reason, FolderEvents::Watched::removals);
+  if (follows_hand_written_list()) watch_listed_folders(true);
 }
 
 std::optional<int> WatchSession::window_of(const std::string& name) const {
@@ -41,56 +57,114 @@ std::optional<int> WatchSession::window_of(const std::string& name) const {
 }
 
 void WatchSession::plot_accepted(std::string_view name) {
-  plot(std::string(without_trailing_blanks(name)));
+  const std::string whole(without_trailing_blanks(name));
+  read_stamps_[whole] = stamp_of(whole);
+  plot(whole);
 }
 
-void WatchSession::watch_listed_folders() {
+std::vector<std::string> WatchSession::watch_listed_folders(bool report_unwatched) {
+  const std::map<std::string, int> before = std::move(listed_folders_);
+  listed_folders_.clear();
   listed_at_.clear();
-  std::map<std::string, int> watched;
+  std::set<int> watched{current_folder_, folder_above_};
+  std::vector<std::string> in_other_folders;
   for (const std::string& name : *listed_) {
     const auto place = folder_entry_of(name);
     if (!place) continue;
-    auto folder = watched.find(place->folder);
-    if (folder == watched.end()) {
+    auto folder = listed_folders_.find(place->folder);
+    if (folder == listed_folders_.end()) {
       std::string reason;
+      // The folders above first: one made after them is then seen being made.
+      for (const std::string& above : folders_above(place->folder))
+        if (const int number = events_.watch(above, reason); number >= 0) watched.insert(number);
       const int number =
           place->folder == "." ? current_folder_ : events_.watch(place->folder, reason);
-      if (number < 0)
+      if (number < 0 && report_unwatched)
         std::cerr << "curvist: cannot follow " << name << ": its folder " << place->folder
                   << " cannot be watched: " << reason << '\n';
-      folder = watched.emplace(place->folder, number).first;
+      folder = listed_folders_.emplace(place->folder, number).first;
+      watched.insert(number);
     }
-    if (folder->second >= 0) listed_at_[{folder->second, place->entry}].push_back(name);
+    if (folder->second < 0) continue;
+    listed_at_[{folder->second, place->entry}].push_back(name);
+    const auto earlier = before.find(place->folder);
+    if (earlier != before.end() && earlier->second != folder->second && exists(name))
+      in_other_folders.push_back(name);
   }
+  // A folder moved away is no listed name's any more.
+  for (const int number : watched_for_list_)
+    if (!watched.contains(number)) events_.stop_watching(number);
+  watched.erase(-1);
+  watched_for_list_ = std::move(watched);
+  return in_other_folders;
+}
+
+void WatchSession::report_removed(int folder) const {
+  for (const auto& [path, number] : listed_folders_) {
+    if (number != folder || folder == current_folder_) continue;
+    write_lines_in_waiting();
+    std::cerr << "curvist: the folder " << path
+              << " was removed; the files listed in it are followed again once it is back\n";
+    return;
+  }
+}
+
+void WatchSession::check_current_folder() {
+  // The program holds the folder it works in: the kernel tells its removal only to the
+  // folder above it, and the folder is left without a link.
+  struct stat status {};
+  if (current_folder_removed_ || stat(".", &status) != 0 || status.st_nlink > 0) return;
+  current_folder_removed_ = true;
+  write_lines_in_waiting();
+  std::cerr << "curvist: the folder being watched was removed; no change of its files can be "
+               "followed any more\n";
+}
+
+void WatchSession::note_file_change(const std::string& name, WatchClock::time_point now,
+                                    bool written) {
+  note_change(changed_files_, name, now);
+  if (written) written_.insert(name);
 }
 
 void WatchSession::note_change_of_every_file(WatchClock::time_point now) {
   if (follows_hand_written_list()) {
     note_change(changed_list_, list_file, now);
-    for (const std::string& name : *listed_) note_change(changed_files_, name, now);
+    for (const std::string& name : *listed_) note_file_change(name, now, true);
     return;
   }
-  for (const auto& [name, unit] : windows_) note_change(changed_files_, name, now);
-  for (const std::string& name : data_file_names()) note_change(changed_files_, name, now);
+  for (const auto& [name, unit] : windows_) note_file_change(name, now, true);
+  for (const std::string& name : data_file_names()) note_file_change(name, now, true);
 }
 
 void WatchSession::note(const std::vector<FolderChange>& changes, WatchClock::time_point now) {
+  bool folders_changed = false;
   for (const FolderChange& change : changes) {
+    const bool written = change.kind != FolderChangeKind::closed;
+    if (change.kind == FolderChangeKind::removed) report_removed(change.folder);
     if (change.folder == every_folder) {
       note_change_of_every_file(now);
+      folders_changed = true;
+    } else if (change.kind != FolderChangeKind::written &&
+               change.kind != FolderChangeKind::closed) {
+      // A folder came or went: the listed names may lead to other folders now.
+      folders_changed = true;
     } else if (!follows_hand_written_list()) {
       // A name the listing would leave out (a line break cannot stand in a list) is left
       // out here too.
       if (change.folder == current_folder_ && names_data_file(change.entry) &&
           change.entry.find('\n') == std::string::npos)
-        note_change(changed_files_, change.entry, now);
+        note_file_change(change.entry, now, written);
     } else if (change.folder == current_folder_ && change.entry == list_file) {
       note_change(changed_list_, list_file, now);
     } else if (const auto found = listed_at_.find({change.folder, change.entry});
                found != listed_at_.end()) {
-      for (const std::string& name : found->second) note_change(changed_files_, name, now);
+      for (const std::string& name : found->second) note_file_change(name, now, written);
     }
   }
+  if (!folders_changed) return;
+  check_current_folder();
+  if (follows_hand_written_list())
+    for (const std::string& name : watch_listed_folders(false)) note_file_change(name, now, true);
 }
 
 std::optional<std::chrono::milliseconds> WatchSession::time_to_next_settled(
@@ -130,13 +204,20 @@ void WatchSession::read_list_again() {
         std::find(newly_listed.begin(), newly_listed.end(), name) == newly_listed.end())
       newly_listed.push_back(name);
   listed_ = std::move(names);
-  watch_listed_folders();
+  watch_listed_folders(true);
   for (const std::string& name : newly_listed) follow(name);
 }
 
 void WatchSession::follow(const std::string& name) {
   // A data file that came and went without ever being plotted is nothing to tell.
   if (!follows_hand_written_list() && !windows_.contains(name) && !exists(name)) return;
+  // Only closed since it was read, and as it was then: nothing to draw again.
+  const bool written = written_.erase(name) > 0;
+  const std::optional<FileStamp> stamp = stamp_of(name);
+  if (const auto read = read_stamps_.find(name);
+      !written && read != read_stamps_.end() && read->second == stamp)
+    return;
+  read_stamps_[name] = stamp;
   std::string why_not;
   if (passes_pre_check(name, options_.explain ? &why_not : nullptr))
     plot(name);

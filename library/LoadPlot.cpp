@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "LoadedArrays.hpp"
@@ -11,6 +12,7 @@
 #include "plot/PlotLimits.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/PlotFileName.hpp"
+#include "text/TextField.hpp"
 
 namespace curvist::LOADPLOTPACK {
 namespace {
@@ -32,7 +34,7 @@ void explain_unplotted(const PlotFile& file, std::string& why_not) {
 void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
                std::string* why_not_read, std::optional<int> window_unit) {
   const TextField<100> device_type(DEVICE.value_or("ps"));
-  const TextField<100> picture_name = plot_file_name(name, device_type.view());
+  const std::string picture_name = plot_file_name(name, device_type.view());
 
   if (why_not_read != nullptr) why_not_read->clear();
   std::optional<PlotFile> read = read_plot_file(name, why_not_read);
@@ -59,7 +61,7 @@ void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
   picture.XLABEL = file->x_caption.trimmed();
   picture.YLABEL = file->y_caption.trimmed();
   picture.TITLE = file->title.view();
-  picture.FILENAME = picture_name.view();
+  picture.FILENAME = picture_name;
   picture.DEVICE = device_type.view();
   PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
 }

@@ -9,6 +9,7 @@
 #include "plot/PictureCurves.hpp"
 #include "plot/PlotSettings.hpp"
 #include "text/Blanks.hpp"
+#include "text/Utf8Text.hpp"
 
 namespace curvist::PGPLOTPACK {
 namespace {
@@ -20,23 +21,32 @@ constexpr std::string_view reference_file_name = "Scan-Frequency.real";
 // Pictures KILLSCREEN found not written, over the whole run.
 int unwritten_picture_count = 0;
 
-// The picture's file name and PGPLOT device type, each in its 80-character field.
+// A file name in its 80-character field, blank-padded, as the plotters pass it to
+// PGPLOT; a longer one whole: cut at the field's length it would name another file, a
+// data file even.
+std::string file_name_field(std::string_view name) {
+  const std::string_view kept = without_trailing_blanks(name);
+  if (character_count(kept) > TextField80::length) return std::string(kept);
+  return std::string(TextField80(kept).view());
+}
+
+// The picture's file name (its field) and PGPLOT device type (in its 80-character field).
 struct PictureName {
-  TextField80 file_name;
+  std::string file_name;
   TextField80 device_type;
 };
 
 // A device type other than "ps" replaces a name's closing "ps": Plot.ps becomes Plot.gif.
 template <typename Options>
 PictureName picture_name(const Options& options) {
-  PictureName picture{TextField80(options.FILENAME.value_or(default_file_name)),
+  PictureName picture{file_name_field(options.FILENAME.value_or(default_file_name)),
                       TextField80(options.DEVICE.value_or(default_device_type))};
   if (picture.device_type.trimmed() == "ps") return picture;
-  const std::string_view name = picture.file_name.trimmed();
+  const std::string_view name = without_trailing_blanks(picture.file_name);
   if (name.size() < 2 || !name.ends_with("ps")) return picture;
   std::string adapted(name.substr(0, name.size() - 2));
   adapted += picture.device_type.trimmed();
-  picture.file_name.assign(adapted);
+  picture.file_name = file_name_field(adapted);
   return picture;
 }
 
@@ -54,8 +64,8 @@ constexpr int asterisk = 3;
 // named Scan-Frequency.real..., four fixed reference points go on top, to compare the
 // measured curve with. Deliberately narrow: only this operation, the name matched
 // case-sensitively at its start, the points in window coordinates, never logarithms.
-void draw_reference_markers(Pgplot& pgplot, const TextField80& file_name) {
-  if (file_name.view().substr(0, reference_file_name.size()) != reference_file_name) return;
+void draw_reference_markers(Pgplot& pgplot, std::string_view file_name) {
+  if (file_name.substr(0, reference_file_name.size()) != reference_file_name) return;
   constexpr float reference_points[4][2] = {
       {0.0f, 506.9f}, {0.0707f, 532.6f}, {0.1f, 564.8f}, {0.1225f, 606.9f}};
   for (const auto& point : reference_points)
@@ -64,9 +74,9 @@ void draw_reference_markers(Pgplot& pgplot, const TextField80& file_name) {
 
 void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax, bool LOGX,
                   bool LOGY, const TextField80& x_caption, const TextField80& y_caption,
-                  const TextField80& title, const TextField80& file_name,
+                  const TextField80& title, std::string_view file_name,
                   const TextField80& device_type) {
-  std::string device_specification(file_name.view());
+  std::string device_specification(file_name);
   device_specification += '/';
   device_specification += device_type.trimmed();
   pgplot.PGBEG(0, device_specification, 1, 1);
@@ -123,7 +133,7 @@ void plot_into_picture(std::span<const Element> all_x, std::span<const Element> 
                             settings->template y_values<Element>(), flags.join,
                             limits.zero_ordinates, markers.unjoined);
   if (markers.reference) draw_reference_markers(pgplot, picture.file_name);
-  close_page(pgplot, console, picture.file_name.view());
+  close_page(pgplot, console, picture.file_name);
 }
 
 }  // namespace
@@ -133,7 +143,7 @@ void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool /*JOIN*/
                    const TextField80& title, const TextField80& file_name,
                    const TextField80& device_type) {
   prepare_page(current_pgplot(), xmin, xmax, ymin, ymax, LOGX, LOGY, x_caption, y_caption, title,
-               file_name, device_type);
+               file_name.view(), device_type);
 }
 
 void KILLSCREEN(std::string_view file_name) {

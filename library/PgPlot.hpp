@@ -1,6 +1,11 @@
 #pragma once
 // Module PGPLOTPACK: curves drawn into a picture file through PGPLOT, with PGPLOT's
 // standard frame, axes and captions.
+//
+// The picture's name (FILENAME) is used whole, however long. A picture replaces only an
+// older picture under that name (PostScript, PDF, SVG, PNG or GIF, as its first bytes
+// tell): any other file there is kept, and the picture is not written (one line on
+// standard error says so).
 
 #include <optional>
 #include <span>

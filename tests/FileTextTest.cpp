@@ -56,23 +56,30 @@ TEST(FileText, TextIsTheFilesWhereverTheWindowIsAndWhateverWasGivenBack) {
   EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
 }
 
-TEST(FileText, ALineLongerThanTheWindowIsReadToItsEnd) {
+TEST(FileText, ALineLongerThanAnyDataLineEndsTheTextWhereItBegins) {
   const TemporaryFolder folder;
-  // Old Mac line ends, and one line of blanks far longer than a window.
-  const std::string long_line(std::size_t(9) << 20, ' ');
-  const std::string content = "-1\r2\r0 0\r" + long_line + "\r1 1\rx\ry\rT\r";
-  const auto path = folder.write("long.dat", content);
+  // Old Mac line ends: a blank line as long as a line may be is read on, a longer one
+  // ends the text; the reader needs nothing behind it.
+  const std::string longest(FileText::longest_line, ' ');
+  const std::string before = "-1\r2\r0 0\r" + longest + "\r1 1\rx\ry\rT\r";
+  const auto path = folder.write("long.dat", before + longest + " \rmore\r");
   auto file = FileText::open(path.string());
   ASSERT_TRUE(file);
-  file->read_ahead_of(9);
-  EXPECT_GE(file->text().size(), 10 + long_line.size()) << "the blank line is whole";
-  EXPECT_EQ(file->text()[9 + long_line.size()], '\r');
-
-  // The reader reads on past it: the point after it is read as a point.
+  EXPECT_TRUE(file->whole_text() == before);
+  EXPECT_EQ(file->overlong_line(), before.size());
   const auto plot = read_plot_file(path.string());
   ASSERT_TRUE(plot);
   EXPECT_EQ(plot->x, (std::vector<double>{0, 1}));
-  EXPECT_EQ(plot->title.trimmed(), "T");
+
+  // Megabytes without a line end are never read whole: the text ends at once.
+  const auto zeros = folder.write("zeros.dat", std::string(std::size_t(9) << 20, '\0'));
+  auto unlined = FileText::open(zeros.string());
+  unlined->read_ahead_of(0);
+  EXPECT_TRUE(unlined->complete());
+  EXPECT_EQ(unlined->text(), "");
+  std::string why_not;
+  EXPECT_FALSE(read_plot_file(zeros.string(), &why_not));
+  EXPECT_EQ(why_not, "line 1: longer than 65536 bytes, which no line of a data file is");
 }
 
 TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {

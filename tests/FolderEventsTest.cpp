@@ -1,5 +1,6 @@
 // What the kernel tells of a watched folder: each entry written, made, renamed into
-// place or away, touched or removed, by its folder and name; folders inside are left out.
+// place or away, touched or removed, by its folder and name; folders inside and the
+// folder itself, marked as such.
 #include "FolderEvents.hpp"
 
 #include <gtest/gtest.h>
@@ -20,9 +21,14 @@ using testing::TemporaryFolder;
 namespace fs = std::filesystem;
 using Changes = std::set<std::pair<int, std::string>>;
 
+// A folder inside is written with a slash after it, the watched folder itself removed
+// as "(removed)".
 Changes changes_of(FolderEvents& events) {
   Changes changes;
-  for (const auto& change : events.take_changes()) changes.insert({change.folder, change.entry});
+  for (const auto& [folder, entry, kind] : events.take_changes())
+    changes.insert({folder, kind == FolderChangeKind::removed
+                                ? "(removed)"
+                                : entry + (kind == FolderChangeKind::folder_entry ? "/" : "")});
   return changes;
 }
 
@@ -51,9 +57,10 @@ TEST(FolderEvents, TellEveryEntryChangedInTheWatchedFoldersByFolderAndName) {
   fs::rename(folder / "sub/b.dat", folder / "sub/c.dat");
   EXPECT_EQ(changes_of(*events), (Changes{{here, "a.dat"}, {sub, "b.dat"}, {sub, "c.dat"}}));
   fs::remove(folder / "a.dat");
-  // A folder made is no file to plot.
   fs::create_directory(folder / "d.dat");
-  EXPECT_EQ(changes_of(*events), (Changes{{here, "a.dat"}}));
+  EXPECT_EQ(changes_of(*events), (Changes{{here, "a.dat"}, {here, "d.dat/"}}));
+  fs::remove_all(folder / "sub");
+  EXPECT_EQ(changes_of(*events), (Changes{{here, "sub/"}, {sub, "c.dat"}, {sub, "(removed)"}}));
 }
 
 TEST(FolderEvents, AFolderThatCannotBeWatchedSaysWhy) {

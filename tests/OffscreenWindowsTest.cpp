@@ -46,6 +46,15 @@ TEST(OffscreenWindows, NewWindowsCoverFourFifthsOfTheScreenInWholeCells) {
   EXPECT_EQ(size.rows, 51);
   EXPECT_EQ(windows.query_window_size(555).columns, 0);
   EXPECT_EQ(windows.unit(101)->title, "A");
+
+  // Larger than stray drawing grows a surface: drawn whole all the same.
+  OffscreenWindows large(ScreenSize{6400, 5120});
+  large.open_window(101, "USER", "Large");
+  large.focus_window(101);
+  large.set_colour(5);
+  large.draw_rectangle(RectangleControl::outline, 0, 0, 5119, 4095);
+  EXPECT_EQ(large.unit(101)->surface->width(), 5120);
+  EXPECT_EQ(large.unit(101)->surface->at(5119, 4095), purple);
 }
 
 // Without a display nobody looks at a window the plotter has left: its pixels are given

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "ChildProgram.hpp"
@@ -337,16 +338,28 @@ TEST(PgplotPicture, ReadOnlyFolderKeepsTheOlderPicture) {
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
 }
 
-TEST(PgplotPicture, NewPictureReplacesTheOlderOneWhole) {
+TEST(PgplotPicture, NewPictureReplacesAnOlderPictureWholeButNoOtherFile) {
   PictureFolder folder;
-  { std::ofstream("sample.ps") << "older picture\n"; }
   const TwoCurves curves;
-  const auto run = plot_for_real([&] { curves.plot({.FILENAME = "sample.ps"}); });
-  EXPECT_EQ(run.console, "console \" Output in sample.ps\"\n");
-  const std::string picture = contents_of("sample.ps");
-  EXPECT_THAT(picture, ::testing::StartsWith("%!PS"));
-  EXPECT_THAT(picture, HasSubstr("%%EOF"));
-  EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+  // What stands under the picture's name, and whether the picture takes its place.
+  const std::vector<std::pair<std::string, bool>> standing = {
+      {"%!PS-Adobe-3.0\nolder picture\n", true},
+      {std::string("\x89PNG\r\n\x1a\nolder picture", 21), true},
+      {"<?xml version=\"1.0\"?>\n<svg>older picture</svg>\n", true},
+      {"-1\n2\n0 0\n1 1\nx\ny\nA data file\n", false},
+      {"", false}};
+  for (const auto& [content, replaced] : standing) {
+    { std::ofstream("sample.ps") << content; }
+    const auto run = plot_for_real([&] { curves.plot({.FILENAME = "sample.ps"}); });
+    EXPECT_EQ(run.console, replaced ? "console \" Output in sample.ps\"\n" : "") << content;
+    EXPECT_EQ(run.errors, replaced ? ""
+                                   : "curvist: cannot write the picture sample.ps: a file of "
+                                     "that name is there that is not a picture; it is left "
+                                     "as it is\n");
+    EXPECT_EQ(contents_of("sample.ps").starts_with("%!PS-Adobe-3.0\n%%Creator"), replaced);
+    EXPECT_EQ(contents_of("sample.ps") == content, !replaced) << "kept as it was";
+    EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
+  }
 }
 
 TEST(PgplotPicture, InterruptedPlotLeavesTheOlderPictureAndNoTemporaryFile) {

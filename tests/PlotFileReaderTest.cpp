@@ -200,13 +200,16 @@ TEST_F(PlotFileReaderReason, NamesWhatStandsWhereNoFileIs) {
 }
 
 TEST(PlotFileName, ReplacesTheLastFourCharactersByTheDeviceType) {
-  EXPECT_EQ(plot_file_name("sample.dat", "ps").text(), "sample.ps");
-  EXPECT_EQ(plot_file_name("curve.data", "ps").text(), "curve..ps");
-  EXPECT_EQ(plot_file_name("a.da", "ps").text(), ".ps");
-  EXPECT_EQ(plot_file_name("", "ps").text(), ".ps");
-  EXPECT_EQ(plot_file_name("sample.dat        ", "gif       ").text(), "sample.gif");
-  EXPECT_EQ(plot_file_name("ab  .dat", "ps").text(), "ab.ps") << "the base loses trailing blanks";
-  EXPECT_EQ(plot_file_name(std::string(120, 'n'), "ps").text(), std::string(100, 'n'));
+  EXPECT_EQ(plot_file_name("sample.dat", "ps"), "sample.ps");
+  EXPECT_EQ(plot_file_name("curve.data", "ps"), "curve..ps");
+  EXPECT_EQ(plot_file_name("a.da", "ps"), ".ps");
+  EXPECT_EQ(plot_file_name("", "ps"), ".ps");
+  EXPECT_EQ(plot_file_name("sample.dat        ", "gif       "), "sample.gif");
+  EXPECT_EQ(plot_file_name("ab  .dat", "ps"), "ab.ps") << "the base loses trailing blanks";
+  // Never cut to a field's length: cut at 80 characters, this would name the data file.
+  const std::string data_file = std::string(76, 'S') + ".dat";
+  EXPECT_EQ(plot_file_name(data_file + ".old.dat", "ps"), data_file + ".old.ps");
+  EXPECT_EQ(plot_file_name(std::string(120, 'n'), "ps"), std::string(116, 'n') + ".ps");
 }
 
 }  // namespace

@@ -130,6 +130,13 @@ TEST_F(PreCheckReason, CountsTheLinesTheFileHasAndNeeds) {
             "6 lines, at least 11 are needed: the header numbers 3 and -2 promise 6 data lines");
 }
 
+TEST_F(PreCheckReason, NamesALineLongerThanAnyDataLine) {
+  EXPECT_EQ(reason_for(std::string(100000, '\0')),
+            "line 1: longer than 65536 bytes, which no line of a data file is");
+  EXPECT_EQ(reason_for("-1\n2\n0 0\n1 1\nx\ny\nt\n" + std::string(65537, 'z')),
+            "line 8: longer than 65536 bytes, which no line of a data file is");
+}
+
 TEST_F(PreCheckReason, QuotesAHeaderValueThatIsNoIntegerWithItsLine) {
   EXPECT_EQ(reason_for("-1\n1.5\n0 0\n1 1\nx\ny\nt\n"),
             "line 2: \"1.5\" is not an integer (the number of points)");

@@ -3,7 +3,10 @@
 // which windows, when, and what is said about the files that fail.
 #include "WatchSession.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <iostream>
@@ -182,6 +185,65 @@ TEST_F(WatchSessionTest, AHandWrittenListIsFollowedNameByNameAndReadAgainWhenItC
             "it listed are followed as before\n");
   folder_.write("sub/c.dat", wave_data(4, "sub/c.dat"));
   EXPECT_EQ(settle(), Lines{"console \" Output in sub/c.ps\""});
+}
+
+TEST_F(WatchSessionTest, ANewFileWhoseNameBeginsWithAnotherOnesGetsAPictureOfItsOwn) {
+  const std::string data_file = std::string(76, 'S') + ".dat";
+  folder_.write(data_file, wave_data(1, "S"));
+  start({data_file}, false);
+  // The kernel names it whole: its picture name is not cut into the other file's name.
+  folder_.write(data_file + ".old.dat", wave_data(2, "Old"));
+  EXPECT_EQ(settle(), Lines{"console \" Output in " + data_file + ".old.ps\""});
+}
+
+TEST_F(WatchSessionTest, ACloseThatChangesNothingDrawsNothing) {
+  folder_.write("a.dat", wave_data(1, "A"));
+  start({"a.dat"}, false);
+  const std::string content = wave_data(2, "A again");
+  std::ofstream writer(folder_ / "a.dat", std::ios::binary | std::ios::trunc);
+  writer << content << std::flush;
+  EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
+  writer.close();  // long after its last write
+  EXPECT_EQ(settle(), Lines{});
+  // Written through memory it maps, a file tells only its close: that close counts.
+  const int descriptor = open("a.dat", O_RDWR);
+  void* mapped = mmap(nullptr, content.size(), PROT_WRITE, MAP_SHARED, descriptor, 0);
+  ASSERT_NE(mapped, MAP_FAILED);
+  static_cast<char*>(mapped)[content.rfind("A again")] = 'B';
+  munmap(mapped, content.size());
+  close(descriptor);
+  EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
+  EXPECT_EQ(run_.windows.unit(101)->title, "B again");
+}
+
+TEST_F(WatchSessionTest, AListedFolderRemovedOrSwappedIsFollowedAgainOnceItIsBack) {
+  fs::create_directories(folder_ / "run2");
+  folder_.write("run2/p.dat", wave_data(1, "First"));
+  start({"run2/p.dat"}, true, std::vector<std::string>{"run2/p.dat"});
+  CapturedErrors errors;
+  fs::remove_all(folder_ / "run2");
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(),
+            "curvist: the folder run2 was removed; the files listed in it are followed again "
+            "once it is back\ncurvist: skipped run2/p.dat: no such file\n");
+  fs::create_directory(folder_ / "run2");
+  folder_.write("run2/p.dat", wave_data(2, "Second"));
+  EXPECT_EQ(settle(), Lines{"console \" Output in run2/p.ps\""});
+  // Swapped for a folder made elsewhere: its file is read, the one moved away no more.
+  fs::create_directory(folder_ / "new");
+  folder_.write("new/p.dat", wave_data(3, "Third"));
+  fs::rename(folder_ / "run2", folder_ / "old");
+  fs::rename(folder_ / "new", folder_ / "run2");
+  EXPECT_EQ(settle(), Lines{"console \" Output in run2/p.ps\""});
+  folder_.write("old/p.dat", wave_data(4, "Old"));
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(), "");
+  fs::remove_all(folder_.path());
+  EXPECT_EQ(settle(), Lines{});
+  EXPECT_EQ(errors.taken(),
+            "curvist: the folder run2 was removed; the files listed in it are followed again "
+            "once it is back\ncurvist: the folder being watched was removed; no change of its "
+            "files can be followed any more\ncurvist: skipped run2/p.dat: no such file\n");
 }
 
 TEST_F(WatchSessionTest, ChangesTheKernelCouldNotTellHaveEveryFileReadAgain) {

@@ -39,6 +39,17 @@ std::size_t last_line_end(const char* data, std::size_t from, std::size_t to) {
   return end;
 }
 
+// Where the next line begins after the last line end between `from` and `to`; zero when
+// no line ends there. A carriage return ends a line here even when a line feed follows
+// it: for a line's length that one byte makes no difference.
+std::size_t after_last_line_end(const char* data, std::size_t from, std::size_t to) {
+  std::size_t after = 0;
+  for (const int line_end : {'\n', '\r'})
+    if (const void* found = memrchr(data + from, line_end, to - from))
+      after = std::max(after, std::size_t(static_cast<const char*>(found) - data) + 1);
+  return after;
+}
+
 }  // namespace
 
 std::optional<FileText> FileText::open(std::string_view path, std::string* why_not) {
@@ -85,6 +96,8 @@ FileText::FileText(FileText&& other) noexcept
       held_from_(std::exchange(other.held_from_, 0)),
       read_to_(std::exchange(other.read_to_, 0)),
       visible_(std::exchange(other.visible_, 0)),
+      line_start_(std::exchange(other.line_start_, 0)),
+      overlong_line_(std::exchange(other.overlong_line_, std::nullopt)),
       cut_short_(std::exchange(other.cut_short_, false)) {}
 
 FileText& FileText::operator=(FileText&& other) noexcept {
@@ -96,6 +109,8 @@ FileText& FileText::operator=(FileText&& other) noexcept {
   std::swap(held_from_, taken.held_from_);
   std::swap(read_to_, taken.read_to_);
   std::swap(visible_, taken.visible_);
+  std::swap(line_start_, taken.line_start_);
+  std::swap(overlong_line_, taken.overlong_line_);
   std::swap(cut_short_, taken.cut_short_);
   return *this;
 }
@@ -121,6 +136,7 @@ void FileText::fill_to(std::size_t end) {
     }
     read_to_ += std::size_t(count);
   }
+  check_line_lengths();
   if (read_to_ == size_)
     visible_ = size_;
   else
@@ -131,19 +147,36 @@ void FileText::restart_at(std::size_t position) {
   const std::size_t page = page_size();
   if (read_to_ > held_from_) madvise(data_ + held_from_, read_to_ - held_from_, MADV_DONTNEED);
   held_from_ = read_to_ = visible_ = position / page * page;
+  // Measured from here, a line can only seem shorter than it is.
+  line_start_ = held_from_;
+}
+
+void FileText::check_line_lengths() {
+  // Each step looks at a line's first longest_line bytes and the one after them for the
+  // last line end: a look at every byte once, and a line at most that long ends there.
+  while (read_to_ - line_start_ > longest_line) {
+    const std::size_t next =
+        after_last_line_end(data_, line_start_, line_start_ + longest_line + 1);
+    if (next == 0) {
+      overlong_line_ = line_start_;
+      size_ = read_to_ = line_start_;
+      return;
+    }
+    line_start_ = next;
+  }
 }
 
 void FileText::move_window(std::size_t position) {
   position = std::min(position, size_);
   if (position < held_from_ || position > read_to_) restart_at(position);
   if (read_to_ < size_ && read_to_ - position < read_on_distance) fill_to(position + read_ahead);
-  // A line longer than the window: read on until it ends.
+  // A line longer than the window: read on until it ends (or proves too long).
   while (!complete() && visible_ <= position) fill_to(read_to_ + read_ahead);
 }
 
 void FileText::release_before(std::size_t position) {
   const std::size_t page = page_size();
-  const std::size_t end = std::min(position, read_to_) / page * page;
+  const std::size_t end = std::min({position, read_to_, line_start_}) / page * page;
   if (end < held_from_ + release_step) return;
   const std::size_t length = end - held_from_;
   // The pages given back are moved ahead, where the window goes next: reading into pages

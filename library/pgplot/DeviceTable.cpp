@@ -87,6 +87,15 @@ const DeviceKind* find_device_kind(std::string_view type) {
   return nullptr;
 }
 
+bool opens_like_picture(std::string_view opening) {
+  constexpr std::array<std::string_view, 5> signatures = {
+      "%!PS", "%PDF-", std::string_view("\x89PNG\r\n\x1a\n", 8), "GIF87a", "GIF89a"};
+  for (const std::string_view signature : signatures)
+    if (opening.starts_with(signature)) return true;
+  // SVG: an XML declaration, or nothing, before its svg element.
+  return opening.starts_with('<') && opening.find("<svg") != std::string_view::npos;
+}
+
 std::string known_device_types() {
   std::string types;
   for (const auto& kind : device_kinds) {

@@ -1,6 +1,7 @@
 #pragma once
 // The PGPLOT device types this program can draw, and how giza draws each of them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,13 @@ const DeviceKind* find_device_kind(std::string_view type);
 
 // The type names known, for error messages: "ps, vps, ...".
 std::string known_device_types();
+
+// How many of a file's first bytes tell whether it is a picture.
+inline constexpr std::size_t picture_opening_length = 512;
+
+// Whether a file that begins with `opening` (its first picture_opening_length bytes, or
+// all of it) is a picture of a format these devices write: PostScript, PDF, SVG, PNG or
+// GIF. A data file never is: it begins with a number.
+bool opens_like_picture(std::string_view opening);
 
 }  // namespace curvist

@@ -9,9 +9,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "files/FileDescriptor.hpp"
+#include "pgplot/DeviceTable.hpp"
 #include "pgplot/TemporaryPictureName.hpp"
 
 namespace curvist {
@@ -23,6 +26,27 @@ std::string folder_of(std::string_view path) {
 }
 
 std::string errno_text(int error) { return std::strerror(error); }
+
+// Why the file that stands under `target` must not be replaced by a picture; nothing
+// when there is none, or when it is a picture itself (an older one of that name, as its
+// first bytes tell). Whatever else stands there, a data file above all, is kept.
+std::optional<std::string> why_not_replaced(const std::string& target) {
+  struct stat status {};
+  if (lstat(target.c_str(), &status) != 0) return std::nullopt;
+  constexpr std::string_view kept = "; it is left as it is";
+  // Never waits: not for a FIFO's writer, nor for a device.
+  const FileDescriptor file(open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file)
+    return "a file of that name cannot be read to tell whether it is a picture (" +
+           errno_text(errno) + ")" + std::string(kept);
+  std::string opening(picture_opening_length, '\0');
+  ssize_t length = -1;
+  if (fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode))
+    length = pread(file.get(), opening.data(), opening.size(), 0);
+  if (length < 0 || !opens_like_picture(std::string_view(opening).substr(0, std::size_t(length))))
+    return "a file of that name is there that is not a picture" + std::string(kept);
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -55,6 +79,9 @@ std::optional<std::string> TemporaryFile::move_into_place(const std::string& tar
   const mode_t mask = umask(0);
   umask(mask);
   chmod(path_.c_str(), 0666 & ~mask);
+  // Looked at just before the rename: only a file put there in that very instant could
+  // slip past.
+  if (auto kept = why_not_replaced(target)) return kept;
   if (std::rename(path_.c_str(), target.c_str()) != 0) return errno_text(errno);
   moved_ = true;
   return std::nullopt;

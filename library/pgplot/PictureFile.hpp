@@ -1,7 +1,8 @@
 #pragma once
 // A picture in the making: drawn into a temporary file beside its final name and moved
 // into place only when complete, so that a failed or interrupted plot never leaves a
-// truncated picture and never destroys an older one of the same name.
+// truncated picture and never destroys an older one of the same name, nor any file
+// that is not a picture.
 
 #include <memory>
 #include <optional>
@@ -23,8 +24,9 @@ class TemporaryFile {
 
   const std::string& path() const { return path_; }
 
-  // Makes the contents durable and renames the file to `target`, replacing any file of
-  // that name; the reason on failure (the temporary file is then still removed later).
+  // Renames the file to `target`, replacing an older picture of that name but never any
+  // other file (a data file, say); the reason on failure (the temporary file is then
+  // still removed later).
   std::optional<std::string> move_into_place(const std::string& target);
 
  private:

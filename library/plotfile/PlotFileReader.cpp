@@ -5,6 +5,7 @@
 
 #include "files/FileText.hpp"
 #include "listdirected/FileInput.hpp"
+#include "listdirected/Records.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/RefusalReasons.hpp"
 #include "text/Explanation.hpp"
@@ -61,19 +62,16 @@ std::string point_role(std::int64_t index, std::int64_t points, std::size_t item
          std::to_string(index % points + 1) + " of curve " + std::to_string(index / points + 1);
 }
 
-}  // namespace
-
-std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not) {
-  auto file = FileText::open(without_trailing_blanks(name), why_not);
-  if (!file) return std::nullopt;
-  if (!header_is_plausible(*file, why_not)) return std::nullopt;
+// The steps of reading a data file, on its opened text.
+std::optional<PlotFile> read_plot_text(FileText& file, std::string* why_not) {
+  if (!header_is_plausible(file, why_not)) return std::nullopt;
   // Reasons count the lines before a fault: only then is the text looked at whole.
-  const auto whole_text = [&] { return file->whole_text(); };
+  const auto whole_text = [&] { return file.whole_text(); };
 
   RecordInput input{};
   std::array<std::int32_t, 2> header{};
   for (std::size_t index = 0; index < header.size(); ++index) {
-    const ReadStatus status = read_from_file(*file, input, [&](RecordInput& in) {
+    const ReadStatus status = read_from_file(file, input, [&](RecordInput& in) {
       return read_integers(in, std::span(&header[index], 1));
     });
     if (!status) {
@@ -91,10 +89,10 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
     return std::nullopt;
   }
   const std::int64_t point_count = curves * points;  // both below 2^31: no overflow
-  if (point_count > std::int64_t(file->size()) / fewest_bytes_per_point) {
+  if (point_count > std::int64_t(file.size()) / fewest_bytes_per_point) {
     explain(why_not, [&] {
       return header_promise(header[0], header[1]) + ", more than a file of " +
-             counted(std::int64_t(file->size()), "byte") + " holds";
+             counted(std::int64_t(file.size()), "byte") + " holds";
     });
     return std::nullopt;
   }
@@ -113,7 +111,7 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
   for (std::int64_t index = 0; index < point_count; ++index) {
     std::array<double, 2> point;
     const ReadStatus status =
-        read_from_file(*file, input, [&](RecordInput& in) { return read_reals(in, point); });
+        read_from_file(file, input, [&](RecordInput& in) { return read_reals(in, point); });
     if (!status) {
       explain(why_not, [&] {
         // The line says which value is at fault; at the end of the file, the point does.
@@ -126,11 +124,11 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
     plot.x[std::size_t(index)] = point[0];
     plot.y[std::size_t(index)] = point[1];
     // The text read is not needed again: only a window of it stays in memory.
-    if (index % 4096 == 0) file->release_before(input.position);
+    if (index % 4096 == 0) file.release_before(input.position);
   }
   const std::array captions = {&plot.x_caption, &plot.y_caption, &plot.title};
   for (std::size_t caption = 0; caption < captions.size(); ++caption) {
-    const auto record = read_from_file(*file, input, read_record);
+    const auto record = read_from_file(file, input, read_record);
     if (!record) {
       explain(why_not, [&] { return early_end(whole_text(), caption_roles[caption]); });
       return std::nullopt;
@@ -138,9 +136,24 @@ std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_n
     captions[caption]->assign(*record);
   }
   // Another program cut the file short while it was read: what was read is not the file.
-  if (file->cut_short()) {
+  if (file.cut_short()) {
     explain(why_not, [] { return std::string(cut_short_reason); });
     return std::nullopt;
+  }
+  return plot;
+}
+
+}  // namespace
+
+std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not) {
+  auto file = FileText::open(without_trailing_blanks(name), why_not);
+  if (!file) return std::nullopt;
+  std::optional<PlotFile> plot = read_plot_text(*file, why_not);
+  // The text ended early at a line far too long for a data file: that is the reason.
+  if (!plot && file->overlong_line()) {
+    explain(why_not, [&] {
+      return overlong_line_reason(line_number_at(file->whole_text(), *file->overlong_line()));
+    });
   }
   return plot;
 }

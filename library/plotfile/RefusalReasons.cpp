@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "files/FileText.hpp"
 #include "listdirected/Records.hpp"
 
 namespace curvist {
@@ -52,6 +53,11 @@ std::string header_promise(std::int64_t first, std::int64_t second) {
   const std::int64_t data_lines = -first * second;
   return "the header numbers " + std::to_string(first) + " and " + std::to_string(second) +
          " promise " + (data_lines > 0 ? counted(data_lines, "data line") : "no data lines");
+}
+
+std::string overlong_line_reason(std::int64_t line) {
+  return "line " + std::to_string(line) + ": longer than " +
+         std::to_string(FileText::longest_line) + " bytes, which no line of a data file is";
 }
 
 std::string early_end(std::string_view text, std::string_view missing) {

@@ -36,6 +36,9 @@ std::string counted(std::int64_t count, std::string_view noun);
 // ask for.
 std::string header_promise(std::int64_t first, std::int64_t second);
 
+// "line 1: longer than 65536 bytes, which no line of a data file is".
+std::string overlong_line_reason(std::int64_t line);
+
 // "the file ends after line 8, before `missing`"; "the file is empty".
 std::string early_end(std::string_view text, std::string_view missing);
 

@@ -10,9 +10,6 @@
 namespace curvist {
 namespace {
 
-constexpr PixelRectangle whole_grid{0, 0, PixelSurface::largest_side - 1,
-                                    PixelSurface::largest_side - 1};
-
 int whole_cells(double pixels, int cell) {
   return std::max(cell, static_cast<int>(pixels / cell) * cell);
 }
@@ -52,7 +49,7 @@ WindowUnit* OffscreenWindows::unit(int number) {
 
 void OffscreenWindows::reset_drawing_state(WindowUnit& window) {
   window.drawing = DrawingState{};
-  window.drawing.viewport = whole_grid;
+  window.drawing.viewport = window.grid();
   window.drawing.viewport_width = window.width;
   window.drawing.viewport_height = window.height;
 }
@@ -221,9 +218,10 @@ void OffscreenWindows::draw_rectangle(RectangleControl control, std::int16_t x1,
 
 void OffscreenWindows::set_viewport(std::int16_t x1, std::int16_t y1, std::int16_t x2,
                                     std::int16_t y2) {
-  DrawingState& state = changing_active_window().drawing;
+  WindowUnit& window = changing_active_window();
+  DrawingState& state = window.drawing;
   const PixelRectangle area{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-  state.viewport = area.intersection(whole_grid);
+  state.viewport = area.intersection(window.grid());
   state.viewport_width = area.x2 - area.x1 + 1;
   state.viewport_height = area.y2 - area.y1 + 1;
   state.origin_x = area.x1;

@@ -67,8 +67,8 @@ PixelRectangle PixelRectangle::union_with(const PixelRectangle& other) const {
 }
 
 PixelSurface::PixelSurface(int width, int height, std::uint32_t background)
-    : width_(std::clamp(width, 1, largest_side)),
-      height_(std::clamp(height, 1, largest_side)),
+    : width_(std::clamp(width, 1, largest_window_side)),
+      height_(std::clamp(height, 1, largest_window_side)),
       background_(background) {
   compact_rows_ = uniform_rows(width_, height_, background_);
 }
@@ -172,7 +172,7 @@ void PixelSurface::grow_to_hold(const PixelRectangle& area) {
   // surface at every step.
   const auto grown = [](int current, int needed) {
     if (needed < current) return current;
-    return std::min(largest_side, (needed / 64 + 1) * 64);
+    return std::min(largest_window_side, (needed / 64 + 1) * 64);
   };
   const int new_width = grown(width_, area.x2);
   const int new_height = grown(height_, area.y2);

@@ -35,9 +35,12 @@ struct PixelRectangle {
 
 class PixelSurface {
  public:
-  // Neither side ever grows past this: 4096 pixels is beyond any window the plotter
-  // lays out, and bounds the memory a stray coordinate can claim to 64 MB.
+  // Drawing beyond its window grows a surface to at most this on a side: 4096 pixels is
+  // beyond any fixed size the plotter lays out, and bounds the memory a stray coordinate
+  // can claim to 64 MB. A window larger than that is drawn whole all the same.
   static constexpr int largest_side = 4096;
+  // No surface is larger on a side: the X server makes no larger window.
+  static constexpr int largest_window_side = 32767;
 
   // Starts in the compact form, all background.
   PixelSurface(int width, int height, std::uint32_t background);
@@ -60,7 +63,8 @@ class PixelSurface {
   std::size_t memory_bytes() const;
 
   // Grows (never shrinks) so that the rectangle's right and bottom edges lie inside,
-  // within largest_side; new pixels take the background colour. Expands the surface.
+  // within largest_window_side (the caller keeps a window's drawing within its grid);
+  // new pixels take the background colour. Expands the surface.
   void grow_to_hold(const PixelRectangle& area);
 
   // Only on an expanded surface; the caller keeps (x, y) inside it.

@@ -2,6 +2,7 @@
 // What one unit's window holds: its pixels, its caption and client size, and the
 // drawing state that belongs to a window (viewport, window mapping, current position).
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -63,6 +64,16 @@ struct WindowUnit {
   // draw the window again is only what the window shows while this stays as it was
   // after the plot.
   unsigned drawing_version = 0;
+
+  // Where drawing into the window can land: the whole window, and beyond it up to
+  // PixelSurface::largest_side on a side (a plot of a fixed size larger than the window).
+  PixelRectangle grid() const {
+    const auto side = [](int window_side) {
+      return std::min(std::max(window_side, PixelSurface::largest_side),
+                      PixelSurface::largest_window_side);
+    };
+    return {0, 0, side(width) - 1, side(height) - 1};
+  }
 };
 
 }  // namespace curvist

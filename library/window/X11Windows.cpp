@@ -435,17 +435,16 @@ void X11Windows::handle_events() {
         if (event.xclient.message_type == presenter.protocols &&
             static_cast<Atom>(event.xclient.data.l[0]) == presenter.delete_window) {
           XDestroyWindow(display, shown.window);
-          {
-            std::lock_guard guard(lock_);
-            kept_.forget(found->second);
-            closed_units_.insert(found->second);
-          }
+          forget_closed(found->second, shown);
           presenter.unit_of.erase(found);
-          shown.window = 0;
-          shown.closed = true;
-          shown.mapped = false;
           closed_any = true;
         }
+        break;
+      // Destroyed by another program than the window manager: closed as well.
+      case DestroyNotify:
+        forget_closed(found->second, shown);
+        presenter.unit_of.erase(found);
+        closed_any = true;
         break;
       default:
         break;
@@ -465,6 +464,17 @@ void X11Windows::handle_events() {
     windows_on_screen_ = on_screen;
     note_status_change();
   }
+}
+
+void X11Windows::forget_closed(int unit, ShownWindow& shown) {
+  {
+    std::lock_guard guard(lock_);
+    kept_.forget(unit);
+    closed_units_.insert(unit);
+  }
+  shown.window = 0;
+  shown.closed = true;
+  shown.mapped = false;
 }
 
 void X11Windows::send_waiting_pixels(int unit, ShownWindow& shown) {

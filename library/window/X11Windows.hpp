@@ -122,6 +122,8 @@ class X11Windows final : public WindowOperations {
   void run_presenter();
   void synchronise();
   void handle_events();
+  // A window closed or destroyed: never shown or drawn again, and its plot let go.
+  void forget_closed(int unit, ShownWindow& shown);
   // Sends what waits to be sent of the unit's window, read from its surface.
   void send_waiting_pixels(int unit, ShownWindow& shown);
   void mark_lost();
