@@ -30,56 +30,53 @@ std::optional<Outcome> fault_of_curves(const Element* x, const Element* y, std::
   return std::nullopt;
 }
 
-std::optional<Outcome> fault_of_count(const std::optional<int>& NCURVES) {
-  if (NCURVES && *NCURVES < 1)
-    return bad_arguments("NCURVES is " + std::to_string(*NCURVES) +
-                         ": at least one curve is needed");
+Outcome not_plotted(std::string why) { return {CURVIST_NOT_PLOTTED, std::move(why)}; }
+
+// Why the options draw nothing: a list of less than one curve.
+template <typename Options>
+std::optional<Outcome> fault_of_options(const Options& options) {
+  if constexpr (requires { options.NCURVES; }) {
+    if (options.NCURVES && *options.NCURVES < 1)
+      return bad_arguments("NCURVES is " + std::to_string(*options.NCURVES) +
+                           ": at least one curve is needed");
+  }
   return std::nullopt;
 }
 
-Outcome not_plotted(std::string why) { return {CURVIST_NOT_PLOTTED, std::move(why)}; }
+// Why the module the options belong to draws nothing for these values; empty when it
+// draws them.
+template <typename Options, typename Element>
+std::string why_nothing_drawn(const Options& options, std::span<const Element> all_x,
+                              std::span<const Element> all_y) {
+  const bool log_x = options.LOGX.value_or(false), log_y = options.LOGY.value_or(false);
+  if constexpr (requires { options.FILENAME; })
+    return PGPLOTPACK::why_no_picture(all_x, all_y, log_x, log_y);
+  else
+    return PLOTPACK::why_no_plot(all_x, all_y, log_x, log_y);
+}
 
-// After a picture was drawn: whether it was written, counted by the module.
+// After the operation: whether a picture it drew was written, counted by the module.
 Outcome picture_written(int unwritten_before) {
   if (PGPLOTPACK::unwritten_pictures() == unwritten_before) return {};
   return {CURVIST_PICTURE_NOT_WRITTEN, PGPLOTPACK::why_last_picture_not_written()};
 }
 
-template <typename Element, typename COptions, typename Operation, typename Check>
-curvist_status screen_plot(const Element* x, const Element* y, std::size_t points,
-                           std::size_t curves, const COptions* given, COptions defaults,
-                           Operation operation, Check fault_of_options) {
+// One plot operation of either module, `points` * `curves` values in x and in y.
+template <typename Element, typename COptions, typename Operation>
+curvist_status curve_plot(const Element* x, const Element* y, std::size_t points,
+                          std::size_t curves, const COptions* given, COptions defaults,
+                          Operation operation) {
   return guarded([&]() -> Outcome {
     if (auto fault = fault_of_curves(x, y, points, curves)) return *fault;
     const auto options = read_options(given, defaults);
     if (!options) return bad_arguments(wrong_size(given, "options"));
-    const auto module_options = screen_options(*options);
-    if (auto fault = fault_of_options(module_options)) return *fault;
+    const auto chosen = module_options(*options);
+    if (auto fault = fault_of_options(chosen)) return *fault;
     const std::span<const Element> all_x(x, points * curves), all_y(y, points * curves);
-    const auto why_not = PLOTPACK::why_no_plot(all_x, all_y, module_options.LOGX.value_or(false),
-                                               module_options.LOGY.value_or(false));
-    if (!why_not.empty()) return not_plotted(why_not);
-    operation(all_x, all_y, module_options);
-    return {};
-  });
-}
-
-template <typename Element, typename COptions, typename Operation, typename Check>
-curvist_status picture_plot(const Element* x, const Element* y, std::size_t points,
-                            std::size_t curves, const COptions* given, COptions defaults,
-                            Operation operation, Check fault_of_options) {
-  return guarded([&]() -> Outcome {
-    if (auto fault = fault_of_curves(x, y, points, curves)) return *fault;
-    const auto options = read_options(given, defaults);
-    if (!options) return bad_arguments(wrong_size(given, "options"));
-    const auto module_options = picture_options(*options);
-    if (auto fault = fault_of_options(module_options)) return *fault;
-    const std::span<const Element> all_x(x, points * curves), all_y(y, points * curves);
-    const auto why_not = PGPLOTPACK::why_no_picture(
-        all_x, all_y, module_options.LOGX.value_or(false), module_options.LOGY.value_or(false));
+    const auto why_not = why_nothing_drawn(chosen, all_x, all_y);
     if (!why_not.empty()) return not_plotted(why_not);
     const int unwritten_before = PGPLOTPACK::unwritten_pictures();
-    operation(all_x, all_y, module_options);
+    operation(all_x, all_y, chosen);
     return picture_written(unwritten_before);
   });
 }
@@ -96,9 +93,6 @@ auto matrix(void (*operation)(ColumnMajorView<const Element>, ColumnMajorView<co
   };
 }
 
-const auto no_fault = [](const auto&) { return std::optional<Outcome>(); };
-const auto fault_of_list = [](const auto& options) { return fault_of_count(options.NCURVES); };
-
 }  // namespace
 }  // namespace curvist::c_interface
 
@@ -109,26 +103,26 @@ extern "C" {
 
 curvist_status curvist_plotdp(const double* x, const double* y, size_t points, size_t curves,
                               const curvist_screen_options* options) {
-  return screen_plot(x, y, points, curves, options, curvist_screen_options_default(),
-                     matrix(&PLOTPACK::PLOTDP, points), no_fault);
+  return curve_plot(x, y, points, curves, options, curvist_screen_options_default(),
+                    matrix(&PLOTPACK::PLOTDP, points));
 }
 
 curvist_status curvist_plotsp(const float* x, const float* y, size_t points, size_t curves,
                               const curvist_screen_options* options) {
-  return screen_plot(x, y, points, curves, options, curvist_screen_options_default(),
-                     matrix(&PLOTPACK::PLOTSP, points), no_fault);
+  return curve_plot(x, y, points, curves, options, curvist_screen_options_default(),
+                    matrix(&PLOTPACK::PLOTSP, points));
 }
 
 curvist_status curvist_plotlistdp(const double* x, const double* y, size_t count,
                                   const curvist_screen_list_options* options) {
-  return screen_plot(x, y, count, 1, options, curvist_screen_list_options_default(),
-                     &PLOTPACK::PLOTLISTDP, fault_of_list);
+  return curve_plot(x, y, count, 1, options, curvist_screen_list_options_default(),
+                    &PLOTPACK::PLOTLISTDP);
 }
 
 curvist_status curvist_plotlistsp(const float* x, const float* y, size_t count,
                                   const curvist_screen_list_options* options) {
-  return screen_plot(x, y, count, 1, options, curvist_screen_list_options_default(),
-                     &PLOTPACK::PLOTLISTSP, fault_of_list);
+  return curve_plot(x, y, count, 1, options, curvist_screen_list_options_default(),
+                    &PLOTPACK::PLOTLISTSP);
 }
 
 int curvist_window_counter(void) {
@@ -142,26 +136,26 @@ int curvist_window_counter(void) {
 
 curvist_status curvist_pgplotdp(const double* x, const double* y, size_t points, size_t curves,
                                 const curvist_picture_options* options) {
-  return picture_plot(x, y, points, curves, options, curvist_picture_options_default(),
-                      matrix(&PGPLOTPACK::PGPLOTDP, points), no_fault);
+  return curve_plot(x, y, points, curves, options, curvist_picture_options_default(),
+                    matrix(&PGPLOTPACK::PGPLOTDP, points));
 }
 
 curvist_status curvist_pgplotsp(const float* x, const float* y, size_t points, size_t curves,
                                 const curvist_picture_options* options) {
-  return picture_plot(x, y, points, curves, options, curvist_picture_options_default(),
-                      matrix(&PGPLOTPACK::PGPLOTSP, points), no_fault);
+  return curve_plot(x, y, points, curves, options, curvist_picture_options_default(),
+                    matrix(&PGPLOTPACK::PGPLOTSP, points));
 }
 
 curvist_status curvist_pgplotlistdp(const double* x, const double* y, size_t count,
                                     const curvist_picture_list_options* options) {
-  return picture_plot(x, y, count, 1, options, curvist_picture_list_options_default(),
-                      &PGPLOTPACK::PGPLOTLISTDP, fault_of_list);
+  return curve_plot(x, y, count, 1, options, curvist_picture_list_options_default(),
+                    &PGPLOTPACK::PGPLOTLISTDP);
 }
 
 curvist_status curvist_pgplotlistsp(const float* x, const float* y, size_t count,
                                     const curvist_picture_list_options* options) {
-  return picture_plot(x, y, count, 1, options, curvist_picture_list_options_default(),
-                      &PGPLOTPACK::PGPLOTLISTSP, fault_of_list);
+  return curve_plot(x, y, count, 1, options, curvist_picture_list_options_default(),
+                    &PGPLOTPACK::PGPLOTLISTSP);
 }
 
 int curvist_unwritten_pictures(void) {

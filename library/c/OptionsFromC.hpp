@@ -46,25 +46,25 @@ std::string wrong_size(const Options* given, std::string_view name) {
          " bytes, this library knows one of " + std::to_string(sizeof(Options));
 }
 
-inline PLOTPACK::ScreenPlotOptions screen_options(const curvist_screen_options& given) {
+inline PLOTPACK::ScreenPlotOptions module_options(const curvist_screen_options& given) {
   return {logical(given.JOIN),      logical(given.LOGX),      logical(given.LOGY),
           number(given.RESOLUTION), text(given.XLABEL),       text(given.YLABEL),
           text(given.TITLE),        logical(given.OWNWINDOW), logical(given.REUSEWINDOW)};
 }
 
-inline PLOTPACK::ScreenListPlotOptions screen_options(const curvist_screen_list_options& given) {
+inline PLOTPACK::ScreenListPlotOptions module_options(const curvist_screen_list_options& given) {
   return {logical(given.JOIN),      logical(given.LOGX),      logical(given.LOGY),
           number(given.RESOLUTION), text(given.XLABEL),       text(given.YLABEL),
           text(given.TITLE),        logical(given.OWNWINDOW), logical(given.REUSEWINDOW),
           number(given.NCURVES)};
 }
 
-inline PGPLOTPACK::FilePlotOptions picture_options(const curvist_picture_options& given) {
+inline PGPLOTPACK::FilePlotOptions module_options(const curvist_picture_options& given) {
   return {logical(given.JOIN), logical(given.LOGX), logical(given.LOGY),  text(given.XLABEL),
           text(given.YLABEL),  text(given.TITLE),   text(given.FILENAME), text(given.DEVICE)};
 }
 
-inline PGPLOTPACK::FileListPlotOptions picture_options(const curvist_picture_list_options& given) {
+inline PGPLOTPACK::FileListPlotOptions module_options(const curvist_picture_list_options& given) {
   return {logical(given.JOIN),  logical(given.LOGX),   logical(given.LOGY),
           text(given.XLABEL),   text(given.YLABEL),    text(given.TITLE),
           text(given.FILENAME), number(given.NCURVES), text(given.DEVICE)};

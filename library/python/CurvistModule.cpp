@@ -90,9 +90,6 @@ struct Curves {
     curves = x.ndim() == 2 ? std::size_t(x.shape(1)) : 1;
   }
 
-  const Element* x_data() const { return x.data(); }
-  const Element* y_data() const { return y.data(); }
-
   Array x;
   Array y;
   std::size_t points = 0;
@@ -104,14 +101,26 @@ bool float32_array(py::handle value) {
          py::reinterpret_borrow<py::array>(value).dtype().char_() == 'f';
 }
 
-// Calls `plot` with the curves in 32-bit floats when x and y are both float32 arrays,
-// else in 64-bit ones.
-template <typename Plot>
-void with_curves(py::handle x, py::handle y, Plot&& plot) {
-  if (float32_array(x) && float32_array(y))
-    plot(Curves<float>(x, y));
-  else
-    plot(Curves<double>(x, y));
+template <typename Element, typename Options>
+using Operation = curvist_status (*)(const Element*, const Element*, std::size_t, std::size_t,
+                                     const Options*);
+
+// Draws the curves with `single` in 32-bit floats when x and y are both float32 arrays,
+// else with `double_` in 64-bit ones.
+template <typename Options>
+void draw_curves(py::handle x, py::handle y, Operation<float, Options> single,
+                 Operation<double, Options> double_, const Options& options) {
+  if (float32_array(x) && float32_array(y)) {
+    const Curves<float> curves(x, y);
+    draw([&] {
+      return single(curves.x.data(), curves.y.data(), curves.points, curves.curves, &options);
+    });
+  } else {
+    const Curves<double> curves(x, y);
+    draw([&] {
+      return double_(curves.x.data(), curves.y.data(), curves.points, curves.curves, &options);
+    });
+  }
 }
 
 void plot(py::handle x, py::handle y, std::optional<bool> join, std::optional<bool> logx,
@@ -129,16 +138,7 @@ void plot(py::handle x, py::handle y, std::optional<bool> join, std::optional<bo
   options.TITLE = text(title);
   options.OWNWINDOW = flag(own_window);
   options.REUSEWINDOW = flag(reuse_window);
-  with_curves(x, y, [&](const auto& curves) {
-    draw([&] {
-      if constexpr (std::is_same_v<decltype(*curves.x_data()), const float&>)
-        return curvist_plotsp(curves.x_data(), curves.y_data(), curves.points, curves.curves,
-                              &options);
-      else
-        return curvist_plotdp(curves.x_data(), curves.y_data(), curves.points, curves.curves,
-                              &options);
-    });
-  });
+  draw_curves(x, y, curvist_plotsp, curvist_plotdp, options);
 }
 
 void picture(py::handle x, py::handle y, std::optional<bool> join, std::optional<bool> logx,
@@ -156,16 +156,7 @@ void picture(py::handle x, py::handle y, std::optional<bool> join, std::optional
   options.TITLE = text(title);
   options.FILENAME = text(file_name);
   options.DEVICE = text(device);
-  with_curves(x, y, [&](const auto& curves) {
-    draw([&] {
-      if constexpr (std::is_same_v<decltype(*curves.x_data()), const float&>)
-        return curvist_pgplotsp(curves.x_data(), curves.y_data(), curves.points, curves.curves,
-                                &options);
-      else
-        return curvist_pgplotdp(curves.x_data(), curves.y_data(), curves.points, curves.curves,
-                                &options);
-    });
-  });
+  draw_curves(x, y, curvist_pgplotsp, curvist_pgplotdp, options);
 }
 
 void load_plot(const std::filesystem::path& name, std::optional<std::string> device) {
