@@ -77,6 +77,8 @@ foreach(folder LIBDIR INCLUDEDIR FMODDIR)
     set(curvist_pc_${folder} "\${prefix}/${CMAKE_INSTALL_${folder}}")
   endif()
 endforeach()
+# A build with the sanitizers: linking its static Fortran library needs their runtime.
+list(JOIN curvist_sanitizer_options " " curvist_pc_sanitizer_options)
 foreach(pc_file IN LISTS curvist_pc_files)
   install(CODE "
     get_filename_component(CURVIST_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
@@ -85,6 +87,7 @@ foreach(pc_file IN LISTS curvist_pc_files)
     set(CURVIST_PC_INCLUDEDIR [[${curvist_pc_INCLUDEDIR}]])
     set(CURVIST_PC_FMODDIR [[${curvist_pc_FMODDIR}]])
     set(CURVIST_PC_VERSION ${PROJECT_VERSION})
+    set(CURVIST_PC_SANITIZER_OPTIONS [[${curvist_pc_sanitizer_options}]])
     configure_file([[${PROJECT_SOURCE_DIR}/packaging/${pc_file}.pc.in]]
       [[${PROJECT_BINARY_DIR}/pkgconfig/${pc_file}.pc]] @ONLY)"
     COMPONENT development)

@@ -9,6 +9,7 @@ program damped_oscillation
   implicit none
   integer, parameter :: points = 400
   real(8) :: time(points, 2), amplitude(points, 2), t
+  real(4) :: time32(2 * points), amplitude32(2 * points)
   integer :: i
 
   do i = 1, points
@@ -22,10 +23,10 @@ program damped_oscillation
               TITLE='Damped oscillation', OWNWINDOW=.true.)
 
   ! The same curves, one after another in 32-bit arrays, into damped.png.
-  call PGPLOTLISTSP(real(reshape(time, [2 * points]), 4), &
-                    real(reshape(amplitude, [2 * points]), 4), XLABEL='t (s)', &
-                    YLABEL='amplitude', TITLE='Damped oscillation', FILENAME='damped.ps', &
-                    NCURVES=2, DEVICE='png')
+  time32 = real(reshape(time, [2 * points]), 4)
+  amplitude32 = real(reshape(amplitude, [2 * points]), 4)
+  call PGPLOTLISTSP(time32, amplitude32, XLABEL='t (s)', YLABEL='amplitude', &
+                    TITLE='Damped oscillation', FILENAME='damped.ps', NCURVES=2, DEVICE='png')
   if (curvist_status() /= CURVIST_OK) then
     write (*, '(a)') curvist_error()
     error stop 1
