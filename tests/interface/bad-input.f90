@@ -26,7 +26,7 @@ program bad_input
   call PLOTLISTDP(x(:, 1), y(:, 1), NCURVES=0, OWNWINDOW=.true.)
   call expect('NCURVES 0', CURVIST_BAD_ARGUMENTS, 'NCURVES is 0')
   call PLOTDP(not_a_number, y, OWNWINDOW=.true.)
-  call expect('NaN limits', CURVIST_NOT_PLOTTED, 'x values')
+  call expect('NaN limits', CURVIST_NOT_PLOTTED, 'no x value is finite')
   call PGPLOTDP(x, y, FILENAME='no-such-folder/a.ps   ')
   call expect('unwritable file', CURVIST_PICTURE_NOT_WRITTEN, &
               'cannot write the picture no-such-folder/a.ps: No such file or directory')

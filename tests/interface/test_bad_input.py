@@ -26,7 +26,7 @@ def offscreen_in_an_empty_folder(tmp_path, monkeypatch):
     (lambda: curvist.picture(np.zeros((4, 0)), np.zeros((4, 0))), ValueError,
      "there are no curves"),
     (lambda: curvist.plot(np.full(4, np.nan), y, own_window=True), curvist.NotPlotted,
-     "x values"),
+     "no x value is finite"),
     (lambda: curvist.picture(x, y, filename="no-such-folder/a.ps"), curvist.PictureNotWritten,
      "cannot write the picture no-such-folder/a.ps: No such file or directory"),
     (lambda: curvist.picture(["a", "b"], [1, 2]), ValueError, "could not convert"),
