@@ -77,7 +77,8 @@ foreach(folder LIBDIR INCLUDEDIR FMODDIR)
     set(curvist_pc_${folder} "\${prefix}/${CMAKE_INSTALL_${folder}}")
   endif()
 endforeach()
-# A build with the sanitizers: linking its static Fortran library needs their runtime.
+# A build with the sanitizers: the programs that link its libraries link their runtime,
+# which must come first.
 list(JOIN curvist_sanitizer_options " " curvist_pc_sanitizer_options)
 foreach(pc_file IN LISTS curvist_pc_files)
   install(CODE "
