@@ -1,15 +1,15 @@
 #include "SkippedFile.hpp"
 
-#include <iostream>
+#include <string>
 
-#include "console/LinesInWaiting.hpp"
+#include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
 
 void explain_skipped(std::string_view name, std::string_view reason) {
-  write_lines_in_waiting();
-  std::cerr << "curvist: skipped " << without_trailing_blanks(name) << ": " << reason << '\n';
+  current_errors().write_line("curvist: skipped " + std::string(without_trailing_blanks(name)) +
+                              ": " + std::string(reason));
 }
 
 }  // namespace curvist

@@ -1,7 +1,6 @@
 #include "Watch.hpp"
 
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,8 +44,8 @@ int watch_current_folder(const RunOptions& options) {
   const std::unique_ptr<FolderEvents> events = FolderEvents::open(why_not_watched);
   const int current_folder = events ? events->watch(".", why_not_watched) : -1;
   if (current_folder < 0) {
-    std::cerr << "curvist: cannot watch the folder for changes: " << why_not_watched
-              << "; the plots will not follow their files\n";
+    current_errors().write_line("curvist: cannot watch the folder for changes: " + why_not_watched +
+                                "; the plots will not follow their files");
     return MAIN(options);
   }
 

@@ -1,6 +1,5 @@
 #include "Plot.hpp"
 
-#include <iostream>
 #include <memory>
 #include <new>
 #include <utility>
@@ -9,6 +8,7 @@
 #include "Replot.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
+#include "console/ErrorStream.hpp"
 #include "console/SilentConsole.hpp"
 #include "platform/Platform.hpp"
 #include "plot/AxisCaptions.hpp"
@@ -123,11 +123,11 @@ class KeptScreenPlot final : public RedrawablePlot {
 };
 
 // The plot kept to draw a window again, or null when there is no memory for its copy;
-// then one line on standard error says so and what the window does instead (`otherwise`).
+// then one error line says so and what the window does instead (`otherwise`).
 // With `arrays` (what keeps the curves' arrays alive, unchanged from now on) the plot
 // keeps them rather than a copy.
 template <typename Element>
-std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
+std::shared_ptr<const RedrawablePlot> kept_plot(ErrorStream& errors, const ScreenSettings& settings,
                                                 const CurveRuns<Element>& curves, bool JOIN,
                                                 int RESOLUTION, std::string_view otherwise,
                                                 std::shared_ptr<const void> arrays) {
@@ -137,9 +137,9 @@ std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
     return std::make_shared<const KeptScreenPlot<Element>>(settings, std::move(kept), JOIN,
                                                            RESOLUTION);
   } catch (const std::bad_alloc&) {
-    std::cerr << "curvist: no memory to keep the plot \""
-              << without_blanks_around(settings.captions.title.view()) << "\" for redrawing; "
-              << otherwise << '\n';
+    errors.write_line("curvist: no memory to keep the plot \"" +
+                      std::string(without_blanks_around(settings.captions.title.view())) +
+                      "\" for redrawing; " + std::string(otherwise));
     return nullptr;
   }
 }
@@ -179,7 +179,7 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // fixed size keeps its pixels, and so does one drawn into the active window, which was
   // measured on the console.
   if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
-    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION,
+    if (auto plot = kept_plot(current_errors(), *settings, curves, JOIN, RESOLUTION,
                               "its window keeps its pixels when resized", std::move(arrays)))
       windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
   }
@@ -249,8 +249,9 @@ bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<co
   const auto curves = matrix_curves(X, Y);
   // The plot drawn afresh is the plot the window keeps: the same object draws it now and
   // whenever the window is resized.
-  auto plot = kept_plot(*settings, curves, joined(*settings, curves, OrderCheck::unjoin_unordered),
-                        0, "its window shows the plot it showed", std::move(arrays));
+  auto plot = kept_plot(current_errors(), *settings, curves,
+                        joined(*settings, curves, OrderCheck::unjoin_unordered), 0,
+                        "its window shows the plot it showed", std::move(arrays));
   return plot && current_windows().replace_plot(unit, std::move(plot));
 }
 
