@@ -18,11 +18,12 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
 
   RecordInput list{list_file->content};
   while (const auto name = read_next_name(list)) {
-    std::string why_not;
-    if (passes_pre_check(*name, options.explain ? &why_not : nullptr))
+    const auto checked =
+        passes_pre_check(*name, options.explain ? Reasons::asked : Reasons::unasked);
+    if (checked)
       plot(*name);
     else if (options.explain)
-      explain_skipped(*name, why_not + folder_name_hint(list, *name));
+      explain_skipped(*name, checked.why_not() + folder_name_hint(list, *name));
   }
   if (list_file->made_by_program) remove_list_file();
   return 0;

@@ -217,11 +217,11 @@ void WatchSession::follow(const std::string& name) {
       !written && read != read_stamps_.end() && read->second == stamp)
     return;
   read_stamps_[name] = stamp;
-  std::string why_not;
-  if (passes_pre_check(name, options_.explain ? &why_not : nullptr))
+  const auto checked = passes_pre_check(name, options_.explain ? Reasons::asked : Reasons::unasked);
+  if (checked)
     plot(name);
   else if (options_.explain)
-    explain_skipped(name, why_not);
+    explain_skipped(name, checked.why_not());
 }
 
 void WatchSession::plot(const std::string& name) {

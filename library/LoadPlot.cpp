@@ -20,13 +20,14 @@ namespace {
 // Why the plotters will skip a file that was read: its limits give an axis no range, on
 // screen (64-bit limits) or, more rarely, only in the picture (32-bit limits). The same
 // step the plotters run decides it.
-void explain_unplotted(const PlotFile& file, std::string& why_not) {
+std::string why_unplotted(const PlotFile& file) {
   const auto x = file.x_view().elements();
   const auto y = file.y_view().elements();
-  if (plot::plot_limits<double>(x, y, false, false, &why_not)) {
-    if (!plot::plot_limits<float>(x, y, false, false, &why_not))
-      why_not.insert(0, "no picture: in single precision, ");
-  }
+  if (const auto screen = plot::plot_limits<double>(x, y, false, false); !screen)
+    return screen.why_not();
+  if (const auto picture = plot::plot_limits<float>(x, y, false, false); !picture)
+    return "no picture: in single precision, " + picture.why_not();
+  return {};
 }
 
 // LOADPLOT's steps; the screen plot goes into the window of `window_unit` when given,
@@ -37,14 +38,17 @@ void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
   const std::string picture_name = plot_file_name(name, device_type.view());
 
   if (why_not_read != nullptr) why_not_read->clear();
-  std::optional<PlotFile> read = read_plot_file(name, why_not_read);
-  if (!read) return;
+  Refusable<PlotFile> read =
+      read_plot_file(name, why_not_read != nullptr ? Reasons::asked : Reasons::unasked);
+  if (!read) {
+    if (why_not_read != nullptr) *why_not_read = read.why_not();
+    return;
+  }
   // The arrays live until the end of the call, whichever way it ends, and after it for as
   // long as the window that keeps the plot for its resizes holds them: only read from
   // now on, they are shared rather than copied.
   const std::shared_ptr<const PlotFile> file = std::make_shared<const PlotFile>(std::move(*read));
-  read.reset();
-  if (why_not_read != nullptr) explain_unplotted(*file, *why_not_read);
+  if (why_not_read != nullptr) *why_not_read = why_unplotted(*file);
 
   PLOTPACK::ScreenPlotOptions screen;
   screen.RESOLUTION = 0;

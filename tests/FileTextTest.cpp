@@ -77,9 +77,9 @@ TEST(FileText, ALineLongerThanAnyDataLineEndsTheTextWhereItBegins) {
   unlined->read_ahead_of(0);
   EXPECT_TRUE(unlined->complete());
   EXPECT_EQ(unlined->text(), "");
-  std::string why_not;
-  EXPECT_FALSE(read_plot_file(zeros.string(), &why_not));
-  EXPECT_EQ(why_not, "line 1: longer than 65536 bytes, which no line of a data file is");
+  const auto unread = read_plot_file(zeros.string(), Reasons::asked);
+  EXPECT_FALSE(unread);
+  EXPECT_EQ(unread.why_not(), "line 1: longer than 65536 bytes, which no line of a data file is");
 }
 
 TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {
@@ -89,9 +89,9 @@ TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {
   empty->read_ahead_of(0);
   EXPECT_TRUE(empty->text().empty());
   EXPECT_TRUE(empty->complete());
-  std::string why_not;
-  EXPECT_FALSE(FileText::open(folder.path().string(), &why_not)) << "a folder";
-  EXPECT_EQ(why_not, "a directory");
+  const auto folder_opened = FileText::open(folder.path().string());
+  EXPECT_FALSE(folder_opened) << "a folder";
+  EXPECT_EQ(folder_opened.why_not(), "a directory");
   EXPECT_FALSE(FileText::open((folder.path() / "missing.dat").string()));
   const auto fifo = folder.path() / "fifo.dat";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -130,9 +130,9 @@ TEST(FileText, AFileCutShortBeforeItIsReadIsRefusedByTheReader) {
   content += "x\ny\ntitle\n";
   const auto path = folder.write("shrinking.dat", content);
   std::filesystem::resize_file(path, 4096);
-  std::string why_not;
-  EXPECT_FALSE(read_plot_file(path.string(), &why_not)) << "the file as it is now is too short";
-  EXPECT_EQ(why_not,
+  const auto unread = read_plot_file(path.string(), Reasons::asked);
+  EXPECT_FALSE(unread) << "the file as it is now is too short";
+  EXPECT_EQ(unread.why_not(),
             "the header promises 1 curve of 20000 points, more than a file of 4096 bytes holds");
 }
 

@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "files/RegularFile.hpp"
-#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -52,24 +51,20 @@ std::size_t after_last_line_end(const char* data, std::size_t from, std::size_t 
 
 }  // namespace
 
-std::optional<FileText> FileText::open(std::string_view path, std::string* why_not) {
+Refusable<FileText> FileText::open(std::string_view path) {
   const std::string terminated(path);
-  const auto refuse = [why_not](const auto& describe) -> std::optional<FileText> {
-    explain(why_not, describe);
-    return std::nullopt;
-  };
   const auto failed = [](std::string_view step, int error) {
-    return [step, error] { return std::string(step) + ": " + std::strerror(error); };
+    return Refusal{std::string(step) + ": " + std::strerror(error)};
   };
   // Checked before opening, so that opening never waits for a FIFO's writer, and again
   // on the open file in case the path changed in between.
-  if (!is_regular_file(terminated)) return refuse([&] { return why_no_regular_file(terminated); });
+  if (!is_regular_file(terminated)) return Refusal{why_no_regular_file(terminated)};
   const int descriptor = ::open(terminated.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return refuse(failed("cannot be opened", errno));
+  if (descriptor < 0) return failed("cannot be opened", errno);
   struct stat status {};
   if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     close(descriptor);
-    return refuse([] { return std::string("replaced while it was opened"); });
+    return Refusal{"replaced while it was opened"};
   }
   const auto size = std::size_t(status.st_size);
   if (size == 0) return FileText(descriptor, nullptr, 0);
@@ -79,7 +74,7 @@ std::optional<FileText> FileText::open(std::string_view path, std::string* why_n
   if (place == MAP_FAILED) {
     const int error = errno;
     close(descriptor);
-    return refuse(failed("cannot be read into memory", error));
+    return failed("cannot be read into memory", error);
   }
   posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
   return FileText(descriptor, static_cast<char*>(place), size);
