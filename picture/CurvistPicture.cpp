@@ -18,9 +18,9 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "drawing/GizaPgplot.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/FrameChannel.hpp"
-#include "pgplot/GizaPgplot.hpp"
 #include "pgplot/PictureStream.hpp"
 
 namespace {

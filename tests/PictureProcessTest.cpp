@@ -25,7 +25,7 @@
 #include "PictureFolder.hpp"
 #include "RealPictures.hpp"
 #include "console/LinesInWaiting.hpp"
-#include "pgplot/GizaPgplot.hpp"
+#include "drawing/GizaPgplot.hpp"
 #include "pgplot/PictureProcess.hpp"
 #include "pgplot/RemotePgplot.hpp"
 

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "drawing/GizaPgplot.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/FrameChannel.hpp"
-#include "pgplot/GizaPgplot.hpp"
 #include "pgplot/PictureStream.hpp"
 
 using namespace curvist;

@@ -1,4 +1,4 @@
-#include "pgplot/GizaPgplot.hpp"
+#include "drawing/GizaPgplot.hpp"
 
 #include <cpgplot.h>
 // giza.h does not declare its functions for C++ itself.
@@ -13,11 +13,11 @@ extern "C" {
 #include <system_error>
 #include <tuple>
 
+#include "axes/GizaCaptions.hpp"
+#include "axes/GizaTicks.hpp"
+#include "devices/GifWriter.hpp"
+#include "lines/GizaReducedLine.hpp"
 #include "pgplot/DeviceSpecification.hpp"
-#include "pgplot/GifWriter.hpp"
-#include "pgplot/GizaCaptions.hpp"
-#include "pgplot/GizaReducedLine.hpp"
-#include "pgplot/GizaTicks.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {

@@ -1,4 +1,4 @@
-#include "pgplot/GizaMessages.hpp"
+#include "drawing/GizaMessages.hpp"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,4 +1,4 @@
-#include "pgplot/PictureFile.hpp"
+#include "devices/PictureFile.hpp"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -13,8 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "devices/DeviceTable.hpp"
 #include "files/FileDescriptor.hpp"
-#include "pgplot/DeviceTable.hpp"
 #include "pgplot/TemporaryPictureName.hpp"
 
 namespace curvist {
