@@ -12,6 +12,7 @@
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/FrameChannel.hpp"
+#include "pgplot/PictureNotWritten.hpp"
 #include "pgplot/TemporaryPictureName.hpp"
 #include "text/Blanks.hpp"
 
@@ -182,7 +183,7 @@ void RemotePgplot::end_process(Drawer& drawer) {
 }
 
 void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
-  std::cerr << "curvist: cannot write the picture " << picture_name << ": " << reason << '\n';
+  std::cerr << picture_not_written_line(picture_name, reason);
 }
 
 void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>& answer) {

@@ -18,6 +18,7 @@ extern "C" {
 #include "devices/GifWriter.hpp"
 #include "lines/GizaReducedLine.hpp"
 #include "pgplot/DeviceSpecification.hpp"
+#include "pgplot/PictureNotWritten.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -112,7 +113,7 @@ void GizaPgplot::check_drawing() {
 }
 
 void GizaPgplot::report(std::string_view file_name, std::string_view reason) const {
-  reports_ << "curvist: cannot write the picture " << file_name << ": " << reason << '\n';
+  reports_ << picture_not_written_line(file_name, reason);
 }
 
 int GizaPgplot::PGBEG(int, std::string_view device_specification, int nxsub, int nysub) {
