@@ -3,7 +3,9 @@
 #   curvist          the programs, their manual pages and the README (component programs)
 #   libcurvist<N>    the shared library, named after its SONAME, and curvist-picture, the
 #                    program that draws its pictures (component library)
-#   libcurvist-dev   headers, the .so link, the CMake package, curvist.pc (component development)
+#   libcurvist-dev   headers (C++ and C), the .so link, the Fortran modules, the CMake
+#                    package, the pkg-config files (component development)
+#   python3-curvist  the Python module (component python)
 
 get_target_property(curvist_soversion curvist SOVERSION)
 # The screen text is drawn in DejaVu Sans Mono, found through fontconfig at run time, by
@@ -13,6 +15,9 @@ set(curvist_screen_font_package fonts-dejavu-core)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL programs library development)
+if(CURVIST_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+endif()
 set(CPACK_PACKAGE_NAME curvist)
 set(CPACK_PACKAGE_VENDOR "Curvist")
 set(CPACK_PACKAGE_CONTACT "Curvist developers <curvist@example.org>")
@@ -29,6 +34,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# The Python module links libcurvist.so.0 of this build: dpkg-shlibdeps finds it here, and
+# the module's package depends on the library package of its version (below).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/library)
 # The development files need the library of exactly their own version: the headers
 # describe that build. The programs link the library's code statically (they use its
 # internals, which libcurvist.so does not export), but draw their pictures with the
@@ -72,11 +80,36 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_BREAKS ${curvist_single_package})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_REPLACES ${curvist_single_package})
 set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS library)
+# The compiled Fortran modules are read by a gfortran of their module format alone: as
+# Debian's dh_fortran_mod has it, the package depends on that format, the compiler that
+# made them first.
+if(CURVIST_FORTRAN)
+  string(REGEX MATCH "^[0-9]+" curvist_fortran_major ${CMAKE_Fortran_COMPILER_VERSION})
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
+    "gfortran-${curvist_fortran_major} | ${curvist_fortran_module_format}")
+endif()
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "plotting modules of Curvist - development files
-The C++ headers, the CMake package (find_package(Curvist)) and the pkg-config
-file for programs that plot curves with the Curvist library, on screen and
-into picture files through the PGPLOT library (giza).")
+The C++ and C headers, the Fortran modules (curvist, LOADPLOTPACK, PGPLOTPACK,
+PLOTPACK), the CMake package (find_package(Curvist)) and the pkg-config files
+for programs that plot curves with the Curvist library, on screen and into
+picture files through the PGPLOT library (giza).")
+
+# The Python module is built for the Python version it was built with, and imports numpy.
+if(CURVIST_PYTHON)
+  math(EXPR curvist_next_python_minor "${Python_VERSION_MINOR} + 1")
+  set(curvist_next_python_version ${Python_VERSION_MAJOR}.${curvist_next_python_minor})
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-curvist)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_COMPONENT_PYTHON_DEPENDS library)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "python3 (>= ${curvist_python_version}~), python3 (<< ${curvist_next_python_version}), python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+    "plotting modules of Curvist - Python module
+The module curvist draws numpy arrays of curves in a window of their own, laid
+out to the window's pixel size, and into picture files through the PGPLOT
+library (giza): plot, picture, load_plot and keep_windows_until_closed.")
+endif()
 
 # Every package carries the copyright and the changelog in a documentation folder named
 # after it. They belong to the packages only: a plain installation leaves them out.

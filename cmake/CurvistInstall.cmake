@@ -1,7 +1,7 @@
-# Installs the programs, the shared library, its headers, a CMake package
-# (find_package(Curvist) gives Curvist::curvist), a pkg-config file, the README and the
-# manual pages, in three components: programs, library and development (one Debian
-# package each).
+# Installs the programs, the shared library, its headers (C++ and C), the Fortran modules,
+# a CMake package (find_package(Curvist) gives Curvist::curvist and Curvist::fortran),
+# pkg-config files, the Python module, the README and the manual pages, in four
+# components: programs, library, development and python (one Debian package each).
 
 include(CMakePackageConfigHelpers)
 
@@ -28,6 +28,7 @@ foreach(header IN LISTS curvist_public_headers)
     COMPONENT development)
 endforeach()
 install(FILES ${curvist_public_include_dir}/curvist/Version.hpp
+  ${curvist_public_headers_source_dir}/${curvist_public_c_header}
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/curvist COMPONENT development)
 
 # The CMake package finds its files relative to itself: it can be moved with the prefix.
@@ -42,27 +43,58 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/CurvistConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/CurvistConfig.cmake ${PROJECT_BINARY_DIR}/CurvistConfigVersion.cmake
   DESTINATION ${curvist_cmake_dir} COMPONENT development)
 
-# curvist.pc names the prefix it is installed into, which cmake --install --prefix may
-# choose only at install time (blanks escaped, as pkg-config reads them); its other
-# folders are relative to that prefix, so that pkg-config --define-prefix finds a moved
-# installation.
-foreach(folder LIBDIR INCLUDEDIR)
-  if(IS_ABSOLUTE ${CMAKE_INSTALL_${folder}})
+# The Fortran modules: their static library, the compiled modules where the system's
+# gfortran reads them, and their sources beside the C header, for other compilers.
+if(CURVIST_FORTRAN)
+  install(TARGETS curvist-fortran EXPORT CurvistTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+  install(FILES ${curvist_fortran_module_files} DESTINATION ${curvist_fortran_module_dir}
+    COMPONENT development)
+  install(FILES ${curvist_fortran_sources} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/curvist/fortran
+    COMPONENT development)
+endif()
+
+# The Python module, where the system's Python finds modules of the prefix.
+if(CURVIST_PYTHON)
+  install(TARGETS curvist-python LIBRARY DESTINATION ${CURVIST_INSTALL_PYTHONDIR} COMPONENT python
+    PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
+
+# curvist.pc (and curvist-fortran.pc) name the prefix they are installed into, which
+# cmake --install --prefix may choose only at install time (blanks escaped, as pkg-config
+# reads them); their other folders are relative to that prefix, so that pkg-config
+# --define-prefix finds a moved installation.
+set(curvist_pc_files curvist)
+set(CMAKE_INSTALL_FMODDIR "")
+if(CURVIST_FORTRAN)
+  list(APPEND curvist_pc_files curvist-fortran)
+  set(CMAKE_INSTALL_FMODDIR ${curvist_fortran_module_dir})
+endif()
+foreach(folder LIBDIR INCLUDEDIR FMODDIR)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${folder}}")
     set(curvist_pc_${folder} ${CMAKE_INSTALL_${folder}})
   else()
     set(curvist_pc_${folder} "\${prefix}/${CMAKE_INSTALL_${folder}}")
   endif()
 endforeach()
-set(curvist_pc_file ${PROJECT_BINARY_DIR}/pkgconfig/curvist.pc)
-install(CODE "
-  get_filename_component(CURVIST_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
-  string(REPLACE \" \" [[\\ ]] CURVIST_PC_PREFIX \"\${CURVIST_PC_PREFIX}\")
-  set(CURVIST_PC_LIBDIR [[${curvist_pc_LIBDIR}]])
-  set(CURVIST_PC_INCLUDEDIR [[${curvist_pc_INCLUDEDIR}]])
-  set(CURVIST_PC_VERSION ${PROJECT_VERSION})
-  configure_file([[${PROJECT_SOURCE_DIR}/packaging/curvist.pc.in]] [[${curvist_pc_file}]] @ONLY)"
-  COMPONENT development)
-install(FILES ${curvist_pc_file} DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+# A build with the sanitizers: the programs that link its libraries link their runtime,
+# which must come first.
+list(JOIN curvist_sanitizer_options " " curvist_pc_sanitizer_options)
+foreach(pc_file IN LISTS curvist_pc_files)
+  install(CODE "
+    get_filename_component(CURVIST_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+    string(REPLACE \" \" [[\\ ]] CURVIST_PC_PREFIX \"\${CURVIST_PC_PREFIX}\")
+    set(CURVIST_PC_LIBDIR [[${curvist_pc_LIBDIR}]])
+    set(CURVIST_PC_INCLUDEDIR [[${curvist_pc_INCLUDEDIR}]])
+    set(CURVIST_PC_FMODDIR [[${curvist_pc_FMODDIR}]])
+    set(CURVIST_PC_VERSION ${PROJECT_VERSION})
+    set(CURVIST_PC_SANITIZER_OPTIONS [[${curvist_pc_sanitizer_options}]])
+    configure_file([[${PROJECT_SOURCE_DIR}/packaging/${pc_file}.pc.in]]
+      [[${PROJECT_BINARY_DIR}/pkgconfig/${pc_file}.pc]] @ONLY)"
+    COMPONENT development)
+  install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/${pc_file}.pc
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
   COMPONENT programs)

@@ -18,8 +18,9 @@ constexpr std::string_view default_file_name = "Plot.ps";
 constexpr std::string_view default_device_type = "ps";
 constexpr std::string_view reference_file_name = "Scan-Frequency.real";
 
-// Pictures KILLSCREEN found not written, over the whole run.
+// Pictures KILLSCREEN found not written, over the whole run, and why the last one was not.
 int unwritten_picture_count = 0;
+std::string why_last_unwritten;
 
 // A file name in its 80-character field, blank-padded, as the plotters pass it to
 // PGPLOT; a longer one whole: cut at the field's length it would name another file, a
@@ -102,11 +103,13 @@ void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
   line += without_blanks_around(file_name);
   // A picture that could not be completed has been explained on standard error; it is
   // not announced as output.
-  pgplot.end_then([&console, line = std::move(line)](bool complete) {
-    if (complete)
+  pgplot.end_then([&pgplot, &console, line = std::move(line)](bool complete) {
+    if (complete) {
       console.write_line(line);
-    else
+    } else {
       ++unwritten_picture_count;
+      why_last_unwritten = pgplot.why_last_incomplete();
+    }
   });
 }
 
@@ -151,6 +154,18 @@ void KILLSCREEN(std::string_view file_name) {
 }
 
 int unwritten_pictures() { return unwritten_picture_count; }
+
+std::string why_last_picture_not_written() { return why_last_unwritten; }
+
+std::string why_no_picture(std::span<const double> X, std::span<const double> Y, bool LOGX,
+                           bool LOGY) {
+  return plot::why_no_limits<float>(X, Y, LOGX, LOGY);
+}
+
+std::string why_no_picture(std::span<const float> X, std::span<const float> Y, bool LOGX,
+                           bool LOGY) {
+  return plot::why_no_limits<float>(X, Y, LOGX, LOGY);
+}
 
 void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
               const FilePlotOptions& options) {

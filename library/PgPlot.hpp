@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include <curvist/Export.hpp>
@@ -58,6 +59,17 @@ CURVIST_EXPORT void KILLSCREEN(std::string_view file_name);
 // How many pictures KILLSCREEN found not written since the program began (each was
 // explained on standard error instead of announced).
 CURVIST_EXPORT int unwritten_pictures();
+// Why the last of them was not written, as standard error was told ("cannot write the
+// picture plots/a.ps: No such file or directory"); empty before the first.
+CURVIST_EXPORT std::string why_last_picture_not_written();
+
+// Why the file-plot operations write no picture for these values, in words; empty when
+// they give one. X and Y are the whole arrays an operation takes its limits from (a
+// matrix's elements, or the lists); the limits are 32-bit, as PGPLOT takes them.
+CURVIST_EXPORT std::string why_no_picture(std::span<const double> X, std::span<const double> Y,
+                                          bool LOGX = false, bool LOGY = false);
+CURVIST_EXPORT std::string why_no_picture(std::span<const float> X, std::span<const float> Y,
+                                          bool LOGX = false, bool LOGY = false);
 
 CURVIST_EXPORT void PGPLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
                              const FilePlotOptions& options = {});

@@ -230,6 +230,15 @@ void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
   screen_plot(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, OrderCheck::keep_join);
 }
 
+std::string why_no_plot(std::span<const double> X, std::span<const double> Y, bool LOGX,
+                        bool LOGY) {
+  return plot::why_no_limits<double>(X, Y, LOGX, LOGY);
+}
+
+std::string why_no_plot(std::span<const float> X, std::span<const float> Y, bool LOGX, bool LOGY) {
+  return plot::why_no_limits<double>(X, Y, LOGX, LOGY);
+}
+
 int window_counter() { return current_window_counter(); }
 
 bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include <curvist/Export.hpp>
@@ -64,6 +65,14 @@ CURVIST_EXPORT void PLOTLISTDP(std::span<const double> X, std::span<const double
                                const ScreenListPlotOptions& options = {});
 CURVIST_EXPORT void PLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                                const ScreenListPlotOptions& options = {});
+
+// Why the plot operations draw nothing for these values, in words ("all x values are 1.5:
+// no range to plot over"); empty when they give a plot. X and Y are the whole arrays an
+// operation takes its limits from (a matrix's elements, or the lists).
+CURVIST_EXPORT std::string why_no_plot(std::span<const double> X, std::span<const double> Y,
+                                       bool LOGX = false, bool LOGY = false);
+CURVIST_EXPORT std::string why_no_plot(std::span<const float> X, std::span<const float> Y,
+                                       bool LOGX = false, bool LOGY = false);
 
 // The unit of the last window PREPARESCREEN opened on the current platform's windows;
 // 100 before the first.

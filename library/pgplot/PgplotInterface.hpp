@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace curvist {
@@ -36,6 +37,10 @@ class Pgplot {
   // pictures are finished in the background, once the picture is finished; either way
   // before any later console or error line is written (console/LinesInWaiting.hpp).
   virtual void end_then(std::function<void(bool complete)> done) { done(PGEND()); }
+
+  // Why the picture that ended last was not complete, as standard error was told, in
+  // one line; empty where nothing said why.
+  virtual std::string why_last_incomplete() const { return {}; }
 
   // From now on (true) a picture may be finished in the background while its caller goes
   // on, or (false) each is finished before PGEND returns: then this waits for those still

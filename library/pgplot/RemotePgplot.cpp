@@ -29,6 +29,22 @@ std::string picture_name_of(std::string_view specification) {
   return std::string(without_blanks_around(specification));
 }
 
+// Error lines as one line: each without the program's name before it, joined by "; ".
+std::string one_line_reason(std::string_view lines) {
+  constexpr std::string_view ours = "curvist: ";
+  std::string reason;
+  while (!lines.empty()) {
+    const std::size_t end = std::min(lines.find('\n'), lines.size());
+    std::string_view line = lines.substr(0, end);
+    lines.remove_prefix(std::min(end + 1, lines.size()));
+    if (line.starts_with(ours)) line.remove_prefix(ours.size());
+    if (line.empty()) continue;
+    if (!reason.empty()) reason += "; ";
+    reason += line;
+  }
+  return reason;
+}
+
 std::span<const char> bytes_of(std::span<const float> values) {
   return {reinterpret_cast<const char*>(values.data()), values.size_bytes()};
 }
@@ -182,13 +198,20 @@ void RemotePgplot::end_process(Drawer& drawer) {
   if (&drawer == drawers_[drawing_].get()) outgoing_.clear();
 }
 
-void RemotePgplot::report(const std::string& picture_name, const std::string& reason) const {
-  std::cerr << picture_not_written_line(picture_name, reason);
+void RemotePgplot::explain(std::string_view lines) {
+  std::cerr << lines << std::flush;
+  explained_ += lines;
+}
+
+void RemotePgplot::report(const std::string& picture_name, const std::string& reason) {
+  explain(picture_not_written_line(picture_name, reason));
 }
 
 void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>& answer) {
+  // A picture's lines start with the answer to its PGBEG.
+  if (owed.call == PgplotCall::PGBEG) explained_.clear();
   if (answer) {
-    std::cerr << answer->errors << std::flush;
+    explain(answer->errors);
     last_result_ = answer->result;
     if (owed.call == PgplotCall::PGBEG) {
       // A picture that did not begin has been explained by the program that drew it.
@@ -196,6 +219,7 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
       if (!answer->drawing_path.empty()) drawn_into_[owed.picture] = answer->drawing_path;
     } else {
       drawn_into_.erase(owed.picture);
+      if (answer->result != 1) why_last_incomplete_ = one_line_reason(explained_);
     }
     if (owed.done) owed.done(answer->result == 1);
     return;
@@ -213,6 +237,7 @@ void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>&
     report(owed.picture_name, owed.drawer->loss);
     failure_reported_for_ = owed.picture;
   }
+  if (owed.call == PgplotCall::PGEND) why_last_incomplete_ = one_line_reason(explained_);
   if (owed.done) owed.done(false);
 }
 

@@ -51,6 +51,7 @@ class RemotePgplot final : public Pgplot {
   bool PGEND() override;
   void end_then(std::function<void(bool complete)> done) override;
   void finish_in_background(bool on) override;
+  std::string why_last_incomplete() const override { return why_last_incomplete_; }
 
   // The program drawing the picture begun last; none before the first call or after it
   // ended.
@@ -112,7 +113,10 @@ class RemotePgplot final : public Pgplot {
   // The program has ended, or is of no more use: nothing more goes to it, and the
   // answers it still owed are lost.
   void end_process(Drawer& drawer);
-  void report(const std::string& picture_name, const std::string& reason) const;
+  // Writes the lines for standard error that an answer brought, or a report of our own,
+  // and keeps them as what explains the picture they belong to.
+  void explain(std::string_view lines);
+  void report(const std::string& picture_name, const std::string& reason);
 
   // The second one only for pictures in the background.
   std::array<std::shared_ptr<Drawer>, 2> drawers_{std::make_shared<Drawer>(),
@@ -126,6 +130,8 @@ class RemotePgplot final : public Pgplot {
   bool picture_open_ = false;                      // from its PGBEG to its PGEND
   std::map<std::size_t, std::string> drawn_into_;  // a picture's file while it is drawn
   int last_result_ = 0;                            // of the call resolved last
+  std::string explained_;                          // the error lines of the picture resolved last
+  std::string why_last_incomplete_;                // of the last picture resolved as not complete
   bool background_ = false;
   bool settling_ = false;  // outcomes are being given out
   std::optional<LinesInWaiting> lines_in_waiting_;

@@ -1,5 +1,8 @@
 #include "platform/PlatformChoice.hpp"
 
+#include <string>
+#include <utility>
+
 #include "console/StandardConsole.hpp"
 #include "pgplot/PgplotLibrary.hpp"
 #include "platform/Platform.hpp"
@@ -10,9 +13,9 @@ namespace curvist {
 namespace {
 
 std::unique_ptr<WindowOperations> make_windows(PlotWindows choice) {
-  // Never shown, and read back by nobody: a window's pixels go once it is done with.
-  if (choice == PlotWindows::offscreen)
-    return std::make_unique<OffscreenWindows>(ScreenSize{}, LeftWindowPixels::given_back);
+  // Never shown, but the program may write them as pictures (write_window_png): every
+  // window keeps its pixels, in their compact form.
+  if (choice == PlotWindows::offscreen) return std::make_unique<OffscreenWindows>();
   return make_screen_windows();
 }
 
@@ -38,5 +41,12 @@ ChosenPlatform::ChosenPlatform(PlotWindows windows, Console& console)
 ChosenPlatform::~ChosenPlatform() = default;
 
 void keep_windows_until_closed() { current_windows().keep_windows_until_closed(); }
+
+bool write_window_png(int unit, std::string_view file_name, std::string* why_not) {
+  std::string error;
+  const bool written = current_windows().write_png(unit, file_name, error);
+  if (!written && why_not != nullptr) *why_not = std::move(error);
+  return written;
+}
 
 }  // namespace curvist

@@ -6,6 +6,8 @@
 // and input.
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include <curvist/Export.hpp>
 
@@ -42,5 +44,13 @@ class CURVIST_EXPORT ChosenPlatform {
 // For a program that has plotted on screen: keeps the current platform's plot windows
 // shown until the user has closed them. Returns at once where nothing is shown.
 CURVIST_EXPORT void keep_windows_until_closed();
+
+// Writes what the current platform's window of `unit` shows (PLOTPACK::window_counter()
+// numbers them) into the PNG file `file_name`, offscreen windows too. False, with the
+// reason in why_not when given, when there is no such window, or it kept no pixels (an
+// offscreen window the library drew into where no display could be reached, once it has
+// been left for another), or the file cannot be written.
+CURVIST_EXPORT bool write_window_png(int unit, std::string_view file_name,
+                                     std::string* why_not = nullptr);
 
 }  // namespace curvist

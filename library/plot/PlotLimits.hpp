@@ -108,3 +108,16 @@ std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
 }
 
 }  // namespace curvist::plot
+
+namespace curvist::plot {
+
+// Why plot_limits skips these values, in words; empty when they give a plot.
+template <typename Limit, typename Element>
+std::string why_no_limits(std::span<const Element> all_x, std::span<const Element> all_y,
+                          bool log_x, bool log_y) {
+  std::string why_not;
+  plot_limits<Limit>(all_x, all_y, log_x, log_y, &why_not);
+  return why_not;
+}
+
+}  // namespace curvist::plot

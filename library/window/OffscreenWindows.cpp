@@ -352,10 +352,14 @@ void OffscreenWindows::set_text_mode(int mode) {
   changed_ = true;
 }
 
-bool OffscreenWindows::write_png(int number, std::string_view path, std::string& error) const {
+bool OffscreenWindows::write_png(int number, std::string_view path, std::string& error) {
   const WindowUnit* window = unit(number);
   if (window == nullptr || !window->surface) {
     error = "unit " + std::to_string(number) + " has no window";
+    return false;
+  }
+  if (left_pixels_ == LeftWindowPixels::given_back && window != active_) {
+    error = "the window of unit " + std::to_string(number) + " kept no pixels once left";
     return false;
   }
   return window->surface->write_png(path, error);

@@ -102,9 +102,9 @@ class OffscreenWindows final : public WindowOperations {
   }
   bool changed() const { return changed_; }
 
-  // Writes a unit's pixels as PNG; false with the reason when there is no such window or
-  // the file cannot be written.
-  bool write_png(int number, std::string_view path, std::string& error) const;
+  // A window left for another gave its pixels back, where they are not kept: only the
+  // active one can then be written.
+  bool write_png(int number, std::string_view path, std::string& error) override;
 
  private:
   // The active window's surface, grown to hold the area and expanded for drawing.

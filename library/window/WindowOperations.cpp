@@ -11,6 +11,11 @@ bool WindowOperations::replace_plot(int /*unit*/, std::shared_ptr<const Redrawab
   return false;
 }
 
+bool WindowOperations::write_png(int /*unit*/, std::string_view /*path*/, std::string& error) {
+  error = "these windows keep no pixels";
+  return false;
+}
+
 WindowOperations::WaitEnd WindowOperations::keep_windows_while_waiting(
     int descriptor, std::optional<std::chrono::milliseconds> limit) {
   // Nothing is shown here: no window can end the wait.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace curvist {
@@ -75,6 +76,11 @@ class WindowOperations {
   // drawn, when the unit has no window shown (never opened, withdrawn, or closed by the
   // user: it stays closed).
   virtual bool replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot);
+
+  // Writes the pixels of the unit's window into a PNG file. False, with the reason, when
+  // these windows keep no pixels, the unit has no window that kept its pixels, or the
+  // file cannot be written.
+  virtual bool write_png(int unit, std::string_view path, std::string& error);
 
   enum class WaitEnd {
     descriptor_ready,  // readable, or at its end

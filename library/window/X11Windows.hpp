@@ -91,6 +91,11 @@ class X11Windows final : public WindowOperations {
   bool replace_plot(int unit, std::shared_ptr<const RedrawablePlot> plot) override;
   WaitEnd keep_windows_while_waiting(int descriptor,
                                      std::optional<std::chrono::milliseconds> limit) override;
+  bool write_png(int unit, std::string_view path, std::string& error) override {
+    bool written = false;
+    inspect([&](OffscreenWindows& windows) { written = windows.write_png(unit, path, error); });
+    return written;
+  }
 
   // Returns once everything drawn so far has reached the X server.
   void present();
