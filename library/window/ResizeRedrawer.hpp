@@ -51,8 +51,7 @@ class ResizeRedrawer {
   SharedWindows& shared_;
   ScreenStatus& status_;
 
-  // The windows waiting to be drawn again, under mutex_ (taken after the drawing lock
-  // where both are held).
+  // The windows waiting to be drawn again, under mutex_ (never held with another lock).
   std::mutex mutex_;
   std::condition_variable asked_;
   std::set<int> units_;
