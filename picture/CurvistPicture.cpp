@@ -18,9 +18,9 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "drawing/GizaPgplot.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/FrameChannel.hpp"
-#include "pgplot/GizaPgplot.hpp"
 #include "pgplot/PictureStream.hpp"
 
 namespace {
@@ -83,10 +83,9 @@ int main() {
     // Frames this program does not understand come from another build: nothing more it
     // is sent can be trusted.
     if (!made) return 1;
-    if (made->call != curvist::PgplotCall::PGBEG && made->call != curvist::PgplotCall::PGEND)
-      continue;
+    if (!made->result) continue;
     answer.clear();
-    curvist::FrameEncoder(answer).answer(made->call, made->result, reports.str(),
+    curvist::FrameEncoder(answer).answer(made->call, *made->result, reports.str(),
                                          absolute(pgplot.drawing_path()));
     reports.str("");
     if (!curvist::send_bytes(STDIN_FILENO, answer)) return 1;

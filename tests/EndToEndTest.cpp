@@ -28,7 +28,7 @@
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
-#include "pgplot/GifWriter.hpp"
+#include "devices/GifWriter.hpp"
 #include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
 #include "window/OffscreenWindows.hpp"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pgplot/GizaText.hpp"
+#include "axes/GizaText.hpp"
 #include "text/Utf8Text.hpp"
 
 namespace curvist {

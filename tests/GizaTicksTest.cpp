@@ -2,7 +2,7 @@
 // same choice made for it where its window is too narrow for it to make any.
 #include <gtest/gtest.h>
 
-#include "pgplot/GizaTicks.hpp"
+#include "axes/GizaTicks.hpp"
 
 namespace curvist {
 namespace {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "pgplot/PathReduction.hpp"
-#include "pgplot/ReducedLine.hpp"
+#include "lines/PathReduction.hpp"
+#include "lines/ReducedLine.hpp"
 
 namespace curvist {
 namespace {

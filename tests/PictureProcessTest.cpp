@@ -25,7 +25,7 @@
 #include "PictureFolder.hpp"
 #include "RealPictures.hpp"
 #include "console/LinesInWaiting.hpp"
-#include "pgplot/GizaPgplot.hpp"
+#include "drawing/GizaPgplot.hpp"
 #include "pgplot/PictureProcess.hpp"
 #include "pgplot/RemotePgplot.hpp"
 
@@ -95,12 +95,13 @@ TEST(PictureProcess, DrawsThePictureThatIsDrawnInTheCallersProcess) {
     y.push_back(std::sin(0.37f * float(i)) * std::exp(-0.0003f * float(i)));
   }
   const auto draw = [&](Pgplot& pgplot, const std::string& name) {
-    pgplot.PGBEG(0, name + std::string(70, ' ') + "/ps", 1, 1);
+    pgplot.PGBEG(0, name + std::string(70, ' ') + "/cps", 1, 1);
     pgplot.PGSLW(3);
     pgplot.PGSCH(1.5f);
     pgplot.PGPAGE();
     pgplot.PGVSTD();
     pgplot.PGSWIN(0, 10, -1, 1);
+    pgplot.PGSCR(1, 0.2f, 0.4f, 0.6f);
     pgplot.PGBOX("BCNST", 0, 0, "BCNST", 0, 0);
     pgplot.PGLAB("t (s)", "\\ga\\u2\\d", "Run 7 \xc3\xa9t\xc3\xa9");
     for (const int style : {1, 2, 4}) {

@@ -51,25 +51,9 @@ std::string received(const std::vector<char>& bytes, std::vector<int>* results =
   for (std::size_t index = 0; index < frames.size(); ++index) {
     const auto made = make_call(frames[index], lengths[index], pgplot);
     if (!made) trace << "(no call)\n";
-    if (made && results != nullptr &&
-        (made->call == PgplotCall::PGBEG || made->call == PgplotCall::PGEND))
-      results->push_back(made->result);
+    if (made && made->result && results != nullptr) results->push_back(*made->result);
   }
   return trace.str();
-}
-
-// Sends points the way the library does: the header, then the x and the y values.
-void encode_points(std::vector<char>& bytes, PgplotCall call, const std::vector<float>& x,
-                   const std::vector<float>& y, std::optional<int> symbol = std::nullopt) {
-  FrameEncoder encoder(bytes);
-  if (symbol)
-    encoder.points_header(call, x.size(), std::int32_t(*symbol));
-  else
-    encoder.points_header(call, x.size());
-  for (const auto* values : {&x, &y}) {
-    const char* start = reinterpret_cast<const char*>(values->data());
-    bytes.insert(bytes.end(), start, start + values->size() * sizeof(float));
-  }
 }
 
 TEST(PictureStream, EveryCallArrivesAsItWasMade) {
@@ -80,36 +64,34 @@ TEST(PictureStream, EveryCallArrivesAsItWasMade) {
   // Texts of every length modulo a word, blanks and a UTF-8 letter included.
   const std::string specification = "run 7.ps" + std::string(72, ' ') + "/ps";
   recorder.PGBEG(0, specification, 1, 2);
-  encoder.call(PgplotCall::PGBEG, 0, std::string_view(specification), 1, 2);
+  encoder.call<PgplotCall::PGBEG>(0, specification, 1, 2);
   recorder.PGSLW(3);
-  encoder.call(PgplotCall::PGSLW, 3);
+  encoder.call<PgplotCall::PGSLW>(3);
   recorder.PGSCH(1.5f);
-  encoder.call(PgplotCall::PGSCH, 1.5f);
+  encoder.call<PgplotCall::PGSCH>(1.5f);
   recorder.PGPAGE();
-  encoder.call(PgplotCall::PGPAGE);
+  encoder.call<PgplotCall::PGPAGE>();
   recorder.PGVSTD();
-  encoder.call(PgplotCall::PGVSTD);
+  encoder.call<PgplotCall::PGVSTD>();
   recorder.PGSWIN(-1e-30f, 3.25f, -0.0f, 1e30f);
-  encoder.call(PgplotCall::PGSWIN, -1e-30f, 3.25f, -0.0f, 1e30f);
+  encoder.call<PgplotCall::PGSWIN>(-1e-30f, 3.25f, -0.0f, 1e30f);
   recorder.PGSCR(0, 1.0f, 0.5f, 0.0f);
-  encoder.call(PgplotCall::PGSCR, 0, 1.0f, 0.5f, 0.0f);
+  encoder.call<PgplotCall::PGSCR>(0, 1.0f, 0.5f, 0.0f);
   recorder.PGBOX("BCNST", 0.5f, 2, "BCLNST ", 0.0f, 0);
-  encoder.call(PgplotCall::PGBOX, std::string_view("BCNST"), 0.5f, 2, std::string_view("BCLNST "),
-               0.0f, 0);
+  encoder.call<PgplotCall::PGBOX>("BCNST", 0.5f, 2, "BCLNST ", 0.0f, 0);
   recorder.PGLAB("", "\xce\xbb (nm)", "Run 7 \"quoted\"");
-  encoder.call(PgplotCall::PGLAB, std::string_view(""), std::string_view("\xce\xbb (nm)"),
-               std::string_view("Run 7 \"quoted\""));
+  encoder.call<PgplotCall::PGLAB>("", "\xce\xbb (nm)", "Run 7 \"quoted\"");
   recorder.PGSLS(4);
-  encoder.call(PgplotCall::PGSLS, 4);
+  encoder.call<PgplotCall::PGSLS>(4);
   const std::vector<float> x{0, 1.5f, -2}, y{3, 4, 5e-7f};
   recorder.PGLINE(x, y);
-  encode_points(bytes, PgplotCall::PGLINE, x, y);
+  encoder.call<PgplotCall::PGLINE>(x, y);
   recorder.PGPT(x, y, 17);
-  encode_points(bytes, PgplotCall::PGPT, x, y, 17);
+  encoder.call<PgplotCall::PGPT>(x, y, 17);
   recorder.PGLINE({}, {});
-  encode_points(bytes, PgplotCall::PGLINE, {}, {});
+  encoder.call<PgplotCall::PGLINE>(std::span<const float>(), std::span<const float>());
   recorder.PGEND();
-  encoder.call(PgplotCall::PGEND);
+  encoder.call<PgplotCall::PGEND>();
 
   std::vector<int> results;
   EXPECT_EQ(received(bytes, &results), direct.str());
@@ -144,8 +126,8 @@ TEST(PictureStream, AMillionPointsCrossASocketWhileAnswersComeBack) {
     y[i] = float(i % 977) * 0.25f;
   }
   std::vector<char> bytes;
-  encode_points(bytes, PgplotCall::PGLINE, x, y);
-  FrameEncoder(bytes).call(PgplotCall::PGEND);
+  FrameEncoder(bytes).call<PgplotCall::PGLINE>(x, y);
+  FrameEncoder(bytes).call<PgplotCall::PGEND>();
   int sockets[2];
   ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets), 0);
 
@@ -198,8 +180,7 @@ TEST(PictureStream, SendingToAPeerThatHasGoneFailsWithoutASignal) {
 
 TEST(PictureStream, AFrameThatDoesNotHoldExactlyItsCallsValuesMakesNoCall) {
   std::vector<char> whole;
-  FrameEncoder(whole).call(PgplotCall::PGLAB, std::string_view("x"), std::string_view("y"),
-                           std::string_view("title"));
+  FrameEncoder(whole).call<PgplotCall::PGLAB>("x", "y", "title");
   std::vector<std::size_t> lengths;
   auto frames = frames_in(whole, lengths);
   std::ostringstream trace;
@@ -218,7 +199,7 @@ TEST(PictureStream, AFrameThatDoesNotHoldExactlyItsCallsValuesMakesNoCall) {
   EXPECT_FALSE(make_call(unknown, 4, pgplot)) << "no such call";
   // A header that promises points, and no points after it.
   std::vector<char> points;
-  FrameEncoder(points).points_header(PgplotCall::PGLINE, 1000);
+  FrameEncoder(points).points_header<PgplotCall::PGLINE>(1000);
   const std::size_t header_length = points.size() - frame_length_size;
   std::vector<float> header(header_length / sizeof(float));
   std::memcpy(header.data(), points.data() + frame_length_size, header_length);

@@ -19,7 +19,7 @@
 #include "PgPlot.hpp"
 #include "TemporaryFolder.hpp"
 #include "console/RecordingConsole.hpp"
-#include "pgplot/GifWriter.hpp"
+#include "devices/GifWriter.hpp"
 #include "pgplot/PgplotLibrary.hpp"
 #include "platform/Platform.hpp"
 #include "window/RecordingWindows.hpp"

@@ -19,7 +19,7 @@
 #include "PgPlot.hpp"
 #include "PictureFolder.hpp"
 #include "console/RecordingConsole.hpp"
-#include "pgplot/GizaPgplot.hpp"
+#include "drawing/GizaPgplot.hpp"
 #include "platform/Platform.hpp"
 #include "window/RecordingWindows.hpp"
 

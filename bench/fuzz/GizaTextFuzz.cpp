@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzInput.hpp"
-#include "pgplot/GizaText.hpp"
+#include "axes/GizaText.hpp"
 #include "text/Utf8Text.hpp"
 
 using namespace curvist;

@@ -10,11 +10,10 @@
 #include <curvist/Plot.hpp>
 #include "c/CallBoundary.hpp"
 #include "c/OptionsFromC.hpp"
+#include "c/Outcomes.hpp"
 
 namespace curvist::c_interface {
 namespace {
-
-Outcome bad_arguments(std::string why) { return {CURVIST_BAD_ARGUMENTS, std::move(why)}; }
 
 // Why x and y hold no curves to plot; nothing when they hold some.
 template <typename Element>
@@ -29,8 +28,6 @@ std::optional<Outcome> fault_of_curves(const Element* x, const Element* y, std::
   if (y == nullptr) return bad_arguments("y is a null pointer");
   return std::nullopt;
 }
-
-Outcome not_plotted(std::string why) { return {CURVIST_NOT_PLOTTED, std::move(why)}; }
 
 // Why the options draw nothing: a list of less than one curve.
 template <typename Options>
@@ -53,12 +50,6 @@ std::string why_nothing_drawn(const Options& options, std::span<const Element> a
     return PGPLOTPACK::why_no_picture(all_x, all_y, log_x, log_y);
   else
     return PLOTPACK::why_no_plot(all_x, all_y, log_x, log_y);
-}
-
-// After the operation: whether a picture it drew was written, counted by the module.
-Outcome picture_written(int unwritten_before) {
-  if (PGPLOTPACK::unwritten_pictures() == unwritten_before) return {};
-  return {CURVIST_PICTURE_NOT_WRITTEN, PGPLOTPACK::why_last_picture_not_written()};
 }
 
 // One plot operation of either module, `points` * `curves` values in x and in y.

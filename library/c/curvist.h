@@ -163,6 +163,31 @@ CURVIST_EXPORT curvist_status curvist_plotlistsp(const float* x, const float* y,
    the first. */
 CURVIST_EXPORT int curvist_window_counter(void);
 
+/* The steps every screen plot runs around its drawing, as the module offers them.
+   curvist_plot_preparescreen gets the window (with OWNWINDOW a new one, or with
+   REUSEWINDOW the one opened last; otherwise the active one), lays the plot out over the
+   limits and draws frame, axes, ticks, tick labels and captions; curvist_plot_killscreen
+   then leaves a window of its own open, or without one waits for Enter on the console and
+   returns the window to text mode. Every parameter is required (CURVIST_DEFAULT has no
+   meaning here); logicals are 0 false, any other value true; JOIN is taken and not used.
+
+   The limits are data limits (their decimal logarithms on a logarithmic axis), finite,
+   the smaller first; the operation may change them. Each caption is a NUL-terminated
+   text in a buffer of `..._size` bytes, taken as a 120-character field and changed in
+   place: escape pairs removed (curvist_purge), "log(...)" around the caption of a
+   logarithmic axis, a blank title of a new window made "Representation of the data".
+   What comes back is cut to the buffer between characters; a buffer of
+   CURVIST_SCREEN_CAPTION_SIZE bytes holds any caption whole. */
+#define CURVIST_SCREEN_CAPTION_SIZE (120 * 4 + 1)
+CURVIST_EXPORT curvist_status curvist_plot_preparescreen(
+    double* xmin, double* xmax, double* ymin, double* ymax, int JOIN, int LOGX, int LOGY,
+    int RESOLUTION, char* x_caption, size_t x_caption_size, char* y_caption, size_t y_caption_size,
+    char* title, size_t title_size, int OWNWINDOW, int REUSEWINDOW);
+CURVIST_EXPORT curvist_status curvist_plot_killscreen(int OWNWINDOW);
+/* Removes the escape pairs \u, \d and \g that pictures interpret from `text`, in place:
+   the text is a field of its own length, blank-padded to that length again. */
+CURVIST_EXPORT curvist_status curvist_purge(char* text);
+
 /* Module PGPLOTPACK: curves drawn into a picture file through PGPLOT. The picture is
    complete on disk under its name when the call returns CURVIST_OK, and the console has
    its line " Output in NAME". */
@@ -178,6 +203,23 @@ CURVIST_EXPORT curvist_status curvist_pgplotlistsp(const float* x, const float* 
                                                    const curvist_picture_list_options* options);
 /* How many pictures could not be written since the program began. */
 CURVIST_EXPORT int curvist_unwritten_pictures(void);
+
+/* The steps every picture runs around its drawing. curvist_pgplot_preparescreen opens
+   the picture `file_name` of PGPLOT's `device_type` ("ps", "png", ...), sets the world
+   window to exactly the limits (32-bit, finite, not equal; a larger first reverses the
+   axis), draws frame and axes and writes the captions; curvist_pgplot_killscreen ends it
+   and says whether it was written. Logicals as for the screen's. Texts are taken as
+   80-character fields: a longer caption is cut, a longer file name refused (cut, it
+   would name another file). */
+CURVIST_EXPORT curvist_status curvist_pgplot_preparescreen(float xmin, float xmax, float ymin,
+                                                           float ymax, int JOIN, int LOGX, int LOGY,
+                                                           const char* x_caption,
+                                                           const char* y_caption, const char* title,
+                                                           const char* file_name,
+                                                           const char* device_type);
+/* CURVIST_PICTURE_NOT_WRITTEN when the picture could not be written, or none was open;
+   otherwise the console has its line " Output in FILE_NAME". */
+CURVIST_EXPORT curvist_status curvist_pgplot_killscreen(const char* file_name);
 
 /* Module LOADPLOTPACK: reads the data file `name` and draws its curves in a window of
    their own, then into a picture named after it (sample.dat gives sample.ps).

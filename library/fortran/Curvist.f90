@@ -6,6 +6,13 @@
 ! The operations stay silent, as the modules are: CURVIST_STATUS() says what became of
 ! the last one (CURVIST_OK, or why nothing was drawn or no picture written, in words by
 ! CURVIST_ERROR()). X and Y must have the same shape.
+!
+! Both plotting modules have a PREPARESCREEN and a KILLSCREEN of their own. Here each
+! name is one generic for the two, told apart by the arguments (64-bit limits on screen,
+! 32-bit ones in a picture; OWNWINDOW or a file name); PLOT_PREPARESCREEN,
+! PLOT_KILLSCREEN, PGPLOT_PREPARESCREEN and PGPLOT_KILLSCREEN name each alone. PLOTPACK
+! and PGPLOTPACK offer their own under the plain names, so a program that uses both
+! modules calls either.
 module curvist
   use, intrinsic :: iso_c_binding
   implicit none
@@ -17,6 +24,16 @@ module curvist
   public :: curvist_platform, choose_platform, end_platform, keep_windows_until_closed
   public :: write_window_png, remove_temporary_files_on_interrupt
   public :: curvist_status, curvist_error
+  public :: PREPARESCREEN, KILLSCREEN, PURGE
+  public :: PLOT_PREPARESCREEN, PLOT_KILLSCREEN, PGPLOT_PREPARESCREEN, PGPLOT_KILLSCREEN
+
+  interface PREPARESCREEN
+    module procedure PLOT_PREPARESCREEN, PGPLOT_PREPARESCREEN
+  end interface
+
+  interface KILLSCREEN
+    module procedure PLOT_KILLSCREEN, PGPLOT_KILLSCREEN
+  end interface
 
   integer, parameter, public :: CURVIST_OK = 0, CURVIST_BAD_ARGUMENTS = 1, &
                                 CURVIST_NOT_PLOTTED = 2, CURVIST_PICTURE_NOT_WRITTEN = 3, &
@@ -130,6 +147,39 @@ module curvist
       import :: c_int, c_char, load_options
       character(kind=c_char), intent(in) :: name(*)
       type(load_options), intent(in) :: options
+    end function
+    integer(c_int) function c_plot_preparescreen(xmin, xmax, ymin, ymax, join, logx, logy, &
+                                                 resolution, x_caption, x_caption_size, &
+                                                 y_caption, y_caption_size, title, title_size, &
+                                                 ownwindow, reusewindow) &
+        bind(c, name='curvist_plot_preparescreen')
+      import :: c_int, c_double, c_char, c_size_t
+      real(c_double), intent(inout) :: xmin, xmax, ymin, ymax
+      integer(c_int), value :: join, logx, logy, resolution, ownwindow, reusewindow
+      character(kind=c_char), intent(inout) :: x_caption(*), y_caption(*), title(*)
+      integer(c_size_t), value :: x_caption_size, y_caption_size, title_size
+    end function
+    integer(c_int) function c_plot_killscreen(ownwindow) bind(c, name='curvist_plot_killscreen')
+      import :: c_int
+      integer(c_int), value :: ownwindow
+    end function
+    integer(c_int) function c_purge(text) bind(c, name='curvist_purge')
+      import :: c_int, c_char
+      character(kind=c_char), intent(inout) :: text(*)
+    end function
+    integer(c_int) function c_pgplot_preparescreen(xmin, xmax, ymin, ymax, join, logx, logy, &
+                                                   x_caption, y_caption, title, file_name, &
+                                                   device_type) &
+        bind(c, name='curvist_pgplot_preparescreen')
+      import :: c_int, c_float, c_char
+      real(c_float), value :: xmin, xmax, ymin, ymax
+      integer(c_int), value :: join, logx, logy
+      character(kind=c_char), intent(in) :: x_caption(*), y_caption(*), title(*), &
+                                            file_name(*), device_type(*)
+    end function
+    integer(c_int) function c_pgplot_killscreen(file_name) bind(c, name='curvist_pgplot_killscreen')
+      import :: c_int, c_char
+      character(kind=c_char), intent(in) :: file_name(*)
     end function
     integer(c_int) function c_window_counter() bind(c, name='curvist_window_counter')
       import :: c_int
@@ -412,6 +462,78 @@ contains
                          load_options(c_sizeof(load_options(0, c_null_ptr)), &
                                       text_option(DEVICE, held%device))))
   end subroutine
+
+  ! PREPARESCREEN of PLOTPACK: gets the window, lays the plot out over the limits (finite,
+  ! the smaller first) and draws frame, axes, ticks, tick labels and captions. The
+  ! captions are changed in place, as 120-character fields (cut to the variables' length).
+  subroutine PLOT_PREPARESCREEN(XMIN, XMAX, YMIN, YMAX, JOIN, LOGX, LOGY, RESOLUTION, &
+                                XCAPTION, YCAPTION, TITLE, OWNWINDOW, REUSEWINDOW)
+    real(c_double), intent(inout) :: XMIN, XMAX, YMIN, YMAX
+    logical, intent(in) :: JOIN, LOGX, LOGY, OWNWINDOW, REUSEWINDOW
+    integer, intent(in) :: RESOLUTION
+    character(len=*), intent(inout) :: XCAPTION, YCAPTION, TITLE
+    character(kind=c_char, len=len(XCAPTION) + 1) :: x_held
+    character(kind=c_char, len=len(YCAPTION) + 1) :: y_held
+    character(kind=c_char, len=len(TITLE) + 1) :: title_held
+    x_held = XCAPTION//c_null_char
+    y_held = YCAPTION//c_null_char
+    title_held = TITLE//c_null_char
+    call note(c_plot_preparescreen(XMIN, XMAX, YMIN, YMAX, logical_option(JOIN), &
+                                   logical_option(LOGX), logical_option(LOGY), &
+                                   int(RESOLUTION, c_int), x_held, len(x_held, c_size_t), &
+                                   y_held, len(y_held, c_size_t), title_held, &
+                                   len(title_held, c_size_t), logical_option(OWNWINDOW), &
+                                   logical_option(REUSEWINDOW)))
+    if (last_status /= CURVIST_OK) return
+    XCAPTION = before_null(x_held)
+    YCAPTION = before_null(y_held)
+    TITLE = before_null(title_held)
+  end subroutine
+
+  ! KILLSCREEN of PLOTPACK: leaves an own window open; otherwise waits for Enter and
+  ! returns the window to text mode.
+  subroutine PLOT_KILLSCREEN(OWNWINDOW)
+    logical, intent(in) :: OWNWINDOW
+    call note(c_plot_killscreen(logical_option(OWNWINDOW)))
+  end subroutine
+
+  ! Removes the escape pairs \u, \d and \g from the blank-padded TEXT, in place.
+  subroutine PURGE(TEXT)
+    character(len=*), intent(inout) :: TEXT
+    character(kind=c_char, len=len(TEXT) + 1) :: held
+    held = TEXT//c_null_char
+    call note(c_purge(held))
+    if (last_status == CURVIST_OK) TEXT = held(1:len(TEXT))
+  end subroutine
+
+  ! PREPARESCREEN of PGPLOTPACK: opens the picture FILENAME of the PGPLOT device type
+  ! DEVICE, sets the world window to exactly the limits, draws frame and axes and writes
+  ! the captions; the texts are taken as 80-character fields.
+  subroutine PGPLOT_PREPARESCREEN(XMIN, XMAX, YMIN, YMAX, JOIN, LOGX, LOGY, XCAPTION, &
+                                  YCAPTION, TITLE, FILENAME, DEVICE)
+    real(c_float), intent(in) :: XMIN, XMAX, YMIN, YMAX
+    logical, intent(in) :: JOIN, LOGX, LOGY
+    character(len=*), intent(in) :: XCAPTION, YCAPTION, TITLE, FILENAME, DEVICE
+    call note(c_pgplot_preparescreen(XMIN, XMAX, YMIN, YMAX, logical_option(JOIN), &
+                                     logical_option(LOGX), logical_option(LOGY), &
+                                     trim(XCAPTION)//c_null_char, trim(YCAPTION)//c_null_char, &
+                                     trim(TITLE)//c_null_char, trim(FILENAME)//c_null_char, &
+                                     trim(DEVICE)//c_null_char))
+  end subroutine
+
+  ! KILLSCREEN of PGPLOTPACK: ends the picture; CURVIST_STATUS() says whether it was
+  ! written.
+  subroutine PGPLOT_KILLSCREEN(FILENAME)
+    character(len=*), intent(in) :: FILENAME
+    call note(c_pgplot_killscreen(trim(FILENAME)//c_null_char))
+  end subroutine
+
+  ! The text the C interface gave back in `held`, up to its NUL.
+  function before_null(held) result(text)
+    character(kind=c_char, len=*), intent(in) :: held
+    character(len=:), allocatable :: text
+    text = held(1:index(held, c_null_char) - 1)
+  end function
 
   ! The unit of the last window a screen plot opened; 100 before the first.
   integer function window_counter()

@@ -1,6 +1,7 @@
 #pragma once
 // The PGPLOT calls the file plotter makes, as an interface: the library over giza draws
-// real pictures, the recorder writes them as trace lines.
+// real pictures, the recorder writes them as trace lines. Each call is in the list of
+// PgplotCalls.hpp too, which numbers them for the frames and names them for the traces.
 
 #include <functional>
 #include <span>

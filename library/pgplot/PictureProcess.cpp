@@ -21,11 +21,9 @@ namespace {
 
 // A descriptor above the standard three, so that it never stands in for one of them in
 // the child (the caller may have closed standard input).
-int above_standard(int descriptor) {
-  if (descriptor > STDERR_FILENO) return descriptor;
-  const int moved = fcntl(descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-  close(descriptor);
-  return moved;
+FileDescriptor above_standard(FileDescriptor descriptor) {
+  if (descriptor.get() > STDERR_FILENO) return descriptor;
+  return FileDescriptor(fcntl(descriptor.get(), F_DUPFD_CLOEXEC, STDERR_FILENO + 1));
 }
 
 }  // namespace
@@ -68,14 +66,14 @@ std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
     why_not = std::string("no socket for ") + program + ": " + std::strerror(errno);
     return nullptr;
   }
-  const int ours = above_standard(ends[0]);
-  const int theirs = above_standard(ends[1]);
+  FileDescriptor ours = above_standard(FileDescriptor(ends[0]));
+  const FileDescriptor theirs = above_standard(FileDescriptor(ends[1]));
 
   // The child's standard input is its end of the socket, its output and errors its own;
   // it inherits no other descriptor, no blocked signal and none of our signal handlers.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, theirs, STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, theirs.get(), STDIN_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
@@ -101,14 +99,12 @@ std::unique_ptr<PictureProcess> PictureProcess::start(std::string& why_not) {
     const int error =
         posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
     if (error == 0)
-      started.reset(new PictureProcess(process, ours));
+      started.reset(new PictureProcess(process, std::move(ours)));
     else
       why_not = program + " cannot be started: " + std::strerror(error);
   }
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  close(theirs);
-  if (!started) close(ours);
   return started;
 }
 
@@ -117,7 +113,7 @@ PictureProcess::~PictureProcess() {
   // The end of the stream tells the program to end; a picture it is still drawing is
   // finished (or given up) first. A program that was stopped is woken for that, and one
   // that takes too long is not waited for without end.
-  close(socket_);
+  socket_.reset();
   if (!waited_ && !child_ended_within(process_, 0)) {
     kill(process_, SIGCONT);
     child_ended_within(process_, 10000);

@@ -10,7 +10,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "files/FileDescriptor.hpp"
 #include "files/Interruption.hpp"
 
 namespace curvist {
@@ -24,7 +26,7 @@ class PictureProcess {
   PictureProcess(const PictureProcess&) = delete;
   PictureProcess& operator=(const PictureProcess&) = delete;
 
-  int socket() const { return socket_; }
+  int socket() const { return socket_.get(); }
   pid_t process() const { return process_; }
 
   // Ends the program, once the socket has told that it is ending or it is of no more use,
@@ -33,11 +35,11 @@ class PictureProcess {
   std::string how_it_ended();
 
  private:
-  PictureProcess(pid_t process, int socket)
-      : process_(process), socket_(socket), ended_on_interrupt_(process) {}
+  PictureProcess(pid_t process, FileDescriptor socket)
+      : process_(process), socket_(std::move(socket)), ended_on_interrupt_(process) {}
 
   pid_t process_;
-  int socket_;
+  FileDescriptor socket_;
   // An interruption of a caller that asked for its temporary files to be removed ends
   // the program first, which then removes the picture it was drawing.
   std::optional<ChildEndedOnInterrupt> ended_on_interrupt_;

@@ -1,6 +1,7 @@
 #include "pgplot/PictureStream.hpp"
 
 #include <cstring>
+#include <tuple>
 
 namespace curvist {
 namespace {
@@ -8,6 +9,42 @@ namespace {
 constexpr std::size_t word = 4;
 
 std::size_t padded(std::size_t length) { return (length + word - 1) / word * word; }
+
+// Makes a call whose values have all been taken, so that a frame that does not hold
+// exactly the call's values makes none.
+template <typename Make>
+std::optional<MadeCall> made(PgplotCall call, const FrameDecoder& frame, Make&& make) {
+  if (!frame.taken_whole()) return std::nullopt;
+  if constexpr (std::is_void_v<decltype(make())>) {
+    make();
+    return MadeCall{call, std::nullopt};
+  } else {
+    return MadeCall{call, static_cast<int>(make())};
+  }
+}
+
+template <typename Result, typename... Values>
+std::optional<MadeCall> make_frame_call(PgplotCall call, FrameDecoder& frame, Pgplot& pgplot,
+                                        Result (Pgplot::*function)(Values...)) {
+  const std::tuple<Values...> values{frame.value<Values>()...};
+  return made(call, frame, [&] {
+    return std::apply([&](const auto&... value) { return (pgplot.*function)(value...); }, values);
+  });
+}
+
+template <typename Result, typename... Others>
+std::optional<MadeCall> make_frame_call_with_points(
+    PgplotCall call, FrameDecoder& frame, Pgplot& pgplot,
+    Result (Pgplot::*function)(std::span<const float>, std::span<const float>, Others...)) {
+  const auto count = std::size_t(std::max(0, frame.integer()));
+  const std::tuple<Others...> others{frame.value<Others>()...};
+  const auto x = frame.floats(count);
+  const auto y = frame.floats(count);
+  return made(call, frame, [&] {
+    return std::apply([&](const auto&... value) { return (pgplot.*function)(x, y, value...); },
+                      others);
+  });
+}
 
 }  // namespace
 
@@ -31,6 +68,11 @@ void FrameEncoder::add(std::int32_t value) {
 void FrameEncoder::add(float value) {
   const char* bytes = reinterpret_cast<const char*>(&value);
   bytes_.insert(bytes_.end(), bytes, bytes + sizeof value);
+}
+
+void FrameEncoder::add(std::span<const float> values) {
+  const char* bytes = reinterpret_cast<const char*>(values.data());
+  bytes_.insert(bytes_.end(), bytes, bytes + values.size_bytes());
 }
 
 void FrameEncoder::add(std::string_view text) {
@@ -88,8 +130,9 @@ std::optional<PictureAnswer> decode_answer(std::span<const float> words, std::si
   answer.result = frame.integer();
   answer.errors = frame.text();
   answer.drawing_path = frame.text();
-  const bool answerable = answer.call == PgplotCall::PGBEG || answer.call == PgplotCall::PGEND;
-  if (!frame.taken_whole() || !answerable) return std::nullopt;
+  bool answered = false;
+  with_pgplot_call(answer.call, [&]<PgplotCall call>() { answered = pgplot_call_answered<call>; });
+  if (!frame.taken_whole() || !answered) return std::nullopt;
   return answer;
 }
 
@@ -105,81 +148,14 @@ std::optional<std::string_view> working_folder_in(std::span<const float> words,
 std::optional<MadeCall> make_call(std::span<const float> words, std::size_t length,
                                   Pgplot& pgplot) {
   FrameDecoder frame(words, length);
-  const PgplotCall call = frame.call();
-  // Every value is taken before the call is made, so that a frame that does not hold
-  // exactly the call's values makes none.
-  const auto made = [&](auto&& make) -> std::optional<MadeCall> {
-    if (!frame.taken_whole()) return std::nullopt;
-    make();
-    return MadeCall{call};
-  };
-  const auto answered = [&](auto&& make) -> std::optional<MadeCall> {
-    if (!frame.taken_whole()) return std::nullopt;
-    return MadeCall{call, make()};
-  };
-  switch (call) {
-    case PgplotCall::PGBEG: {
-      const int unit = frame.integer();
-      const std::string_view specification = frame.text();
-      const int nxsub = frame.integer();
-      const int nysub = frame.integer();
-      return answered([&] { return pgplot.PGBEG(unit, specification, nxsub, nysub); });
-    }
-    case PgplotCall::PGSLW: {
-      const int width = frame.integer();
-      return made([&] { pgplot.PGSLW(width); });
-    }
-    case PgplotCall::PGSCH: {
-      const float height = frame.real();
-      return made([&] { pgplot.PGSCH(height); });
-    }
-    case PgplotCall::PGPAGE:
-      return made([&] { pgplot.PGPAGE(); });
-    case PgplotCall::PGVSTD:
-      return made([&] { pgplot.PGVSTD(); });
-    case PgplotCall::PGSWIN: {
-      const float x1 = frame.real(), x2 = frame.real(), y1 = frame.real(), y2 = frame.real();
-      return made([&] { pgplot.PGSWIN(x1, x2, y1, y2); });
-    }
-    case PgplotCall::PGSCR: {
-      const int index = frame.integer();
-      const float red = frame.real(), green = frame.real(), blue = frame.real();
-      return made([&] { pgplot.PGSCR(index, red, green, blue); });
-    }
-    case PgplotCall::PGBOX: {
-      const std::string_view xopt = frame.text();
-      const float xtick = frame.real();
-      const int nxsub = frame.integer();
-      const std::string_view yopt = frame.text();
-      const float ytick = frame.real();
-      const int nysub = frame.integer();
-      return made([&] { pgplot.PGBOX(xopt, xtick, nxsub, yopt, ytick, nysub); });
-    }
-    case PgplotCall::PGLAB: {
-      const std::string_view xlabel = frame.text(), ylabel = frame.text(), title = frame.text();
-      return made([&] { pgplot.PGLAB(xlabel, ylabel, title); });
-    }
-    case PgplotCall::PGSLS: {
-      const int style = frame.integer();
-      return made([&] { pgplot.PGSLS(style); });
-    }
-    case PgplotCall::PGLINE: {
-      const auto count = std::size_t(std::max(0, frame.integer()));
-      const auto x = frame.floats(count), y = frame.floats(count);
-      return made([&] { pgplot.PGLINE(x, y); });
-    }
-    case PgplotCall::PGPT: {
-      const auto count = std::size_t(std::max(0, frame.integer()));
-      const int symbol = frame.integer();
-      const auto x = frame.floats(count), y = frame.floats(count);
-      return made([&] { pgplot.PGPT(x, y, symbol); });
-    }
-    case PgplotCall::PGEND:
-      return answered([&] { return pgplot.PGEND() ? 1 : 0; });
-    case PgplotCall::working_folder:
-      break;
-  }
-  return std::nullopt;
+  std::optional<MadeCall> made;
+  with_pgplot_call(frame.call(), [&]<PgplotCall call>() {
+    if constexpr (pgplot_call_has_points<call>)
+      made = make_frame_call_with_points(call, frame, pgplot, PgplotCallEntry<call>::function);
+    else
+      made = make_frame_call(call, frame, pgplot, PgplotCallEntry<call>::function);
+  });
+  return made;
 }
 
 }  // namespace curvist

@@ -11,35 +11,19 @@
 // receiver can draw them where they landed. Answers are frames too: the call answered,
 // its result and the lines for standard error.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "pgplot/PgplotCalls.hpp"
 #include "pgplot/PgplotInterface.hpp"
 
 namespace curvist {
-
-enum class PgplotCall : std::uint32_t {
-  PGBEG = 1,
-  PGSLW,
-  PGSCH,
-  PGPAGE,
-  PGVSTD,
-  PGSWIN,
-  PGSCR,
-  PGBOX,
-  PGLAB,
-  PGSLS,
-  PGLINE,
-  PGPT,
-  PGEND,
-  // Not PGPLOT's: the folder that relative picture names start from, the caller's
-  // current folder when it begins a picture.
-  working_folder = 100,
-};
 
 inline constexpr std::size_t frame_length_size = sizeof(std::uint64_t);
 
@@ -48,37 +32,76 @@ class FrameEncoder {
  public:
   explicit FrameEncoder(std::vector<char>& bytes) : bytes_(bytes) {}
 
-  // One whole call with its values (int, float, texts as string_view).
-  template <typename... Values>
-  void call(PgplotCall call, const Values&... values) {
-    const std::size_t start = begin(call);
-    (add(values), ...);
-    end(start);
+  // One whole call, with the values its parameters take (PgplotInterface.hpp).
+  template <PgplotCall which, typename... Values>
+  void call(const Values&... values) {
+    if constexpr (pgplot_call_has_points<which>)
+      add_points_call(which, PgplotCallEntry<which>::function, values...);
+    else
+      add_call(which, PgplotCallEntry<which>::function, values...);
   }
 
-  // A call with points: its header here, then the caller appends (or sends right after)
-  // the x and the y values, `count` floats each.
-  template <typename... Values>
-  void points_header(PgplotCall call, std::size_t count, const Values&... values) {
-    const std::size_t start = begin(call);
-    add(static_cast<std::int32_t>(count));
-    (add(values), ...);
-    end(start, 2 * count * sizeof(float));
+  // A call with points: its header here, with the call's values other than its points;
+  // then the caller appends (or sends right after) the x and the y values, `count`
+  // floats each.
+  template <PgplotCall which, typename... Values>
+  void points_header(std::size_t count, const Values&... values) {
+    add_points_header(which, PgplotCallEntry<which>::function, count, values...);
+  }
+
+  void working_folder(std::string_view folder) {
+    const std::size_t start = begin(PgplotCall::working_folder);
+    add(folder);
+    end(start);
   }
 
   // An answer: the call it answers, its result, the lines for standard error and, for
   // PGBEG, the file the picture is drawn into until it is complete.
   void answer(PgplotCall call, int result, std::string_view errors,
               std::string_view drawing_path = {}) {
-    this->call(call, static_cast<std::int32_t>(result), errors, drawing_path);
+    const std::size_t start = begin(call);
+    add(static_cast<std::int32_t>(result));
+    add(errors);
+    add(drawing_path);
+    end(start);
   }
 
  private:
+  template <typename Result, typename... Parameters>
+  void add_call(PgplotCall call, Result (Pgplot::*)(Parameters...),
+                std::type_identity_t<Parameters>... values) {
+    const std::size_t start = begin(call);
+    (add(values), ...);
+    end(start);
+  }
+  template <typename Result, typename... Others>
+  void add_points_header(PgplotCall call,
+                         Result (Pgplot::*)(std::span<const float>, std::span<const float>,
+                                            Others...),
+                         std::size_t count, std::type_identity_t<Others>... others) {
+    const std::size_t start = begin(call);
+    add(static_cast<std::int32_t>(count));
+    (add(others), ...);
+    end(start, 2 * count * sizeof(float));
+  }
+  template <typename Result, typename... Others>
+  void add_points_call(PgplotCall call,
+                       Result (Pgplot::*function)(std::span<const float>, std::span<const float>,
+                                                  Others...),
+                       std::span<const float> x, std::span<const float> y,
+                       std::type_identity_t<Others>... others) {
+    const std::size_t count = std::min(x.size(), y.size());
+    add_points_header(call, function, count, others...);
+    add(x.first(count));
+    add(y.first(count));
+  }
+
   std::size_t begin(PgplotCall call);
   void end(std::size_t start, std::size_t bytes_to_follow = 0);
   void add(std::int32_t value);
   void add(float value);
   void add(std::string_view text);
+  void add(std::span<const float> values);
 
   std::vector<char>& bytes_;
 };
@@ -96,6 +119,18 @@ class FrameDecoder {
   float real();
   std::string_view text();
   std::span<const float> floats(std::size_t count);
+  // The next value of a call's parameter of type Value.
+  template <typename Value>
+  Value value() {
+    if constexpr (std::is_same_v<Value, std::string_view>)
+      return text();
+    else if constexpr (std::is_same_v<Value, float>)
+      return real();
+    else {
+      static_assert(std::is_same_v<Value, int>, "a call's values are int, float and texts");
+      return integer();
+    }
+  }
   // True when every value was there and nothing is left over.
   bool taken_whole() const { return !malformed_ && bytes_.empty(); }
 
@@ -123,11 +158,12 @@ std::optional<PictureAnswer> decode_answer(std::span<const float> words, std::si
 // The folder of a working_folder frame; nothing for any other frame.
 std::optional<std::string_view> working_folder_in(std::span<const float> words, std::size_t length);
 
-// Makes the call of one frame on `pgplot`. PGBEG and PGEND give their result; the other
-// calls nothing. A malformed frame makes no call and gives nothing.
+// Makes the call of one frame on `pgplot`, and gives the result of a call answered
+// (PGBEG's status, PGEND's outcome: 1 when complete). A malformed frame makes no call and
+// gives nothing.
 struct MadeCall {
   PgplotCall call;
-  int result = 0;
+  std::optional<int> result;  // none for a call that is not answered
 };
 std::optional<MadeCall> make_call(std::span<const float> words, std::size_t length, Pgplot& pgplot);
 

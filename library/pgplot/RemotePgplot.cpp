@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <utility>
 
 #include "pgplot/DeviceSpecification.hpp"
 #include "pgplot/FrameChannel.hpp"
+#include "pgplot/PictureNotWritten.hpp"
 #include "pgplot/TemporaryPictureName.hpp"
 #include "text/Blanks.hpp"
 
@@ -83,23 +83,23 @@ std::size_t RemotePgplot::drawer_for_new_picture() const {
   return pictures_owed_by(other) < mine ? other : drawing_;
 }
 
-template <typename... Values>
-void RemotePgplot::send(PgplotCall call, const Values&... values) {
+template <PgplotCall call, typename... Values>
+void RemotePgplot::send(const Values&... values) {
   if (!drawers_[drawing_]->process) return;
-  FrameEncoder(outgoing_).call(call, values...);
-  if (outgoing_.size() >= gathered_bytes) flush();
+  if constexpr (pgplot_call_has_points<call>) {
+    send_points<call>(values...);
+  } else {
+    FrameEncoder(outgoing_).call<call>(values...);
+    if (outgoing_.size() >= gathered_bytes) flush();
+  }
 }
 
-void RemotePgplot::send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
-                               std::optional<int> symbol) {
+template <PgplotCall call, typename... Values>
+void RemotePgplot::send_points(std::span<const float> x, std::span<const float> y,
+                               const Values&... values) {
   Drawer& drawer = *drawers_[drawing_];
-  if (!drawer.process) return;
   const std::size_t count = std::min(x.size(), y.size());
-  FrameEncoder encoder(outgoing_);
-  if (symbol)
-    encoder.points_header(call, count, std::int32_t(*symbol));
-  else
-    encoder.points_header(call, count);
+  FrameEncoder(outgoing_).points_header<call>(count, values...);
   const auto x_bytes = bytes_of(x.first(count));
   const auto y_bytes = bytes_of(y.first(count));
   if (outgoing_.size() + x_bytes.size() + y_bytes.size() <= gathered_bytes) {
@@ -204,7 +204,7 @@ void RemotePgplot::explain(std::string_view lines) {
 }
 
 void RemotePgplot::report(const std::string& picture_name, const std::string& reason) {
-  explain("curvist: cannot write the picture " + picture_name + ": " + reason + '\n');
+  explain(picture_not_written_line(picture_name, reason));
 }
 
 void RemotePgplot::resolve(const Owed& owed, const std::optional<PictureAnswer>& answer) {
@@ -293,50 +293,49 @@ int RemotePgplot::PGBEG(int unit, std::string_view device_specification, int nxs
        {}});
   if (drawer.process) {
     if (folder != drawer.folder_sent) {
-      send(PgplotCall::working_folder, std::string_view(folder));
+      FrameEncoder(outgoing_).working_folder(folder);
       drawer.folder_sent = folder;
     }
-    send(PgplotCall::PGBEG, std::int32_t(unit), device_specification, std::int32_t(nxsub),
-         std::int32_t(nysub));
+    send<PgplotCall::PGBEG>(unit, device_specification, nxsub, nysub);
   }
   if (background_ && drawer.process) return 1;
   settle(Until::all);
   return last_result_;
 }
 
-void RemotePgplot::PGSLW(int line_width) { send(PgplotCall::PGSLW, std::int32_t(line_width)); }
+void RemotePgplot::PGSLW(int line_width) { send<PgplotCall::PGSLW>(line_width); }
 
-void RemotePgplot::PGSCH(float character_height) { send(PgplotCall::PGSCH, character_height); }
+void RemotePgplot::PGSCH(float character_height) { send<PgplotCall::PGSCH>(character_height); }
 
-void RemotePgplot::PGPAGE() { send(PgplotCall::PGPAGE); }
+void RemotePgplot::PGPAGE() { send<PgplotCall::PGPAGE>(); }
 
-void RemotePgplot::PGVSTD() { send(PgplotCall::PGVSTD); }
+void RemotePgplot::PGVSTD() { send<PgplotCall::PGVSTD>(); }
 
 void RemotePgplot::PGSWIN(float x1, float x2, float y1, float y2) {
-  send(PgplotCall::PGSWIN, x1, x2, y1, y2);
+  send<PgplotCall::PGSWIN>(x1, x2, y1, y2);
 }
 
 void RemotePgplot::PGSCR(int colour_index, float red, float green, float blue) {
-  send(PgplotCall::PGSCR, std::int32_t(colour_index), red, green, blue);
+  send<PgplotCall::PGSCR>(colour_index, red, green, blue);
 }
 
 void RemotePgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt,
                          float ytick, int nysub) {
-  send(PgplotCall::PGBOX, xopt, xtick, std::int32_t(nxsub), yopt, ytick, std::int32_t(nysub));
+  send<PgplotCall::PGBOX>(xopt, xtick, nxsub, yopt, ytick, nysub);
 }
 
 void RemotePgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::string_view title) {
-  send(PgplotCall::PGLAB, xlabel, ylabel, title);
+  send<PgplotCall::PGLAB>(xlabel, ylabel, title);
 }
 
-void RemotePgplot::PGSLS(int line_style) { send(PgplotCall::PGSLS, std::int32_t(line_style)); }
+void RemotePgplot::PGSLS(int line_style) { send<PgplotCall::PGSLS>(line_style); }
 
 void RemotePgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
-  send_points(PgplotCall::PGLINE, x, y, std::nullopt);
+  send<PgplotCall::PGLINE>(x, y);
 }
 
 void RemotePgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
-  send_points(PgplotCall::PGPT, x, y, symbol);
+  send<PgplotCall::PGPT>(x, y, symbol);
 }
 
 void RemotePgplot::end_picture(std::function<void(bool)> done) {
@@ -344,7 +343,7 @@ void RemotePgplot::end_picture(std::function<void(bool)> done) {
   // program's to answer (it says that nothing was open).
   if (!std::exchange(picture_open_, false)) start_process(drawing_);
   owe({PgplotCall::PGEND, drawers_[drawing_], pictures_begun_, picture_name_, {}, std::move(done)});
-  send(PgplotCall::PGEND);
+  send<PgplotCall::PGEND>();
   flush();
 }
 

@@ -89,10 +89,11 @@ class RemotePgplot final : public Pgplot {
   std::size_t drawer_for_new_picture() const;
   // The pictures the program in `slot` has been sent and not yet answered the end of.
   std::size_t pictures_owed_by(std::size_t slot) const;
-  template <typename... Values>
-  void send(PgplotCall call, const Values&... values);
-  void send_points(PgplotCall call, std::span<const float> x, std::span<const float> y,
-                   std::optional<int> symbol);
+  // Sends a call, with the values its parameters take, to the program drawing the picture.
+  template <PgplotCall call, typename... Values>
+  void send(const Values&... values);
+  template <PgplotCall call, typename... Values>
+  void send_points(std::span<const float> x, std::span<const float> y, const Values&... values);
   void flush();
   void end_picture(std::function<void(bool)> done);
   // An answer to take later; in the background, its lines are owed.

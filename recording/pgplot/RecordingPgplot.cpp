@@ -1,85 +1,92 @@
 #include "pgplot/RecordingPgplot.hpp"
 
+#include <algorithm>
+#include <type_traits>
+
+#include "pgplot/PgplotCalls.hpp"
 #include "trace/TraceLine.hpp"
 
 namespace curvist {
 namespace {
 
-TraceLine& append_points(TraceLine& line, std::span<const float> x, std::span<const float> y) {
-  for (std::size_t i = 0; i < x.size(); ++i) line.number(x[i]).number(y[i]);
-  return line;
+void add(TraceLine& line, int value) { line.number(value); }
+void add(TraceLine& line, float value) { line.number(value); }
+void add(TraceLine& line, std::string_view text) { line.quoted(text); }
+
+template <typename Result, typename... Parameters>
+void add_values(TraceLine& line, Result (Pgplot::*)(Parameters...),
+                std::type_identity_t<Parameters>... values) {
+  (add(line, values), ...);
 }
 
-int point_count(std::span<const float> x) { return static_cast<int>(x.size()); }
+// The point count, the call's other values, then the points, x y after x y.
+template <typename Result, typename... Others>
+void add_values_with_points(
+    TraceLine& line, Result (Pgplot::*)(std::span<const float>, std::span<const float>, Others...),
+    std::span<const float> x, std::span<const float> y, std::type_identity_t<Others>... others) {
+  const std::size_t count = std::min(x.size(), y.size());
+  add(line, static_cast<int>(count));
+  (add(line, others), ...);
+  for (std::size_t i = 0; i < count; ++i) line.number(x[i]).number(y[i]);
+}
+
+// Writes the call's trace line, its name and its values; a call answered succeeds:
+// PGBEG's status is 1, PGEND's picture complete.
+template <PgplotCall call, typename... Values>
+PgplotCallResult<call> record(std::ostream& trace, const Values&... values) {
+  TraceLine line(PgplotCallEntry<call>::name);
+  if constexpr (pgplot_call_has_points<call>)
+    add_values_with_points(line, PgplotCallEntry<call>::function, values...);
+  else
+    add_values(line, PgplotCallEntry<call>::function, values...);
+  line.write_to(trace);
+  if constexpr (pgplot_call_answered<call>) return PgplotCallResult<call>(1);
+}
 
 }  // namespace
 
 int RecordingPgplot::PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) {
-  TraceLine("PGBEG")
-      .number(unit)
-      .quoted(device_specification)
-      .number(nxsub)
-      .number(nysub)
-      .write_to(trace_);
-  return 1;
+  return record<PgplotCall::PGBEG>(trace_, unit, device_specification, nxsub, nysub);
 }
 
-void RecordingPgplot::PGSLW(int line_width) {
-  TraceLine("PGSLW").number(line_width).write_to(trace_);
-}
+void RecordingPgplot::PGSLW(int line_width) { record<PgplotCall::PGSLW>(trace_, line_width); }
 
 void RecordingPgplot::PGSCH(float character_height) {
-  TraceLine("PGSCH").number(character_height).write_to(trace_);
+  record<PgplotCall::PGSCH>(trace_, character_height);
 }
 
-void RecordingPgplot::PGPAGE() { TraceLine("PGPAGE").write_to(trace_); }
+void RecordingPgplot::PGPAGE() { record<PgplotCall::PGPAGE>(trace_); }
 
-void RecordingPgplot::PGVSTD() { TraceLine("PGVSTD").write_to(trace_); }
+void RecordingPgplot::PGVSTD() { record<PgplotCall::PGVSTD>(trace_); }
 
 void RecordingPgplot::PGSWIN(float x1, float x2, float y1, float y2) {
-  TraceLine("PGSWIN").number(x1).number(x2).number(y1).number(y2).write_to(trace_);
+  record<PgplotCall::PGSWIN>(trace_, x1, x2, y1, y2);
 }
 
 void RecordingPgplot::PGSCR(int colour_index, float red, float green, float blue) {
-  TraceLine("PGSCR").number(colour_index).number(red).number(green).number(blue).write_to(trace_);
+  record<PgplotCall::PGSCR>(trace_, colour_index, red, green, blue);
 }
 
 void RecordingPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::string_view yopt,
                             float ytick, int nysub) {
-  TraceLine("PGBOX")
-      .quoted(xopt)
-      .number(xtick)
-      .number(nxsub)
-      .quoted(yopt)
-      .number(ytick)
-      .number(nysub)
-      .write_to(trace_);
+  record<PgplotCall::PGBOX>(trace_, xopt, xtick, nxsub, yopt, ytick, nysub);
 }
 
 void RecordingPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel,
                             std::string_view title) {
-  TraceLine("PGLAB").quoted(xlabel).quoted(ylabel).quoted(title).write_to(trace_);
+  record<PgplotCall::PGLAB>(trace_, xlabel, ylabel, title);
 }
 
-void RecordingPgplot::PGSLS(int line_style) {
-  TraceLine("PGSLS").number(line_style).write_to(trace_);
-}
+void RecordingPgplot::PGSLS(int line_style) { record<PgplotCall::PGSLS>(trace_, line_style); }
 
 void RecordingPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
-  TraceLine line("PGLINE");
-  line.number(point_count(x));
-  append_points(line, x, y).write_to(trace_);
+  record<PgplotCall::PGLINE>(trace_, x, y);
 }
 
 void RecordingPgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
-  TraceLine line("PGPT");
-  line.number(point_count(x)).number(symbol);
-  append_points(line, x, y).write_to(trace_);
+  record<PgplotCall::PGPT>(trace_, x, y, symbol);
 }
 
-bool RecordingPgplot::PGEND() {
-  TraceLine("PGEND").write_to(trace_);
-  return true;
-}
+bool RecordingPgplot::PGEND() { return record<PgplotCall::PGEND>(trace_); }
 
 }  // namespace curvist

@@ -48,6 +48,13 @@ TEST(CInterface, BadInputGetsAStatusAndItsReason) {
   older.size = 8;
   const auto no_folder = picture("no-such-folder/a.ps", nullptr);
   const auto unknown_device = picture("a.ps", "tiff");
+  double low = 0, high = 1;
+  char caption[8] = "x", unterminated[2] = {'x', 'y'};
+  const auto frame = [&](double* xmin, double* xmax, char* x_caption, std::size_t size) {
+    return curvist_plot_preparescreen(xmin, xmax, &low, &high, 1, 0, 0, 0, x_caption, size, caption,
+                                      sizeof caption, caption, sizeof caption, 1, 0);
+  };
+  const std::string long_name(81, 'a');
 
   const BadCall calls[] = {
       {"no points", [&] { return curvist_plotdp(x, y, 0, 1, &own_window); }, CURVIST_BAD_ARGUMENTS,
@@ -77,6 +84,25 @@ TEST(CInterface, BadInputGetsAStatusAndItsReason) {
        CURVIST_PICTURE_NOT_WRITTEN, "unit 7 has no window"},
       {"no platform", [] { return curvist_end_platform(nullptr); }, CURVIST_BAD_ARGUMENTS,
        "not the platform chosen last"},
+      {"falling limits", [&] { return frame(&high, &low, caption, sizeof caption); },
+       CURVIST_BAD_ARGUMENTS, "the x limits, 1 to 0, fall"},
+      {"no limit", [&] { return frame(&low, nullptr, caption, sizeof caption); },
+       CURVIST_BAD_ARGUMENTS, "a limit is a null pointer"},
+      {"no NUL", [&] { return frame(&low, &high, unterminated, 2); }, CURVIST_BAD_ARGUMENTS,
+       "the x caption has no NUL in its buffer of 2 bytes"},
+      {"NaN picture limits",
+       [] { return curvist_pgplot_preparescreen(0, 1, NAN, 1, 1, 0, 0, "", "", "", "a.ps", "ps"); },
+       CURVIST_NOT_PLOTTED, "the y limits, nan to 1, are not finite"},
+      {"picture name too long for its field",
+       [&] {
+         return curvist_pgplot_preparescreen(0, 1, 0, 1, 1, 0, 0, "", "", "", long_name.c_str(),
+                                             "ps");
+       },
+       CURVIST_BAD_ARGUMENTS, "the file name has 81 characters"},
+      {"no picture to end", [] { return curvist_pgplot_killscreen("a.ps"); },
+       CURVIST_PICTURE_NOT_WRITTEN, "without an open picture"},
+      {"no text to clean", [] { return curvist_purge(nullptr); }, CURVIST_BAD_ARGUMENTS,
+       "the text is a null pointer"},
   };
   for (const auto& bad : calls) {
     EXPECT_EQ(bad.call(), bad.status) << bad.what;
@@ -84,6 +110,14 @@ TEST(CInterface, BadInputGetsAStatusAndItsReason) {
         << bad.what << ": " << curvist_last_error();
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+
+  // A changed caption too long for its buffer is cut between characters.
+  char short_caption[6] = "µs";
+  EXPECT_EQ(curvist_plot_preparescreen(&low, &high, &low, &high, 1, 1, 0, 0, short_caption,
+                                       sizeof short_caption, caption, sizeof caption, caption,
+                                       sizeof caption, 1, 0),
+            CURVIST_OK);
+  EXPECT_STREQ(short_caption, "log(");
 
   EXPECT_EQ(curvist_pgplotdp(x, y, 4, 1, nullptr), CURVIST_OK);
   EXPECT_STREQ(curvist_last_error(), "");

@@ -2,9 +2,13 @@
 # C_PROGRAM, FORTRAN_PROGRAM, and PYTHON running PYTHON_SCRIPT with PYTHON_ENVIRONMENT) runs
 # in a folder of its own under WORK_DIR and writes two pictures and two offscreen windows;
 # each must be the C++ program's byte for byte, the pictures but for the date cairo
-# writes into them.
+# writes into them. All but Python also draw a frame through each module's PREPARESCREEN
+# and KILLSCREEN, and write the captions PREPARESCREEN changed.
 cmake_minimum_required(VERSION 3.25)
-set(outputs matrix-dp.ps matrix-sp.ps window-dp.png window-sp.png)
+set(python_outputs matrix-dp.ps matrix-sp.ps window-dp.png window-sp.png)
+set(cxx_outputs ${python_outputs} frame.ps frame.png captions.txt)
+set(c_outputs ${cxx_outputs})
+set(fortran_outputs ${cxx_outputs})
 set(languages cxx c fortran python)
 set(cxx_command ${CXX_PROGRAM})
 set(c_command ${C_PROGRAM})
@@ -19,7 +23,7 @@ foreach(language IN LISTS languages)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "the ${language} program failed (${status}):\n${errors}")
   endif()
-  foreach(output IN LISTS outputs)
+  foreach(output IN LISTS ${language}_outputs)
     set(file ${WORK_DIR}/${language}/${output})
     if(NOT EXISTS ${file})
       message(FATAL_ERROR "the ${language} program wrote no ${output}")
@@ -34,7 +38,7 @@ foreach(language IN LISTS languages)
   endforeach()
 endforeach()
 foreach(language IN LISTS languages)
-  foreach(output IN LISTS outputs)
+  foreach(output IN LISTS ${language}_outputs)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${${language}_${output}}
       ${cxx_${output}} RESULT_VARIABLE differs)
     if(differs)

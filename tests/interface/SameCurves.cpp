@@ -38,9 +38,28 @@ int main() {
   picture.JOIN = false;
   picture.FILENAME = "matrix-sp.ps";
   curvist::PGPLOTPACK::PGPLOTSP(X32, Y32, picture);
+
+  // A frame of each module's own, and the captions PREPARESCREEN changed.
+  using Field = curvist::TextField<80>;
+  curvist::PGPLOTPACK::PREPARESCREEN(0, 12.25f, -1, 2, true, false, true, Field("t (s)"),
+                                     Field("amplitude (µV)"), Field("Same frame"),
+                                     Field("frame.ps"), Field("ps"));
+  curvist::PGPLOTPACK::KILLSCREEN("frame.ps");
+  double xmin = -1, xmax = 1.1, ymin = -3, ymax = 8;
+  curvist::PLOTPACK::TextField120 x_caption("t \\u2\\d (s)"), y_caption("amplitude (µV)"), title;
+  curvist::PLOTPACK::PREPARESCREEN(xmin, xmax, ymin, ymax, true, true, false, 0, x_caption,
+                                   y_caption, title, true, false);
+  curvist::PLOTPACK::KILLSCREEN(true);
+  if (FILE* captions = std::fopen("captions.txt", "w")) {
+    for (const auto* caption : {&x_caption, &y_caption, &title})
+      std::fprintf(captions, "%s\n", caption->text().c_str());
+    std::fclose(captions);
+  }
+
   std::string why_not;
   if (!curvist::write_window_png(101, "window-dp.png", &why_not) ||
-      !curvist::write_window_png(102, "window-sp.png", &why_not)) {
+      !curvist::write_window_png(102, "window-sp.png", &why_not) ||
+      !curvist::write_window_png(103, "frame.png", &why_not)) {
     std::fprintf(stderr, "%s\n", why_not.c_str());
     return 1;
   }

@@ -6,6 +6,8 @@ program bad_input
   implicit none
   real(8) :: x(4, 2), y(4, 2), short(3, 2), none(4, 0), not_a_number(4, 2)
   real(4) :: x32(12), y32(10)
+  real(8) :: low = 0, high = 1
+  character(len=8) :: caption = 'cm\u-1\d', captions(2) = ' '
   type(curvist_platform) :: offscreen
   integer :: failures = 0
 
@@ -32,8 +34,22 @@ program bad_input
               'cannot write the picture no-such-folder/a.ps: No such file or directory')
   call LOADPLOT('missing.dat     ')
   call expect('missing data file', CURVIST_NOT_PLOTTED, 'missing.dat: no such file')
+  call PREPARESCREEN(high, low, low, high, .true., .false., .false., 0, caption, captions(1), &
+                     captions(2), .true., .false.)
+  call expect('falling limits', CURVIST_BAD_ARGUMENTS, 'the x limits, 1 to 0, fall')
+  call PREPARESCREEN(0.0, 1.0, 0.0, real(not_a_number(1, 1), 4), .true., .false., .false., &
+                     'x', 'y', 'frame', 'frame.ps', 'ps')
+  call expect('NaN picture limits', CURVIST_NOT_PLOTTED, 'the y limits, 0 to nan')
+  call KILLSCREEN('frame.ps')
+  call expect('no picture to end', CURVIST_PICTURE_NOT_WRITTEN, 'without an open picture')
   call PGPLOTDP(x(2:4:2, :), y(2:4:2, :), FILENAME='sections.ps')
   call expect('array sections', CURVIST_OK, '')
+  call PURGE(caption)
+  call expect('a caption cleaned in place', CURVIST_OK, '')
+  if (caption /= 'cm-1') then
+    write (*, '(2a)') 'PURGE gave ', caption
+    failures = failures + 1
+  end if
   call end_platform(offscreen)
   if (failures > 0) error stop 1
 

@@ -45,8 +45,26 @@ int main(void) {
   picture.JOIN = 0;
   picture.FILENAME = "matrix-sp.ps";
   check(curvist_pgplotsp(x32, y32, points, curves, &picture));
+
+  check(curvist_pgplot_preparescreen(0, 12.25f, -1, 2, 1, 0, 1, "t (s)", "amplitude (µV)",
+                                     "Same frame", "frame.ps", "ps"));
+  check(curvist_pgplot_killscreen("frame.ps"));
+  double xmin = -1, xmax = 1.1, ymin = -3, ymax = 8;
+  char x_caption[CURVIST_SCREEN_CAPTION_SIZE] = "t \\u2\\d (s)";
+  char y_caption[CURVIST_SCREEN_CAPTION_SIZE] = "amplitude (µV)";
+  char title[CURVIST_SCREEN_CAPTION_SIZE] = "";
+  check(curvist_plot_preparescreen(&xmin, &xmax, &ymin, &ymax, 1, 1, 0, 0, x_caption,
+                                   sizeof x_caption, y_caption, sizeof y_caption, title,
+                                   sizeof title, 1, 0));
+  check(curvist_plot_killscreen(1));
+  FILE* captions = fopen("captions.txt", "w");
+  if (captions == NULL) check(CURVIST_FAILED);
+  fprintf(captions, "%s\n%s\n%s\n", x_caption, y_caption, title);
+  fclose(captions);
+
   check(curvist_write_window_png(101, "window-dp.png"));
   check(curvist_write_window_png(102, "window-sp.png"));
+  check(curvist_write_window_png(103, "frame.png"));
   check(curvist_end_platform(offscreen));
   return 0;
 }

@@ -8,7 +8,9 @@ program same_curves
   integer, parameter :: points = 50
   real(8) :: x(points, 2), y(points, 2)
   type(curvist_platform) :: offscreen
-  integer :: i
+  real(8) :: xmin = -1, xmax = 1.1d0, ymin = -3, ymax = 8
+  character(len=120) :: xcaption = 't \u2\d (s)', ycaption = 'amplitude (µV)', title = ' '
+  integer :: i, captions
 
   do i = 0, points - 1
     x(i + 1, :) = i * 0.25d0
@@ -29,9 +31,27 @@ program same_curves
   call PGPLOTSP(real(x, 4), real(y, 4), JOIN=.false., XLABEL='t (s)', &
                 YLABEL='amplitude (µV)', TITLE='Same curves', FILENAME='matrix-sp.ps')
   call check()
+
+  ! Each module's PREPARESCREEN and KILLSCREEN, under the names both modules give them.
+  call PREPARESCREEN(0.0, 12.25, -1.0, 2.0, .true., .false., .true., 't (s)', &
+                     'amplitude (µV)', 'Same frame', 'frame.ps', 'ps')
+  call check()
+  call KILLSCREEN('frame.ps')
+  call check()
+  call PREPARESCREEN(xmin, xmax, ymin, ymax, .true., .true., .false., 0, xcaption, ycaption, &
+                     title, .true., .false.)
+  call check()
+  call KILLSCREEN(.true.)
+  call check()
+  open (newunit=captions, file='captions.txt', status='replace', action='write')
+  write (captions, '(a)') trim(xcaption), trim(ycaption), trim(title)
+  close (captions)
+
   call write_window_png(101, 'window-dp.png')
   call check()
   call write_window_png(102, 'window-sp.png')
+  call check()
+  call write_window_png(103, 'frame.png')
   call check()
   call end_platform(offscreen)
   call check()

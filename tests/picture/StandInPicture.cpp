@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "drawing/GizaPgplot.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/FrameChannel.hpp"
-#include "pgplot/GizaPgplot.hpp"
 #include "pgplot/PictureStream.hpp"
 
 using namespace curvist;
@@ -32,13 +32,13 @@ int main() {
     if (working_folder_in(frame, *length)) continue;
     const auto made = make_call(frame, *length, pgplot);
     if (!made) return 1;
-    if (made->call != PgplotCall::PGBEG && made->call != PgplotCall::PGEND) continue;
+    if (!made->result) continue;
     const std::string lie = made->call == PgplotCall::PGBEG && ++pictures == faulty ? fault : "";
     std::error_code none;
     const std::string drawing = std::filesystem::absolute(pgplot.drawing_path(), none).string();
     std::vector<char> answer;
     FrameEncoder(answer).answer(lie == "answers-PGEND" ? PgplotCall::PGEND : made->call,
-                                made->result, reports.str(), lie == "names" ? value : drawing);
+                                *made->result, reports.str(), lie == "names" ? value : drawing);
     reports.str("");
     if (lie == "closes" && close(STDIN_FILENO) == 0) pause();
     if (lie == "claims") {

@@ -1,10 +1,11 @@
-#include "pgplot/PictureFile.hpp"
+#include "devices/PictureFile.hpp"
 
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,8 +14,8 @@
 #include <system_error>
 #include <vector>
 
+#include "devices/DeviceTable.hpp"
 #include "files/FileDescriptor.hpp"
-#include "pgplot/DeviceTable.hpp"
 #include "pgplot/TemporaryPictureName.hpp"
 
 namespace curvist {
@@ -57,9 +58,8 @@ TemporaryFile::TemporaryFile(std::string_view beside, std::string_view extension
   // removal on interruption never has the file left behind. The path is registered whole:
   // the program may change its folder while the picture is drawn.
   const InterruptionsHeld held;
-  const int descriptor = mkstemps(pattern.data(), static_cast<int>(extension.size()));
-  if (descriptor < 0) throw std::system_error(errno, std::generic_category());
-  close(descriptor);
+  const FileDescriptor made(mkstemps(pattern.data(), static_cast<int>(extension.size())));
+  if (!made) throw std::system_error(errno, std::generic_category());
   path_ = std::move(pattern);
   std::error_code no_absolute_path;
   removal_ = std::make_unique<RemovalOnInterrupt>(
@@ -88,15 +88,15 @@ std::optional<std::string> TemporaryFile::move_into_place(const std::string& tar
 }
 
 std::optional<std::string> check_complete(const std::string& path, std::string_view ending) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return errno_text(errno);
-  std::fseek(file, 0, SEEK_END);
-  const long size = std::ftell(file);
-  constexpr long tail_length = 64;
-  std::vector<char> tail(static_cast<std::size_t>(std::min(size, tail_length)));
-  std::fseek(file, size - static_cast<long>(tail.size()), SEEK_SET);
-  const bool read = std::fread(tail.data(), 1, tail.size(), file) == tail.size();
-  std::fclose(file);
+  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file) return errno_text(errno);
+  struct stat status {};
+  const off_t size = fstat(file.get(), &status) == 0 ? status.st_size : -1;
+  constexpr off_t tail_length = 64;
+  std::vector<char> tail(static_cast<std::size_t>(std::clamp<off_t>(size, 0, tail_length)));
+  const off_t tail_start = size - static_cast<off_t>(tail.size());
+  const bool read =
+      pread(file.get(), tail.data(), tail.size(), tail_start) == static_cast<ssize_t>(tail.size());
   if (size <= 0) return "nothing was written";
   if (!read) return "it cannot be read back";
   std::string_view text(tail.data(), tail.size());

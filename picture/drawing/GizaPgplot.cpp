@@ -1,4 +1,4 @@
-#include "pgplot/GizaPgplot.hpp"
+#include "drawing/GizaPgplot.hpp"
 
 #include <cpgplot.h>
 // giza.h does not declare its functions for C++ itself.
@@ -13,11 +13,12 @@ extern "C" {
 #include <system_error>
 #include <tuple>
 
+#include "axes/GizaCaptions.hpp"
+#include "axes/GizaTicks.hpp"
+#include "devices/GifWriter.hpp"
+#include "lines/GizaReducedLine.hpp"
 #include "pgplot/DeviceSpecification.hpp"
-#include "pgplot/GifWriter.hpp"
-#include "pgplot/GizaCaptions.hpp"
-#include "pgplot/GizaReducedLine.hpp"
-#include "pgplot/GizaTicks.hpp"
+#include "pgplot/PictureNotWritten.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -112,7 +113,7 @@ void GizaPgplot::check_drawing() {
 }
 
 void GizaPgplot::report(std::string_view file_name, std::string_view reason) const {
-  reports_ << "curvist: cannot write the picture " << file_name << ": " << reason << '\n';
+  reports_ << picture_not_written_line(file_name, reason);
 }
 
 int GizaPgplot::PGBEG(int, std::string_view device_specification, int nxsub, int nysub) {

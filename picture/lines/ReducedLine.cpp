@@ -1,8 +1,8 @@
-#include "pgplot/ReducedLine.hpp"
+#include "lines/ReducedLine.hpp"
 
 #include <cmath>
 
-#include "pgplot/PathReduction.hpp"
+#include "lines/PathReduction.hpp"
 
 namespace curvist {
 namespace {

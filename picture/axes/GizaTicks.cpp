@@ -1,4 +1,4 @@
-#include "pgplot/GizaTicks.hpp"
+#include "axes/GizaTicks.hpp"
 
 #include <cmath>
 

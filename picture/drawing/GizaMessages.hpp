@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "files/FileDescriptor.hpp"
+
 namespace curvist {
 
 enum class GizaErrorCapture {
@@ -18,9 +20,6 @@ enum class GizaErrorCapture {
 class GizaMessages {
  public:
   explicit GizaMessages(GizaErrorCapture capture = GizaErrorCapture::per_call);
-  ~GizaMessages();
-  GizaMessages(const GizaMessages&) = delete;
-  GizaMessages& operator=(const GizaMessages&) = delete;
 
   // Runs one giza call with standard error captured.
   template <typename Call>
@@ -42,8 +41,8 @@ class GizaMessages {
   void restore();
   void note_standard_error();
 
-  int capture_ = -1;         // an anonymous in-memory file; -1 when none could be made
-  int standard_error_ = -1;  // a duplicate of standard error as the owner left it
+  FileDescriptor capture_;         // an anonymous in-memory file; none when none could be made
+  FileDescriptor standard_error_;  // a duplicate of standard error as the owner left it
   bool per_call_;
 };
 

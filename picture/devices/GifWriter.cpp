@@ -1,4 +1,4 @@
-#include "pgplot/GifWriter.hpp"
+#include "devices/GifWriter.hpp"
 
 #include <cairo.h>
 #include <gif_lib.h>

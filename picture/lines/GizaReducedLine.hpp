@@ -6,8 +6,8 @@
 
 #include <span>
 
-#include "pgplot/DeviceTable.hpp"
-#include "pgplot/ReducedLine.hpp"
+#include "devices/DeviceTable.hpp"
+#include "lines/ReducedLine.hpp"
 
 namespace curvist {
 

@@ -1,4 +1,4 @@
-#include "pgplot/DeviceTable.hpp"
+#include "devices/DeviceTable.hpp"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "pgplot/GizaCaptions.hpp"
+#include "axes/GizaCaptions.hpp"
 
 // giza.h does not declare its functions for C++ itself.
 extern "C" {
@@ -9,7 +9,7 @@ extern "C" {
 #include <string>
 #include <vector>
 
-#include "pgplot/GizaText.hpp"
+#include "axes/GizaText.hpp"
 
 namespace curvist {
 namespace {

@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "pgplot/DeviceTable.hpp"
-#include "pgplot/GizaMessages.hpp"
+#include "devices/DeviceTable.hpp"
+#include "devices/PictureFile.hpp"
+#include "drawing/GizaMessages.hpp"
+#include "lines/ReducedLine.hpp"
 #include "pgplot/PgplotInterface.hpp"
-#include "pgplot/PictureFile.hpp"
-#include "pgplot/ReducedLine.hpp"
 
 namespace curvist {
 

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "pgplot/DeviceGrid.hpp"
+#include "lines/DeviceGrid.hpp"
 
 namespace curvist {
 

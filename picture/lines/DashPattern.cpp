@@ -1,4 +1,4 @@
-#include "pgplot/DashPattern.hpp"
+#include "lines/DashPattern.hpp"
 
 #include <initializer_list>
 

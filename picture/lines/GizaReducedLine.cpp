@@ -1,4 +1,4 @@
-#include "pgplot/GizaReducedLine.hpp"
+#include "lines/GizaReducedLine.hpp"
 
 #include <cpgplot.h>
 // giza.h does not declare its functions for C++ itself.

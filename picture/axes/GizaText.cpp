@@ -1,4 +1,4 @@
-#include "pgplot/GizaText.hpp"
+#include "axes/GizaText.hpp"
 
 #include "text/Utf8Text.hpp"
 

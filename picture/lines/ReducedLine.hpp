@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "pgplot/DashPattern.hpp"
-#include "pgplot/DeviceGrid.hpp"
+#include "lines/DashPattern.hpp"
+#include "lines/DeviceGrid.hpp"
 
 namespace curvist {
 

@@ -1,4 +1,4 @@
-#include "pgplot/PathReduction.hpp"
+#include "lines/PathReduction.hpp"
 
 namespace curvist {
 namespace {
