@@ -10,12 +10,10 @@ namespace {
 
 class StandardError final : public ErrorStream {
  protected:
-  void put_line(std::string_view line) override {
-    // The whole line in one write, out at once: error lines interleave with the console's
-    // lines, which are flushed as they are written.
-    std::string whole(line);
-    whole += '\n';
-    std::fwrite(whole.data(), 1, whole.size(), stderr);
+  void put(std::string_view text) override {
+    // Out at once, in one write: error lines interleave with the console's lines, which
+    // are flushed as they are written.
+    std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
   }
 };
@@ -24,7 +22,9 @@ class StandardError final : public ErrorStream {
 
 void ErrorStream::write_line(std::string_view line) {
   write_lines_in_waiting();
-  put_line(line);
+  std::string whole(line);
+  whole += '\n';
+  put(whole);
 }
 
 ErrorStream& standard_error() {

@@ -3,10 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
-
-#include "console/LinesInWaiting.hpp"
 
 namespace curvist {
 
@@ -78,12 +75,12 @@ void ScreenStatus::report_troubles() {
     redraw_failure = std::exchange(redraw_failure_unreported_, {});
   }
   if (!lost && redraw_failure.empty()) return;
-  write_lines_in_waiting();
   if (lost)
-    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-                 "drawn offscreen and not shown\n";
+    errors_.write_line(
+        "curvist: the connection to the X display was lost; the screen plots are drawn "
+        "offscreen and not shown");
   if (!redraw_failure.empty())
-    std::cerr << "curvist: " << redraw_failure << "; it shows its plot as it was\n";
+    errors_.write_line("curvist: " + redraw_failure + "; it shows its plot as it was");
 }
 
 void ScreenStatus::keep_until_closed() {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "console/ErrorStream.hpp"
 #include "window/WakePipe.hpp"
 #include "window/WindowOperations.hpp"
 
@@ -21,7 +22,8 @@ namespace curvist {
 
 class ScreenStatus {
  public:
-  ScreenStatus() = default;
+  // `errors`: where the troubles are told.
+  explicit ScreenStatus(ErrorStream& errors) : errors_(errors) {}
   ScreenStatus(const ScreenStatus&) = delete;
   ScreenStatus& operator=(const ScreenStatus&) = delete;
 
@@ -52,9 +54,8 @@ class ScreenStatus {
   void note_redraw_failure(std::string what);
 
   // Tells the user, once, that the display went away, and that a window could not be
-  // drawn again. Called on the program's own thread only: that thread may have standard
-  // error diverted at the moment another thread notices the trouble (the PGPLOT layer
-  // captures giza's messages that way).
+  // drawn again. Called on the program's own thread only, so that the lines fall among
+  // that thread's other lines in the order it writes them.
   void report_troubles();
 
   // Returns when the user has closed the last window still on screen, at once when there
@@ -70,6 +71,7 @@ class ScreenStatus {
   // mutex_ held.
   void note_change();
 
+  ErrorStream& errors_;
   std::mutex mutex_;
   std::condition_variable changed_;
   WakePipe changed_pipe_{"status pipe"};  // readable after a change, for a wait that polls

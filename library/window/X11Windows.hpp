@@ -45,9 +45,11 @@ class X11Windows final : public WindowOperations, private WindowEvents {
     through_connection,
   };
 
-  // Connects to the display DISPLAY names; null with the reason when it cannot.
+  // Connects to the display DISPLAY names; null with the reason when it cannot. `errors`:
+  // where the troubles of the windows are told.
   static std::unique_ptr<X11Windows> connect(
-      std::string& reason, PixelTransfer transfer = PixelTransfer::shared_memory_when_local);
+      std::string& reason, PixelTransfer transfer = PixelTransfer::shared_memory_when_local,
+      ErrorStream& errors = standard_error());
   ~X11Windows() override;
   X11Windows(const X11Windows&) = delete;
   X11Windows& operator=(const X11Windows&) = delete;
@@ -120,7 +122,7 @@ class X11Windows final : public WindowOperations, private WindowEvents {
   }
 
  private:
-  X11Windows(_XDisplay* display, PixelTransfer transfer);
+  X11Windows(_XDisplay* display, PixelTransfer transfer, ErrorStream& errors);
 
   // What both waits for the user do first.
   void settle_before_waiting();

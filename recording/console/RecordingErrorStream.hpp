@@ -14,7 +14,7 @@ class RecordingErrorStream final : public ErrorStream {
   explicit RecordingErrorStream(std::ostream& text) : text_(text) {}
 
  protected:
-  void put_line(std::string_view line) override { text_ << line << '\n'; }
+  void put(std::string_view text) override { text_ << text; }
 
  private:
   std::ostream& text_;
