@@ -7,10 +7,8 @@
 
 #include "ListFile.hpp"
 #include "ListedNames.hpp"
-#include "LoadPlot.hpp"
-#include "Plot.hpp"
+#include "LoadStep.hpp"
 #include "PreCheck.hpp"
-#include "Replot.hpp"
 #include "SkippedFile.hpp"
 #include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
@@ -225,17 +223,12 @@ void WatchSession::follow(const std::string& name) {
 }
 
 void WatchSession::plot(const std::string& name) {
-  std::string why_not;
-  std::string* const wanted = options_.explain ? &why_not : nullptr;
   plotted_ = true;
-  if (const auto unit = window_of(name)) {
-    LOADPLOTPACK::reload_plot(*unit, name, wanted);
-  } else {
-    const int last_window = PLOTPACK::window_counter();
-    LOADPLOTPACK::LOADPLOT(name, std::nullopt, wanted);
-    if (PLOTPACK::window_counter() != last_window) windows_[name] = PLOTPACK::window_counter();
-  }
-  if (!why_not.empty()) explain_skipped(name, why_not);
+  const std::optional<int> shown = window_of(name);
+  const auto outcome = LOADPLOTPACK::load_plot(
+      name, std::nullopt, options_.explain ? Reasons::asked : Reasons::unasked, shown);
+  if (!shown && outcome.window_unit) windows_[name] = *outcome.window_unit;
+  if (!outcome.why_not.empty()) explain_skipped(name, outcome.why_not);
 }
 
 }  // namespace curvist

@@ -2,10 +2,10 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "LoadedArrays.hpp"
-#include "Replot.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/ErrorStream.hpp"
@@ -158,13 +158,15 @@ bool joined(const ScreenSettings& settings, const CurveRuns<Element>& curves,
 // One screen plot of curves from the caller's arrays, whatever their precision and layout:
 // the settings and limits, the window with its frame, the curves, and the close. all_x and
 // all_y are the whole arrays the limits come from; `arrays`, when given, keeps them alive
-// unchanged for a window that keeps the plot.
+// unchanged for a window that keeps the plot. The unit of the window drawn into; nothing
+// when the plot is skipped.
 template <typename Element, typename Options>
-void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
-                 const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check,
-                 std::shared_ptr<const void> arrays = nullptr) {
+std::optional<int> screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
+                               const CurveRuns<Element>& curves, const Options& options,
+                               OrderCheck order_check,
+                               std::shared_ptr<const void> arrays = nullptr) {
   const auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
-  if (!settings) return;
+  if (!settings) return std::nullopt;
   const int RESOLUTION = options.RESOLUTION.value_or(1);
   const bool OWNWINDOW = options.OWNWINDOW.value_or(false);
   const bool REUSEWINDOW = options.REUSEWINDOW.value_or(false);
@@ -184,6 +186,18 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
       windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
   }
   kill_screen(windows, console, OWNWINDOW);
+  return window_counter;
+}
+
+// A file's curves as the options of a plot laid out to a window of its own.
+ScreenPlotOptions own_window_options(const LoadedCurves& curves) {
+  ScreenPlotOptions options;
+  options.RESOLUTION = 0;
+  options.XLABEL = curves.x_caption;
+  options.YLABEL = curves.y_caption;
+  options.TITLE = curves.title;
+  options.OWNWINDOW = true;
+  return options;
 }
 
 }  // namespace
@@ -203,16 +217,16 @@ void KILLSCREEN(bool OWNWINDOW) {
   kill_screen(current_windows(), current_console(), OWNWINDOW);
 }
 
-void plot_loaded_arrays(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
-  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
-              OrderCheck::unjoin_unordered, std::move(arrays));
+std::optional<int> plot_in_new_window(const LoadedCurves& curves) {
+  return screen_plot(curves.x.elements(), curves.y.elements(), matrix_curves(curves.x, curves.y),
+                     own_window_options(curves), OrderCheck::unjoin_unordered, curves.arrays);
 }
 
 // A caller's arrays are its own: a plot kept for redrawing copies them.
 void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
             const ScreenPlotOptions& options) {
-  plot_loaded_arrays(X, Y, options, nullptr);
+  screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
+              OrderCheck::unjoin_unordered);
 }
 
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
@@ -241,17 +255,16 @@ std::string why_no_plot(std::span<const float> X, std::span<const float> Y, bool
 
 int window_counter() { return current_window_counter(); }
 
-bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
-  const auto settings =
-      plot::plot_settings<double, TextField120::length>(options, X.elements(), Y.elements());
+bool replot_window(int unit, const LoadedCurves& loaded) {
+  const auto settings = plot::plot_settings<double, TextField120::length>(
+      own_window_options(loaded), loaded.x.elements(), loaded.y.elements());
   if (!settings) return false;
-  const auto curves = matrix_curves(X, Y);
+  const auto curves = matrix_curves(loaded.x, loaded.y);
   // The plot drawn afresh is the plot the window keeps: the same object draws it now and
   // whenever the window is resized.
   auto plot = kept_plot(current_errors(), *settings, curves,
                         joined(*settings, curves, OrderCheck::unjoin_unordered), 0,
-                        "its window shows the plot it showed", std::move(arrays));
+                        "its window shows the plot it showed", loaded.arrays);
   return plot && current_windows().replace_plot(unit, std::move(plot));
 }
 

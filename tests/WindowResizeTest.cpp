@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "LoadPlot.hpp"
+#include "LoadedArrays.hpp"
 #include "Plot.hpp"
 #include "PollUntil.hpp"
-#include "Replot.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
@@ -412,8 +412,8 @@ TEST_F(WindowResize, APlotPutInAWindowsPlaceShowsAtItsSizeAndFollowsLaterResizes
   const std::string console_before = x11_.trace.str();
 
   const Curves replacement = damped_waves(7);
-  ASSERT_TRUE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
-                                      laid_out_to_window("After")));
+  ASSERT_TRUE(PLOTPACK::replot_window(
+      101, {replacement.x_view(), replacement.y_view(), "t (s)", "y", "After", nullptr}));
   x11_.windows->present();
   // The same window under its new title, showing a fresh plot of the new curves.
   EXPECT_EQ(x11_.onlooker->find("After"), window);
@@ -435,8 +435,8 @@ TEST_F(WindowResize, AWindowTheUserClosedStaysClosed) {
   x11_.onlooker->close(window);
   ASSERT_TRUE(poll_until(10s, [&] { return x11_.onlooker->find("Closed") == 0; }));
   const Curves replacement = damped_waves(3);
-  EXPECT_FALSE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
-                                       laid_out_to_window("Reopened?")));
+  EXPECT_FALSE(PLOTPACK::replot_window(
+      101, {replacement.x_view(), replacement.y_view(), "t (s)", "y", "Reopened?", nullptr}));
   x11_.windows->present();
   EXPECT_EQ(x11_.onlooker->find("Reopened?"), 0u);
   EXPECT_EQ(x11_.onlooker->titled_windows().size(), 0u);
