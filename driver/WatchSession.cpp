@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FilePlot.hpp"
 #include "ListFile.hpp"
 #include "ListedNames.hpp"
-#include "LoadStep.hpp"
-#include "PreCheck.hpp"
-#include "SkippedFile.hpp"
 #include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
@@ -215,20 +213,14 @@ void WatchSession::follow(const std::string& name) {
       !written && read != read_stamps_.end() && read->second == stamp)
     return;
   read_stamps_[name] = stamp;
-  const auto checked = passes_pre_check(name, options_.explain ? Reasons::asked : Reasons::unasked);
-  if (checked)
-    plot(name);
-  else if (options_.explain)
-    explain_skipped(name, checked.why_not());
+  plot_when_it_passes(name, options_, [&] { plot(name); });
 }
 
 void WatchSession::plot(const std::string& name) {
   plotted_ = true;
   const std::optional<int> shown = window_of(name);
-  const auto outcome = LOADPLOTPACK::load_plot(
-      name, std::nullopt, options_.explain ? Reasons::asked : Reasons::unasked, shown);
-  if (!shown && outcome.window_unit) windows_[name] = *outcome.window_unit;
-  if (!outcome.why_not.empty()) explain_skipped(name, outcome.why_not);
+  const std::optional<int> drawn_into = load_or_explain(name, options_, shown);
+  if (!shown && drawn_into) windows_[name] = *drawn_into;
 }
 
 }  // namespace curvist
