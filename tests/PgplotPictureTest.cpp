@@ -21,6 +21,7 @@
 #include "PictureFolder.hpp"
 #include "RealPictures.hpp"
 #include "console/RecordingConsole.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "devices/GifWriter.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/DeviceSpecification.hpp"
@@ -211,9 +212,10 @@ TEST(PgplotPicture, MissingFolderNamesTheFileAndTheReason) {
 TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
   PictureFolder folder;
   { std::ofstream("sample.ps") << "older picture\n"; }
-  auto pgplot = make_pgplot_library();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  auto pgplot = make_pgplot_library(error_stream);
   const std::array<float, 2> x{0, 1};
-  ::testing::internal::CaptureStderr();
   ASSERT_EQ(pgplot->PGBEG(0, "sample.ps/ps", 1, 1), 1);
   pgplot->PGSLW(3);
   // A character height cairo cannot scale its font to: its drawing stops there for good.
@@ -225,7 +227,7 @@ TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
   pgplot->PGLAB("x", "y", "title");
   pgplot->PGLINE(x, x);
   EXPECT_FALSE(pgplot->PGEND());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors.str(),
             "curvist: cannot write the picture sample.ps: giza could not draw it completely "
             "(cairo gave up drawing)\n");
   EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
@@ -396,9 +398,10 @@ TEST(PgplotDeviceSpecification, SplitsAtTheLastSlashAndTrimsBlanks) {
 
 TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   PictureFolder folder;
-  auto pgplot = make_pgplot_library();
+  std::ostringstream error_lines;
+  RecordingErrorStream error_stream(error_lines);
+  auto pgplot = make_pgplot_library(error_stream);
   const std::array<float, 2> x{0, 1};
-  ::testing::internal::CaptureStderr();
   // giza would add ".png" to this name, and ".ps" to one without an extension; without a
   // name, PGPLOT's own is drawn in the current folder.
   for (const std::string specification :
@@ -412,7 +415,7 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   }
   // Ending with nothing open is a fault of the caller, and said to be one.
   EXPECT_FALSE(pgplot->PGEND());
-  const std::string errors = ::testing::internal::GetCapturedStderr();
+  const std::string errors = error_lines.str();
   EXPECT_THAT(folder.entries(),
               ElementsAre("bare", "document", "drawing", "pgplot.ps", "picture.data"));
   EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));
