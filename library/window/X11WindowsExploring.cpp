@@ -62,8 +62,6 @@ std::string X11Windows::explore(int unit, const ExploreRequest& request) {
     }
     case Kind::save_pixels:
       return save_pixels(unit, plot->plot->saved_name());
-    case Kind::save_picture:
-      return {};
   }
   if (!view) return {};
   if (!resolvable(*view, std::max(plot->width, plot->height)))
