@@ -9,6 +9,7 @@
 
 #include "LoadedArrays.hpp"
 #include "Replot.hpp"
+#include "ViewPicture.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/SilentConsole.hpp"
@@ -136,6 +137,19 @@ class KeptScreenPlot final : public RedrawablePlot {
   }
 
   std::string saved_name() const override { return saved_name_; }
+
+  void write_picture(const PlotView& view, std::string_view file_name) const override {
+    const auto& captions = settings_.captions;
+    PGPLOTPACK::FilePlotOptions options;
+    options.JOIN = settings_.flags.join;
+    options.LOGX = settings_.flags.log_x;
+    options.LOGY = settings_.flags.log_y;
+    options.XLABEL = captions.x_caption.trimmed();
+    options.YLABEL = captions.y_caption.trimmed();
+    options.TITLE = captions.title.view();
+    options.FILENAME = file_name;
+    PGPLOTPACK::picture_of_view(curves_.runs(), options, view);
+  }
 
  private:
   void draw_with(WindowOperations& windows, int unit, const ScreenSettings& settings) const {

@@ -622,7 +622,7 @@ TEST_F(WindowExploring, TheTitleShowsTheValuesUnderThePointerAndTheKeys) {
   EXPECT_EQ(x11_.onlooker->find("Values"), 0u);
 }
 
-TEST_F(WindowExploring, SIsAPngOfTheWindowBesideItsFileThatReplacesNoFile) {
+TEST_F(WindowExploring, SAndPSaveTheWindowAndItsViewBesideTheFileReplacingNone) {
   const TemporaryFolder folder;
   const testing::ScopedCurrentFolder inside(folder.path());
   folder.write("saved.dat", "-1\n4\n1 1\n2 4\n3 9\n4 16\nx\ny\nSaved\n");
@@ -646,6 +646,22 @@ TEST_F(WindowExploring, SIsAPngOfTheWindowBesideItsFileThatReplacesNoFile) {
   EXPECT_EQ(cairo_image_surface_get_width(png), 1024);
   EXPECT_EQ(differing, 0);
   cairo_surface_destroy(png);
+
+  // The picture of a zoomed view: the program writes it as its own once it waits.
+  const PlotView zoomed = view_of_pixels(200, 150, 600, 500);
+  user(window, "mousemove --window %w 200 150 mousedown 1 mousemove --window %w 600 500 "
+               "mouseup 1 key p q");
+  x11_.windows->keep_windows_until_closed();
+  const std::string trace = x11_.trace.str();
+  const auto limits = trace.rfind("PGSWIN ");
+  float x1, x2, y1, y2;
+  ASSERT_EQ(std::sscanf(trace.c_str() + limits, "PGSWIN %f %f %f %f", &x1, &x2, &y1, &y2), 4);
+  EXPECT_EQ(x1, static_cast<float>(zoomed.xmin));
+  EXPECT_EQ(x2, static_cast<float>(zoomed.xmax));
+  EXPECT_EQ(y1, static_cast<float>(zoomed.ymin));
+  EXPECT_EQ(y2, static_cast<float>(zoomed.ymax));
+  EXPECT_EQ(trace.compare(trace.rfind("PGBEG "), 23, "PGBEG 0 \"saved-view.ps "), 0) << trace;
+  EXPECT_NE(trace.find("console \" Output in saved-view.ps\"", limits), trace.npos) << trace;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace curvist {
 
@@ -43,6 +44,9 @@ class RedrawablePlot {
   // What files saved of the window are named after: the data file without its extension,
   // or the plot's title where it has none.
   virtual std::string saved_name() const { return "plot"; }
+  // Writes the view as a picture named `file_name`, as the program writes its pictures,
+  // through the current platform: on the program's own thread only.
+  virtual void write_picture(const PlotView& /*view*/, std::string_view /*file_name*/) const {}
 };
 
 }  // namespace curvist

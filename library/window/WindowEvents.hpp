@@ -21,10 +21,11 @@ struct ExploreRequest {
     zoom_to,     // the data under `rectangle`
     zoom_in_at,  // the wheel, about the pixel (x, y)
     zoom_out_at,
-    back,         // the view before
-    whole,        // the whole data, as first drawn
-    pan,          // by `right` and `up` tenths of the view
-    save_pixels,  // the window's pixels as a PNG file
+    back,          // the view before
+    whole,         // the whole data, as first drawn
+    pan,           // by `right` and `up` tenths of the view
+    save_pixels,   // the window's pixels as a PNG file
+    save_picture,  // the view as a picture
   };
   Kind kind = Kind::back;
   PixelRectangle rectangle{};

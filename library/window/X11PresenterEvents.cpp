@@ -26,7 +26,7 @@ constexpr auto word_shown = std::chrono::seconds(4);
 
 constexpr const char* keys_help =
     "drag: zoom  wheel: zoom  u or right button: back  a or Home: whole data  arrows: move  "
-    "s: save PNG  q: close";
+    "s: save PNG  p: save picture  q: close";
 
 // The pixels between two corners, whichever way the drag went.
 PixelRectangle between(int x1, int y1, int x2, int y2) {
@@ -180,6 +180,9 @@ bool X11Presenter::dispatch_input(const XEvent& event, int unit, ShownWindow& sh
           break;
         case XK_s:
           ask({.kind = Kind::save_pixels});
+          break;
+        case XK_p:
+          ask({.kind = Kind::save_picture});
           break;
         default:
           if (shifted == XK_question) show_word(shown, keys_help);

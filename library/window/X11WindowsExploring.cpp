@@ -62,6 +62,13 @@ std::string X11Windows::explore(int unit, const ExploreRequest& request) {
     }
     case Kind::save_pixels:
       return save_pixels(unit, plot->plot->saved_name());
+    case Kind::save_picture:
+      // Drawn on the program's thread, through its PGPLOT and console, once it waits for
+      // its windows: its own pictures are never disturbed.
+      status_.ask_program([plot = plot->plot, view = plot->view] {
+        plot->write_picture(view, free_view_file_name(plot->saved_name(), "ps"));
+      });
+      return "picture asked for";
   }
   if (!view) return {};
   if (!resolvable(*view, std::max(plot->width, plot->height)))
