@@ -111,18 +111,13 @@ bool KeptPlots::show_view(int unit, const RedrawablePlot& plot, const PlotView& 
   return true;
 }
 
-bool KeptPlots::back_view(int unit) {
+bool KeptPlots::back_view(int unit, bool to_whole_data) {
   const auto found = kept_.find(unit);
   if (found == kept_.end() || found->second.views.empty()) return false;
-  found->second.views.pop_back();
-  ++found->second.view_version;
-  return true;
-}
-
-bool KeptPlots::whole_view(int unit) {
-  const auto found = kept_.find(unit);
-  if (found == kept_.end() || found->second.views.empty()) return false;
-  found->second.views.clear();
+  if (to_whole_data)
+    found->second.views.clear();
+  else
+    found->second.views.pop_back();
   ++found->second.view_version;
   return true;
 }

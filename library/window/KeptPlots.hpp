@@ -59,8 +59,7 @@ class KeptPlots {
   // whether it was still that plot's window.
   bool show_view(int unit, const RedrawablePlot& plot, const PlotView& view);
   // Back one view, or to the whole data; whether the view changed.
-  bool back_view(int unit);
-  bool whole_view(int unit);
+  bool back_view(int unit, bool to_whole_data);
   // The views of the unit's plot, the one shown last, for a plot that takes its place
   // to go on showing; empty while it shows the whole data.
   std::vector<PlotView> views(int unit) const;

@@ -99,6 +99,9 @@ void ScreenStatus::do_work_asked() {
     work = std::exchange(work_asked_, {});
   }
   for (const auto& asked : work) asked();
+  // A picture finished in the background owes its line: it is written before the wait
+  // goes on.
+  if (!work.empty()) write_lines_in_waiting();
 }
 
 void ScreenStatus::keep_until_closed() {

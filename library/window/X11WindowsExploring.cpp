@@ -54,8 +54,7 @@ std::string X11Windows::explore(int unit, const ExploreRequest& request) {
     case Kind::back:
     case Kind::whole: {
       const bool changed = shared_.locked([&](DrawnWindows& windows) {
-        return request.kind == Kind::back ? windows.kept.back_view(unit)
-                                          : windows.kept.whole_view(unit);
+        return windows.kept.back_view(unit, request.kind == Kind::whole);
       });
       if (changed) redrawer_.view_changed(unit);
       return {};
