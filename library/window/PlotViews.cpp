@@ -16,7 +16,8 @@ double coordinate_of(const AxisMapping& mapping, double pixel) {
 // One value with the significant digits that a step of `pixel_step` (in the mapped values)
 // resolves: on a logarithmic axis the step is relative.
 std::string resolved(double mapped, double pixel_step, bool logarithmic) {
-  const double value = logarithmic ? std::pow(10.0, mapped) : mapped;
+  // Adding zero makes a negative zero a plain one.
+  const double value = (logarithmic ? std::pow(10.0, mapped) : mapped) + 0.0;
   const double step = logarithmic ? std::numbers::ln10 * pixel_step * std::abs(value) : pixel_step;
   int digits = 17;
   if (step > 0 && std::isfinite(step)) {
