@@ -126,11 +126,17 @@ void ResizeRedrawer::redraw(int unit) {
     return;
   }
   if (!redrawn) return;
+  bool again = false;
   const bool installed = shared_.locked([&](DrawnWindows& windows) {
-    return windows.kept.install(*wanted, windows.offscreen, *redrawn);
+    const bool done = windows.kept.install(*wanted, windows.offscreen, *redrawn);
+    // Resized again while it was drawn (back to the size it was laid out for before, say,
+    // which asked for no redraw then): drawn once more at the size it has now.
+    again = done && windows.redraw_wanted(unit);
+    return done;
   });
   // The window's earlier pixels went to `redrawn` and are freed here, outside the lock.
   if (installed) shared_.wake_presenter();
+  if (again) ask_for_redraw(unit);
 }
 
 }  // namespace curvist
