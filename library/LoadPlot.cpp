@@ -53,9 +53,9 @@ void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
   screen.TITLE = file->title.view();
   screen.OWNWINDOW = true;
   if (window_unit)
-    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen, file);
+    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen, file, name);
   else
-    PLOTPACK::plot_loaded_arrays(file->x_view(), file->y_view(), screen, file);
+    PLOTPACK::plot_loaded_arrays(file->x_view(), file->y_view(), screen, file, name);
 
   PGPLOTPACK::FilePlotOptions picture;
   picture.XLABEL = file->x_caption.trimmed();

@@ -5,13 +5,16 @@
 // interface.
 
 #include <memory>
+#include <string_view>
 
 #include "Plot.hpp"
 
 namespace curvist::PLOTPACK {
 
-// PLOTDP; `arrays` keeps X and Y alive for as long as anything holds it.
+// PLOTDP; `arrays` keeps X and Y alive for as long as anything holds it. Files saved of
+// the window are named after `data_file`, the file they were read from.
 void plot_loaded_arrays(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays);
+                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays,
+                        std::string_view data_file);
 
 }  // namespace curvist::PLOTPACK

@@ -1,5 +1,7 @@
 #include "Plot.hpp"
 
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -7,6 +9,7 @@
 
 #include "LoadedArrays.hpp"
 #include "Replot.hpp"
+#include "ViewPicture.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/SilentConsole.hpp"
@@ -105,22 +108,74 @@ template <typename Element>
 class KeptScreenPlot final : public RedrawablePlot {
  public:
   KeptScreenPlot(const ScreenSettings& settings, plot::KeptCurves<Element> curves, bool JOIN,
-                 int RESOLUTION)
-      : settings_(settings), curves_(std::move(curves)), JOIN_(JOIN), RESOLUTION_(RESOLUTION) {}
+                 int RESOLUTION, std::string saved_name)
+      : settings_(settings),
+        curves_(std::move(curves)),
+        JOIN_(JOIN),
+        RESOLUTION_(RESOLUTION),
+        saved_name_(std::move(saved_name)) {}
 
   void draw(WindowOperations& windows, int unit) const override {
-    SilentConsole console;
-    int window_counter = unit - 1;
-    draw_screen_plot(windows, console, window_counter, settings_, curves_.runs(), JOIN_,
-                     RESOLUTION_, true, false);
+    draw_with(windows, unit, settings_);
+  }
+
+  std::optional<PlotView> whole_view() const override {
+    const auto& limits = settings_.limits;
+    return PlotView{limits.xmin, limits.xmax,           limits.ymin,
+                    limits.ymax, settings_.flags.log_x, settings_.flags.log_y};
+  }
+
+  // The layout widens the view's range as it widens the data's; the curves beyond it are
+  // cut off at the viewport, which is the plot's frame.
+  void draw_view(WindowOperations& windows, int unit, const PlotView& view) const override {
+    ScreenSettings viewed = settings_;
+    viewed.limits.xmin = view.xmin;
+    viewed.limits.xmax = view.xmax;
+    viewed.limits.ymin = view.ymin;
+    viewed.limits.ymax = view.ymax;
+    draw_with(windows, unit, viewed);
+  }
+
+  std::string saved_name() const override { return saved_name_; }
+
+  void write_picture(const PlotView& view, std::string_view file_name) const override {
+    const auto& captions = settings_.captions;
+    PGPLOTPACK::FilePlotOptions options;
+    options.JOIN = settings_.flags.join;
+    options.LOGX = settings_.flags.log_x;
+    options.LOGY = settings_.flags.log_y;
+    options.XLABEL = captions.x_caption.trimmed();
+    options.YLABEL = captions.y_caption.trimmed();
+    options.TITLE = captions.title.view();
+    options.FILENAME = file_name;
+    PGPLOTPACK::picture_of_view(curves_.runs(), options, view);
   }
 
  private:
+  void draw_with(WindowOperations& windows, int unit, const ScreenSettings& settings) const {
+    SilentConsole console;
+    int window_counter = unit - 1;
+    draw_screen_plot(windows, console, window_counter, settings, curves_.runs(), JOIN_, RESOLUTION_,
+                     true, false);
+  }
+
   ScreenSettings settings_;
   plot::KeptCurves<Element> curves_;
   bool JOIN_;
   int RESOLUTION_;
+  std::string saved_name_;
 };
+
+// What files saved of a plot's window are named after: its data file without the
+// extension, beside it; else its title, in the current folder, with the characters a
+// file name cannot hold replaced.
+std::string saved_name_of(std::string_view data_file, std::string_view title) {
+  if (!data_file.empty()) return std::filesystem::path(data_file).replace_extension().string();
+  std::string name(without_blanks_around(title));
+  std::replace(name.begin(), name.end(), '/', '_');
+  if (name.empty() || name == "." || name == "..") name = "plot";
+  return name;
+}
 
 // The plot kept to draw a window again, or null when there is no memory for its copy;
 // then one line on standard error says so and what the window does instead (`otherwise`).
@@ -130,12 +185,14 @@ template <typename Element>
 std::shared_ptr<const RedrawablePlot> kept_plot(const ScreenSettings& settings,
                                                 const CurveRuns<Element>& curves, bool JOIN,
                                                 int RESOLUTION, std::string_view otherwise,
-                                                std::shared_ptr<const void> arrays) {
+                                                std::shared_ptr<const void> arrays,
+                                                std::string_view data_file) {
   try {
     auto kept = arrays ? plot::KeptCurves<Element>(curves, std::move(arrays))
                        : plot::KeptCurves<Element>(curves);
-    return std::make_shared<const KeptScreenPlot<Element>>(settings, std::move(kept), JOIN,
-                                                           RESOLUTION);
+    return std::make_shared<const KeptScreenPlot<Element>>(
+        settings, std::move(kept), JOIN, RESOLUTION,
+        saved_name_of(data_file, settings.captions.title.view()));
   } catch (const std::bad_alloc&) {
     std::cerr << "curvist: no memory to keep the plot \""
               << without_blanks_around(settings.captions.title.view()) << "\" for redrawing; "
@@ -162,7 +219,7 @@ bool joined(const ScreenSettings& settings, const CurveRuns<Element>& curves,
 template <typename Element, typename Options>
 void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
                  const CurveRuns<Element>& curves, const Options& options, OrderCheck order_check,
-                 std::shared_ptr<const void> arrays = nullptr) {
+                 std::shared_ptr<const void> arrays = nullptr, std::string_view data_file = {}) {
   const auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
   if (!settings) return;
   const int RESOLUTION = options.RESOLUTION.value_or(1);
@@ -179,8 +236,9 @@ void screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
   // fixed size keeps its pixels, and so does one drawn into the active window, which was
   // measured on the console.
   if (OWNWINDOW && RESOLUTION <= 0 && windows.windows_follow_resizes()) {
-    if (auto plot = kept_plot(*settings, curves, JOIN, RESOLUTION,
-                              "its window keeps its pixels when resized", std::move(arrays)))
+    if (auto plot =
+            kept_plot(*settings, curves, JOIN, RESOLUTION,
+                      "its window keeps its pixels when resized", std::move(arrays), data_file))
       windows.follow_resizes(window_counter, area.measured_cells, REUSEWINDOW, std::move(plot));
   }
   kill_screen(windows, console, OWNWINDOW);
@@ -204,15 +262,16 @@ void KILLSCREEN(bool OWNWINDOW) {
 }
 
 void plot_loaded_arrays(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
+                        const ScreenPlotOptions& options, std::shared_ptr<const void> arrays,
+                        std::string_view data_file) {
   screen_plot(X.elements(), Y.elements(), matrix_curves(X, Y), options,
-              OrderCheck::unjoin_unordered, std::move(arrays));
+              OrderCheck::unjoin_unordered, std::move(arrays), data_file);
 }
 
 // A caller's arrays are its own: a plot kept for redrawing copies them.
 void PLOTDP(ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
             const ScreenPlotOptions& options) {
-  plot_loaded_arrays(X, Y, options, nullptr);
+  plot_loaded_arrays(X, Y, options, nullptr, {});
 }
 
 void PLOTSP(ColumnMajorView<const float> X, ColumnMajorView<const float> Y,
@@ -242,7 +301,8 @@ std::string why_no_plot(std::span<const float> X, std::span<const float> Y, bool
 int window_counter() { return current_window_counter(); }
 
 bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays) {
+                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays,
+                   std::string_view data_file) {
   const auto settings =
       plot::plot_settings<double, TextField120::length>(options, X.elements(), Y.elements());
   if (!settings) return false;
@@ -250,7 +310,7 @@ bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<co
   // The plot drawn afresh is the plot the window keeps: the same object draws it now and
   // whenever the window is resized.
   auto plot = kept_plot(*settings, curves, joined(*settings, curves, OrderCheck::unjoin_unordered),
-                        0, "its window shows the plot it showed", std::move(arrays));
+                        0, "its window shows the plot it showed", std::move(arrays), data_file);
   return plot && current_windows().replace_plot(unit, std::move(plot));
 }
 

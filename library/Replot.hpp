@@ -22,9 +22,12 @@ namespace PLOTPACK {
 // window is opened or focused, the window counter stays, and nothing is written to the
 // console. False when nothing is drawn: the plot is skipped (an axis without a range),
 // or the unit's window is not shown (the user closed it). `arrays`, when given, keeps X
-// and Y alive and unchanged from now on: the window keeps them rather than a copy.
+// and Y alive and unchanged from now on: the window keeps them rather than a copy; files
+// saved of the window are named after `data_file` when given, else after the title. A
+// window the user zoomed into goes on showing the same part of the new data.
 bool replot_window(int unit, ColumnMajorView<const double> X, ColumnMajorView<const double> Y,
-                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays = nullptr);
+                   const ScreenPlotOptions& options, std::shared_ptr<const void> arrays = nullptr,
+                   std::string_view data_file = {});
 
 }  // namespace PLOTPACK
 

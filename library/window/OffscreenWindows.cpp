@@ -105,8 +105,9 @@ std::optional<WindowRedraw> OffscreenWindows::replacement(
   // The console is no plot's own window.
   const WindowUnit* window = number == 0 ? nullptr : unit(number);
   if (window == nullptr || !window->surface) return std::nullopt;
-  return WindowRedraw{number, std::move(plot), window->drawing_version, window->width,
-                      window->height};
+  return WindowRedraw{
+      number, std::move(plot), window->drawing_version, window->width, window->height, std::nullopt,
+      0};
 }
 
 bool OffscreenWindows::take_replacement(int number, WindowUnit& redrawn) {

@@ -10,9 +10,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "window/WakePipe.hpp"
 #include "window/WindowOperations.hpp"
@@ -51,6 +53,10 @@ class ScreenStatus {
   // `what`: which window could not be drawn again, and why.
   void note_redraw_failure(std::string what);
 
+  // Work for the program's thread, done in its waits for the windows (where it draws no
+  // picture of its own): a picture of a view the user asked for.
+  void ask_program(std::function<void()> work);
+
   // Tells the user, once, that the display went away, and that a window could not be
   // drawn again. Called on the program's own thread only: that thread may have standard
   // error diverted at the moment another thread notices the trouble (the PGPLOT layer
@@ -69,6 +75,8 @@ class ScreenStatus {
   // Wakes both waits for the program after a change of what they wait for. Called with
   // mutex_ held.
   void note_change();
+  // Does the work asked of the program's thread meanwhile.
+  void do_work_asked();
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -79,6 +87,7 @@ class ScreenStatus {
   bool windows_were_shown_ = false;  // a window has been on screen
   bool lost_ = false;
   std::string redraw_failure_unreported_;  // which window could not be drawn again, and why
+  std::vector<std::function<void()>> work_asked_;
 
   std::atomic<bool> resizes_followed_{true};
   std::atomic<bool> loss_unreported_{false};
