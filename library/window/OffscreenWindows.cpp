@@ -141,8 +141,7 @@ void OffscreenWindows::focus_window(int number) {
   changed_ = true;
 }
 
-// Fonts are found through fontconfig whenever one is selected; there is nothing to load
-// beforehand.
+// Fonts are found when one is selected; there is nothing to load beforehand.
 void OffscreenWindows::initialise_fonts() {}
 
 void OffscreenWindows::select_font(std::string_view options) { fonts_.select(options); }
