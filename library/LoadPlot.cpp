@@ -50,7 +50,8 @@ LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> dev
                                       file->x_caption.trimmed(),
                                       file->y_caption.trimmed(),
                                       file->title.view(),
-                                      file};
+                                      file,
+                                      name};
   if (!window_unit)
     outcome.window_unit = PLOTPACK::plot_in_new_window(curves);
   else if (PLOTPACK::replot_window(*window_unit, curves))

@@ -12,8 +12,9 @@
 
 namespace curvist::PLOTPACK {
 
-// The curves and captions of a file, and what keeps its arrays alive and unchanged
-// (null: a plot kept for redrawing copies the points).
+// The curves and captions of a file, what keeps its arrays alive and unchanged (null: a
+// plot kept for redrawing copies the points), and the file they were read from, after
+// which files saved of the window are named (empty: after the title).
 struct LoadedCurves {
   ColumnMajorView<const double> x;
   ColumnMajorView<const double> y;
@@ -21,6 +22,7 @@ struct LoadedCurves {
   std::string_view y_caption;
   std::string_view title;
   std::shared_ptr<const void> arrays;
+  std::string_view data_file = {};
 };
 
 // PLOTDP laid out to a new window of its own (RESOLUTION 0 and OWNWINDOW). The unit of
@@ -30,7 +32,8 @@ std::optional<int> plot_in_new_window(const LoadedCurves& curves);
 // The same plot drawn into the window of `unit` in place of what it shows: the window
 // then shows what a fresh plot shows in a new window of its present size, under the
 // title that plot gives it, and follows its size with the new plot. No window is opened
-// or focused, the window counter stays, and nothing is written to the console. False
+// or focused, the window counter stays, and nothing is written to the console. A window
+// the user zoomed into goes on showing the same part of the new data. False
 // when nothing is drawn: the plot is skipped, or the unit's window is not shown (the user
 // closed it).
 bool replot_window(int unit, const LoadedCurves& curves);

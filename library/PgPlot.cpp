@@ -1,6 +1,10 @@
 #include "PgPlot.hpp"
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "ViewPicture.hpp"
 
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
@@ -119,9 +123,15 @@ void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
 template <typename Element, typename Options>
 void plot_into_picture(std::span<const Element> all_x, std::span<const Element> all_y,
                        const CurveRuns<Element>& curves, const Options& options,
-                       const Markers& markers) {
-  const auto settings = plot::plot_settings<float, TextField80::length>(options, all_x, all_y);
+                       const Markers& markers, const std::optional<PlotView>& view = std::nullopt) {
+  auto settings = plot::plot_settings<float, TextField80::length>(options, all_x, all_y);
   if (!settings) return;
+  if (view) {
+    settings->limits.xmin = static_cast<float>(view->xmin);
+    settings->limits.xmax = static_cast<float>(view->xmax);
+    settings->limits.ymin = static_cast<float>(view->ymin);
+    settings->limits.ymax = static_cast<float>(view->ymax);
+  }
   const PictureName picture = picture_name(options);
 
   Pgplot& pgplot = current_pgplot();
@@ -184,5 +194,22 @@ void PGPLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                   const FileListPlotOptions& options) {
   plot_into_picture(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, {dot, false});
 }
+
+template <typename Element>
+void picture_of_view(const CurveRuns<Element>& curves, const FilePlotOptions& options,
+                     const PlotView& view) {
+  std::vector<Element> all_x;
+  std::vector<Element> all_y;
+  for (std::size_t curve = 0; curve < curves.count; ++curve) {
+    const auto xs = curves.x_of(curve);
+    const auto ys = curves.y_of(curve);
+    all_x.insert(all_x.end(), xs.begin(), xs.end());
+    all_y.insert(all_y.end(), ys.begin(), ys.end());
+  }
+  plot_into_picture<Element>(all_x, all_y, curves, options, {dot, false}, view);
+}
+
+template void picture_of_view(const CurveRuns<double>&, const FilePlotOptions&, const PlotView&);
+template void picture_of_view(const CurveRuns<float>&, const FilePlotOptions&, const PlotView&);
 
 }  // namespace curvist::PGPLOTPACK

@@ -1,11 +1,14 @@
 #include "Plot.hpp"
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <optional>
 #include <utility>
 
 #include "LoadedArrays.hpp"
+#include "ViewPicture.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "console/ErrorStream.hpp"
@@ -130,25 +133,75 @@ plot::DrawingArea draw_screen_plot(const ScreenServices& screen, const ScreenPlo
 template <typename Element>
 class KeptScreenPlot final : public RedrawablePlot {
  public:
-  KeptScreenPlot(const ScreenPlot<Element>& plot, plot::KeptCurves<Element> curves)
+  KeptScreenPlot(const ScreenPlot<Element>& plot, plot::KeptCurves<Element> curves,
+                 std::string saved_name)
       : settings_(plot.settings),
         curves_(std::move(curves)),
         join_(plot.join),
-        resolution_(plot.placement.resolution) {}
+        resolution_(plot.placement.resolution),
+        saved_name_(std::move(saved_name)) {}
 
   void draw(WindowOperations& windows, int unit) const override {
-    SilentConsole console;
-    int window_counter = unit - 1;
-    draw_screen_plot<Element>({windows, console, window_counter},
-                              {settings_, curves_.runs(), join_, {resolution_, true, false}});
+    draw_with(windows, unit, settings_);
+  }
+
+  std::optional<PlotView> whole_view() const override {
+    const auto& limits = settings_.limits;
+    return PlotView{limits.xmin, limits.xmax,           limits.ymin,
+                    limits.ymax, settings_.flags.log_x, settings_.flags.log_y};
+  }
+
+  // The layout widens the view's range as it widens the data's; the curves beyond it are
+  // cut off at the viewport, which is the plot's frame.
+  void draw_view(WindowOperations& windows, int unit, const PlotView& view) const override {
+    ScreenSettings viewed = settings_;
+    viewed.limits.xmin = view.xmin;
+    viewed.limits.xmax = view.xmax;
+    viewed.limits.ymin = view.ymin;
+    viewed.limits.ymax = view.ymax;
+    draw_with(windows, unit, viewed);
+  }
+
+  std::string saved_name() const override { return saved_name_; }
+
+  void write_picture(const PlotView& view, std::string_view file_name) const override {
+    const auto& captions = settings_.captions;
+    PGPLOTPACK::FilePlotOptions options;
+    options.JOIN = settings_.flags.join;
+    options.LOGX = settings_.flags.log_x;
+    options.LOGY = settings_.flags.log_y;
+    options.XLABEL = captions.x_caption.trimmed();
+    options.YLABEL = captions.y_caption.trimmed();
+    options.TITLE = captions.title.view();
+    options.FILENAME = file_name;
+    PGPLOTPACK::picture_of_view(curves_.runs(), options, view);
   }
 
  private:
+  void draw_with(WindowOperations& windows, int unit, const ScreenSettings& settings) const {
+    SilentConsole console;
+    int window_counter = unit - 1;
+    draw_screen_plot<Element>({windows, console, window_counter},
+                              {settings, curves_.runs(), join_, {resolution_, true, false}});
+  }
+
   ScreenSettings settings_;
   plot::KeptCurves<Element> curves_;
   bool join_;
   int resolution_;
+  std::string saved_name_;
 };
+
+// What files saved of a plot's window are named after: its data file without the
+// extension, beside it; else its title, in the current folder, with the characters a
+// file name cannot hold replaced.
+std::string saved_name_of(std::string_view data_file, std::string_view title) {
+  if (!data_file.empty()) return std::filesystem::path(data_file).replace_extension().string();
+  std::string name(without_blanks_around(title));
+  std::replace(name.begin(), name.end(), '/', '_');
+  if (name.empty() || name == "." || name == "..") name = "plot";
+  return name;
+}
 
 // The plot kept to draw a window again, or null when there is no memory for its copy;
 // then one error line says so and what the window does instead (`otherwise`).
@@ -158,11 +211,13 @@ template <typename Element>
 std::shared_ptr<const RedrawablePlot> kept_plot(ErrorStream& errors,
                                                 const ScreenPlot<Element>& plot,
                                                 std::string_view otherwise,
-                                                std::shared_ptr<const void> arrays) {
+                                                std::shared_ptr<const void> arrays,
+                                                std::string_view data_file) {
   try {
     auto kept = arrays ? plot::KeptCurves<Element>(plot.curves, std::move(arrays))
                        : plot::KeptCurves<Element>(plot.curves);
-    return std::make_shared<const KeptScreenPlot<Element>>(plot, std::move(kept));
+    return std::make_shared<const KeptScreenPlot<Element>>(
+        plot, std::move(kept), saved_name_of(data_file, plot.settings.captions.title.view()));
   } catch (const std::bad_alloc&) {
     errors.write_line("curvist: no memory to keep the plot \"" +
                       std::string(without_blanks_around(plot.settings.captions.title.view())) +
@@ -189,8 +244,8 @@ bool joined(const ScreenSettings& settings, const CurveRuns<Element>& curves,
 template <typename Element, typename Options>
 std::optional<int> screen_plot(std::span<const Element> all_x, std::span<const Element> all_y,
                                const CurveRuns<Element>& curves, const Options& options,
-                               OrderCheck order_check,
-                               std::shared_ptr<const void> arrays = nullptr) {
+                               OrderCheck order_check, std::shared_ptr<const void> arrays = nullptr,
+                               std::string_view data_file = {}) {
   const auto settings = plot::plot_settings<double, TextField120::length>(options, all_x, all_y);
   if (!settings) return std::nullopt;
   const ScreenPlot<Element> plot{*settings, curves, joined(*settings, curves, order_check),
@@ -204,7 +259,7 @@ std::optional<int> screen_plot(std::span<const Element> all_x, std::span<const E
   if (placement.own_window && placement.resolution <= 0 &&
       screen.windows.windows_follow_resizes()) {
     if (auto kept = kept_plot(current_errors(), plot, "its window keeps its pixels when resized",
-                              std::move(arrays)))
+                              std::move(arrays), data_file))
       screen.windows.follow_resizes(screen.window_counter, area.measured_cells,
                                     placement.reuse_window, std::move(kept));
   }
@@ -246,7 +301,8 @@ void KILLSCREEN(bool OWNWINDOW) {
 
 std::optional<int> plot_in_new_window(const LoadedCurves& curves) {
   return screen_plot(curves.x.elements(), curves.y.elements(), matrix_curves(curves.x, curves.y),
-                     own_window_options(curves), OrderCheck::unjoin_unordered, curves.arrays);
+                     own_window_options(curves), OrderCheck::unjoin_unordered, curves.arrays,
+                     curves.data_file);
 }
 
 // A caller's arrays are its own: a plot kept for redrawing copies them.
@@ -294,7 +350,7 @@ bool replot_window(int unit, const LoadedCurves& loaded) {
                                            curves,
                                            joined(*settings, curves, OrderCheck::unjoin_unordered),
                                            {0, true, false}},
-                        "its window shows the plot it showed", loaded.arrays);
+                        "its window shows the plot it showed", loaded.arrays, loaded.data_file);
   return kept && current_windows().replace_plot(unit, std::move(kept));
 }
 

@@ -19,41 +19,45 @@ namespace {
 using testing::TemporaryFolder;
 
 // Lines of numbers, as a data file holds them, to at least `size` bytes.
-std::string numbered_lines(std::size_t size) {
+std::string numbered_lines(std::size_t size, std::string_view line_end = "\n") {
   std::string content;
   for (int line = 0; content.size() < size; ++line)
-    content += std::to_string(line) + " " + std::to_string(line * 0.5) + "\n";
+    content += std::to_string(line) + " " + std::to_string(line * 0.5) + std::string(line_end);
   return content;
 }
 
 TEST(FileText, TextIsTheFilesWhereverTheWindowIsAndWhateverWasGivenBack) {
-  const TemporaryFolder folder;
-  const std::string content = numbered_lines(std::size_t(19) << 20);
-  const auto path = folder.write("big.dat", content);
+  // Windows never end between a carriage return and its line feed.
+  for (const auto& [megabytes, line_end] :
+       {std::pair{19, "\n"}, std::pair{3, "\r\n"}, std::pair{3, "\r"}}) {
+    const TemporaryFolder folder;
+    const std::string content = numbered_lines(std::size_t(megabytes) << 20, line_end);
+    const auto path = folder.write("big.dat", content);
 
-  auto file = FileText::open(path.string());
-  ASSERT_TRUE(file);
-  EXPECT_EQ(file->size(), content.size());
-  std::size_t position = 0;
-  while (!file->complete()) {
-    file->read_ahead_of(position);
-    const std::string_view text = file->text();
-    ASSERT_GT(text.size(), position) << "the text reaches past where the reader is";
-    EXPECT_EQ(text.back(), '\n') << "the window ends at a line end";
-    EXPECT_TRUE(text.substr(position) ==
-                std::string_view(content).substr(position, text.size() - position));
-    position = text.size();
-    file->release_before(position);
+    auto file = FileText::open(path.string());
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->size(), content.size());
+    std::size_t position = 0;
+    while (!file->complete()) {
+      file->read_ahead_of(position);
+      const std::string_view text = file->text();
+      ASSERT_GT(text.size(), position) << "the text reaches past where the reader is";
+      EXPECT_TRUE(text.ends_with(line_end)) << "the window ends at a line end";
+      EXPECT_TRUE(text.substr(position) ==
+                  std::string_view(content).substr(position, text.size() - position));
+      position = text.size();
+      file->release_before(position);
+    }
+    EXPECT_EQ(file->text().size(), content.size());
+    // Back to the start, as a second pass over the file goes.
+    file->read_ahead_of(0);
+    EXPECT_EQ(file->text().substr(0, 100), content.substr(0, 100));
+    EXPECT_TRUE(file->whole_text() == content) << "what was given back is read again";
+    EXPECT_FALSE(file->cut_short());
+
+    FileText moved = std::move(*file);
+    EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
   }
-  EXPECT_EQ(file->text().size(), content.size());
-  // Back to the start, as a second pass over the file goes.
-  file->read_ahead_of(0);
-  EXPECT_EQ(file->text().substr(0, 100), content.substr(0, 100));
-  EXPECT_TRUE(file->whole_text() == content) << "what was given back is read again";
-  EXPECT_FALSE(file->cut_short());
-
-  FileText moved = std::move(*file);
-  EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
 }
 
 TEST(FileText, ALineLongerThanAnyDataLineEndsTheTextWhereItBegins) {

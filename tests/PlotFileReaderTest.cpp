@@ -205,9 +205,9 @@ TEST(PlotFileName, ReplacesTheLastFourCharactersByTheDeviceType) {
   EXPECT_EQ(plot_file_name("sample.dat        ", "gif       "), "sample.gif");
   EXPECT_EQ(plot_file_name("ab  .dat", "ps"), "ab.ps") << "the base loses trailing blanks";
   // Never cut to a field's length: cut at 80 characters, this would name the data file.
-  const std::string data_file = std::string(76, 'S') + ".dat";
+  const std::string data_file = std::string(76, 'S').append(".dat");
   EXPECT_EQ(plot_file_name(data_file + ".old.dat", "ps"), data_file + ".old.ps");
-  EXPECT_EQ(plot_file_name(std::string(120, 'n'), "ps"), std::string(116, 'n') + ".ps");
+  EXPECT_EQ(plot_file_name(std::string(120, 'n'), "ps"), std::string(116, 'n').append(".ps"));
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ TEST_F(WatchSessionTest, AHandWrittenListIsFollowedNameByNameAndReadAgainWhenItC
 }
 
 TEST_F(WatchSessionTest, ANewFileWhoseNameBeginsWithAnotherOnesGetsAPictureOfItsOwn) {
-  const std::string data_file = std::string(76, 'S') + ".dat";
+  const std::string data_file = std::string(76, 'S').append(".dat");
   folder_.write(data_file, wave_data(1, "S"));
   start({data_file}, false);
   // The kernel names it whole: its picture name is not cut into the other file's name.

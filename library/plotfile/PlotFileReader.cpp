@@ -3,6 +3,7 @@
 #include <limits>
 #include <new>
 
+#include "array/LargeArrays.hpp"
 #include "files/FileText.hpp"
 #include "listdirected/FileInput.hpp"
 #include "listdirected/Records.hpp"
@@ -88,8 +89,11 @@ Refusable<PlotFile> read_plot_text(FileText& file, Reasons reasons) {
   plot.curves = int(curves);
   plot.points = int(points);
   try {
-    plot.x.resize(std::size_t(point_count));
-    plot.y.resize(std::size_t(point_count));
+    // Room only: every value is written once as it is read, never cleared first.
+    plot.x.reserve(std::size_t(point_count));
+    plot.y.reserve(std::size_t(point_count));
+    ask_for_huge_pages(plot.x.data(), plot.x.capacity() * sizeof(double));
+    ask_for_huge_pages(plot.y.data(), plot.y.capacity() * sizeof(double));
   } catch (const std::bad_alloc&) {
     return refusal(reasons, [&] {
       return header_promise(header[0], header[1]) + ", more than the memory holds";
@@ -107,8 +111,8 @@ Refusable<PlotFile> read_plot_text(FileText& file, Reasons reasons) {
                                  at_end ? point_role(index, points, status.item) : "");
       });
     }
-    plot.x[std::size_t(index)] = point[0];
-    plot.y[std::size_t(index)] = point[1];
+    plot.x.push_back(point[0]);
+    plot.y.push_back(point[1]);
     // The text read is not needed again: only a window of it stays in memory.
     if (index % 4096 == 0) file.release_before(input.position);
   }

@@ -83,16 +83,36 @@ void ScreenStatus::report_troubles() {
     errors_.write_line("curvist: " + redraw_failure + "; it shows its plot as it was");
 }
 
+void ScreenStatus::ask_program(std::function<void()> work) {
+  std::lock_guard guard(mutex_);
+  work_asked_.push_back(std::move(work));
+  note_change();
+}
+
+void ScreenStatus::do_work_asked() {
+  std::vector<std::function<void()>> work;
+  {
+    std::lock_guard guard(mutex_);
+    work = std::exchange(work_asked_, {});
+  }
+  for (const auto& asked : work) asked();
+  // A picture finished in the background owes its line: it is written before the wait
+  // goes on.
+  if (!work.empty()) write_lines_in_waiting();
+}
+
 void ScreenStatus::keep_until_closed() {
   std::unique_lock guard(mutex_);
   for (;;) {
     // The user resizes windows while the program waits: a redraw that failed is told at
     // once.
     changed_.wait(guard, [&] {
-      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty();
+      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty() ||
+             !work_asked_.empty();
     });
     guard.unlock();
     report_troubles();
+    do_work_asked();
     guard.lock();
     if (lost_ || windows_on_screen_ == 0) return;
   }
@@ -104,6 +124,7 @@ WindowOperations::WaitEnd ScreenStatus::keep_while_waiting(
   const auto deadline = limit ? Clock::now() + *limit : Clock::time_point::max();
   for (;;) {
     report_troubles();
+    do_work_asked();
     {
       std::lock_guard guard(mutex_);
       if (lost_ || (windows_were_shown_ && windows_on_screen_ == 0)) return WaitEnd::windows_closed;

@@ -10,9 +10,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "console/ErrorStream.hpp"
 #include "window/WakePipe.hpp"
@@ -53,6 +55,10 @@ class ScreenStatus {
   // `what`: which window could not be drawn again, and why.
   void note_redraw_failure(std::string what);
 
+  // Work for the program's thread, done in its waits for the windows (where it draws no
+  // picture of its own): a picture of a view the user asked for.
+  void ask_program(std::function<void()> work);
+
   // Tells the user, once, that the display went away, and that a window could not be
   // drawn again. Called on the program's own thread only, so that the lines fall among
   // that thread's other lines in the order it writes them.
@@ -70,6 +76,8 @@ class ScreenStatus {
   // Wakes both waits for the program after a change of what they wait for. Called with
   // mutex_ held.
   void note_change();
+  // Does the work asked of the program's thread meanwhile.
+  void do_work_asked();
 
   ErrorStream& errors_;
   std::mutex mutex_;
@@ -81,6 +89,7 @@ class ScreenStatus {
   bool windows_were_shown_ = false;  // a window has been on screen
   bool lost_ = false;
   std::string redraw_failure_unreported_;  // which window could not be drawn again, and why
+  std::vector<std::function<void()>> work_asked_;
 
   std::atomic<bool> resizes_followed_{true};
   std::atomic<bool> loss_unreported_{false};
