@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "console/LinesInWaiting.hpp"
+
 namespace curvist {
 
 using Clock = std::chrono::steady_clock;
