@@ -113,7 +113,7 @@ TEST_F(Replot, AUnitWithoutAWindowGetsNoneButThePictureIsWritten) {
 }
 
 // Bytes of data the process holds now, as the data limit counts them.
-rlim_t data_size() {
+[[maybe_unused]] rlim_t data_size() {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);)
     if (line.starts_with("VmData:")) return rlim_t(std::stoull(line.substr(7))) * 1024;
