@@ -1,7 +1,7 @@
 // The cost of drawing a resized window again: the kept plot of two curves drawn afresh
 // into offscreen windows of the new size and compacted, as the redraw thread does it once
-// a frame while the user drags the window's edge; and what keeping the plot costs the
-// plot itself.
+// a frame while the user drags the window's edge, or once for a zoom; and what keeping the plot
+// costs the plot itself.
 
 #include <benchmark/benchmark.h>
 
@@ -91,7 +91,7 @@ std::shared_ptr<const curvist::RedrawablePlot> plotted(const TwoCurves& curves,
 void BM_RedrawOfAResizedWindow(benchmark::State& state) {
   const TwoCurves curves = two_curves(static_cast<std::size_t>(state.range(0)));
   ResizableWindows windows;
-  const curvist::WindowRedraw redraw{101, plotted(curves, windows), 0, 1024, 816};
+  const curvist::WindowRedraw redraw{101, plotted(curves, windows), 0, 1024, 816, std::nullopt, 0};
   for (auto _ : state) benchmark::DoNotOptimize(curvist::draw_again(redraw));
   state.SetItemsProcessed(state.iterations() * 2 * state.range(0));
 }
@@ -100,6 +100,20 @@ BENCHMARK(BM_RedrawOfAResizedWindow)
     ->Arg(100'000)
     ->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
+
+// A zoom into a window of 1,000,000 points (two curves of 500,000): the kept plot drawn for
+// a tenth of its range in x and half in y, as the redraw thread does it when the user lets
+// go of the rubber band. Every point is still mapped; most are cut off at the frame.
+void BM_RedrawOfAZoomedWindow(benchmark::State& state) {
+  const TwoCurves curves = two_curves(static_cast<std::size_t>(state.range(0)));
+  ResizableWindows windows;
+  const auto plot = plotted(curves, windows);
+  const curvist::WindowRedraw redraw{
+      101, plot, 0, 1024, 816, curvist::PlotView{4.0, 5.0, -0.5, 0.5, false, false}, 1};
+  for (auto _ : state) benchmark::DoNotOptimize(curvist::draw_again(redraw));
+  state.SetItemsProcessed(state.iterations() * 2 * state.range(0));
+}
+BENCHMARK(BM_RedrawOfAZoomedWindow)->Arg(500'000)->Unit(benchmark::kMillisecond);
 
 // The plotter's own work on windows that draw nothing, with and without keeping what a
 // redraw needs (argument 1 and 0): the difference is the copy of the points.

@@ -7,11 +7,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 
-#include "console/LinesInWaiting.hpp"
 #include "files/RegularFile.hpp"
 #include "listdirected/ListDirectedInput.hpp"
+#include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -60,7 +59,8 @@ bool write_whole(int descriptor, std::string_view text) {
 }
 
 void report_cannot_make(std::string_view reason) {
-  std::cerr << "curvist: cannot make the list file " << list_file_name << ": " << reason << '\n';
+  current_errors().write_line("curvist: cannot make the list file " + std::string(list_file_name) +
+                              ": " + std::string(reason));
 }
 
 std::unique_ptr<RemovalOnInterrupt> make_list_file() {
@@ -110,13 +110,15 @@ std::vector<std::string> data_file_names() {
     std::string name = entry->path().filename().string();
     if (!names_data_file(name)) continue;
     if (name.find('\n') != std::string::npos) {
-      std::cerr << "curvist: left out of the list: a file name holding a line break\n";
+      current_errors().write_line(
+          "curvist: left out of the list: a file name holding a line break");
       continue;
     }
     std::error_code type_error;
     (entry->is_directory(type_error) ? directories : files).push_back(std::move(name));
   }
-  if (error) std::cerr << "curvist: cannot read the current folder: " << error.message() << '\n';
+  if (error)
+    current_errors().write_line("curvist: cannot read the current folder: " + error.message());
   std::sort(directories.begin(), directories.end(), sorts_before);
   std::sort(files.begin(), files.end(), sorts_before);
   directories.insert(directories.end(), files.begin(), files.end());
@@ -141,16 +143,17 @@ std::optional<ListFile> obtain_list_file() {
     // The user's own list: read only, never replaced.
     if (auto content = read_regular_file(list_file_name))
       return ListFile{std::move(*content), false, nullptr};
-    std::cerr << "curvist: cannot read the list file " << list_file_name << ": "
-              << (is_regular_file(list_file_name) ? std::strerror(errno) : "not a regular file")
-              << '\n';
+    current_errors().write_line(
+        "curvist: cannot read the list file " + std::string(list_file_name) + ": " +
+        (is_regular_file(list_file_name) ? std::strerror(errno) : "not a regular file"));
     return std::nullopt;
   }
   auto removal = make_list_file();
   if (!removal) return std::nullopt;
   if (auto content = read_regular_file(list_file_name))
     return ListFile{std::move(*content), true, std::move(removal)};
-  std::cerr << "curvist: cannot read back the list file " << list_file_name << '\n';
+  current_errors().write_line("curvist: cannot read back the list file " +
+                              std::string(list_file_name));
   remove_list_file();
   return std::nullopt;
 }
@@ -159,9 +162,8 @@ void remove_list_file() {
   std::error_code error;
   if (fs::remove(list_file_name, error) || !error) return;
   // After the last file: its picture's line comes first.
-  write_lines_in_waiting();
-  std::cerr << "curvist: cannot remove the list file " << list_file_name << ": " << error.message()
-            << '\n';
+  current_errors().write_line("curvist: cannot remove the list file " +
+                              std::string(list_file_name) + ": " + error.message());
 }
 
 std::optional<std::string> read_next_name(RecordInput& list) {

@@ -1,17 +1,15 @@
 #include "PreCheck.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "files/FileText.hpp"
 #include "listdirected/FileInput.hpp"
 #include "listdirected/Records.hpp"
+#include "plotfile/HeaderLines.hpp"
 #include "plotfile/RefusalReasons.hpp"
 #include "text/Blanks.hpp"
-#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -47,36 +45,26 @@ bool looks_like_text(std::string_view line) {
          examined.find_first_not_of(number_characters) != std::string_view::npos;
 }
 
-bool passes_pre_check(std::string_view name, std::string* why_not) {
-  const auto refuse = [why_not](const auto& describe) {
-    explain(why_not, describe);
-    return false;
-  };
-  auto file = FileText::open(without_trailing_blanks(name), why_not);
-  if (!file) return false;
+Refusable<Passed> passes_pre_check(std::string_view name, Reasons reasons) {
+  auto file = FileText::open(without_trailing_blanks(name));
+  if (!file) return refusal(reasons, [&] { return file.why_not(); });
   const std::int64_t line_count = count_lines(*file);
   // The count ended at a line that no data file has (a file of zero bytes, say), which
   // is not read on to its end.
-  if (file->overlong_line()) return refuse([&] { return overlong_line_reason(line_count + 1); });
+  if (file->overlong_line())
+    return refusal(reasons, [&] { return overlong_line_reason(line_count + 1); });
   // Reasons count the lines before a fault: only then is the text looked at whole.
   const auto whole_text = [&] { return file->whole_text(); };
   if (line_count < minimum_line_count)
-    return refuse([&] {
+    return refusal(reasons, [&] {
       return counted(line_count, "line") + ", at least " + std::to_string(minimum_line_count) +
              " are needed";
     });
 
   RecordInput input{};
-  std::array<std::int32_t, 2> header{};
-  for (std::size_t index = 0; index < header.size(); ++index) {
-    const ReadStatus status = read_from_file(*file, input, [&](RecordInput& in) {
-      return read_integers(in, std::span(&header[index], 1));
-    });
-    if (!status)
-      return refuse([&] {
-        return read_fault_reason(whole_text(), status, "an integer", header_roles[index]);
-      });
-  }
+  const auto read_header = read_header_lines(*file, input, reasons);
+  if (!read_header) return read_header.refusal();
+  const HeaderNumbers& header = *read_header;
   const std::int64_t product = std::int64_t(header[0]) * std::int64_t(header[1]);
   const auto promise = [&] { return header_promise(header[0], header[1]); };
   // The first header number is minus the number of curves, so this asks for 5 + K * N
@@ -85,30 +73,32 @@ bool passes_pre_check(std::string_view name, std::string* why_not) {
   // 5 look like text, and the reader then ignores it. Kept so that exactly the files
   // accepted before are accepted.
   if (line_count < 5 - product)
-    return refuse([&] {
+    return refusal(reasons, [&] {
       return counted(line_count, "line") + ", at least " + std::to_string(5 - product) +
              " are needed: " + promise();
     });
   for (std::int64_t left = -product; left > 0; left -= records_per_step) {
     const std::int64_t step = std::min(left, records_per_step);
     if (!read_from_file(*file, input, [&](RecordInput& in) { return skip_records(in, step); }))
-      return refuse([&] { return early_end(whole_text(), "the data lines end: " + promise()); });
+      return refusal(reasons,
+                     [&] { return early_end(whole_text(), "the data lines end: " + promise()); });
     file->release_before(input.position);
   }
 
   for (std::size_t caption = 0; caption < caption_lines_tested; ++caption) {
     const std::size_t line_start = input.position;
     const auto line = read_from_file(*file, input, read_record);
-    if (!line) return refuse([&] { return early_end(whole_text(), caption_roles[caption]); });
+    if (!line)
+      return refusal(reasons, [&] { return early_end(whole_text(), caption_roles[caption]); });
     if (!looks_like_text(*line))
-      return refuse([&] {
+      return refusal(reasons, [&] {
         return at_line(whole_text(), line_start) + std::string(caption_roles[caption]) + " " +
                quoted(without_trailing_blanks(*line)) + " is a number: " + promise();
       });
   }
   // A file cut short while it was examined was not the file that was examined.
-  if (file->cut_short()) return refuse([] { return std::string(cut_short_reason); });
-  return true;
+  if (file->cut_short()) return refusal(reasons, [] { return cut_short_reason; });
+  return Passed{};
 }
 
 }  // namespace curvist

@@ -3,14 +3,15 @@
 // its header numbers, and three lines after the data block that look like text. It
 // catches a header that does not match the body; files that fail are skipped silently.
 
-#include <string>
 #include <string_view>
+
+#include "text/Refusal.hpp"
 
 namespace curvist {
 
-// When the file fails and why_not is given, why_not receives the first reason, with the
-// line where there is one: line 2: "1.5" is not an integer (the number of points).
-bool passes_pre_check(std::string_view name, std::string* why_not = nullptr);
+// A file that fails is refused with the first reason, and the line where there is one:
+// line 2: "1.5" is not an integer (the number of points).
+Refusable<Passed> passes_pre_check(std::string_view name, Reasons reasons = Reasons::unasked);
 
 // A caption line looks like text when it is blank, or when one of its first 255
 // characters, up to the last non-blank one, is not one of "0123456789E+-. ".

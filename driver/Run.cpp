@@ -3,9 +3,10 @@
 #include <string>
 
 #include "Banner.hpp"
+#include "FilePlot.hpp"
 #include "ListFile.hpp"
-#include "PreCheck.hpp"
-#include "SkippedFile.hpp"
+#include "PgPlot.hpp"
+#include "platform/PicturesInBackground.hpp"
 
 namespace curvist {
 
@@ -17,15 +18,25 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
   if (!list_file) return 1;
 
   RecordInput list{list_file->content};
-  while (const auto name = read_next_name(list)) {
-    std::string why_not;
-    if (passes_pre_check(*name, options.explain ? &why_not : nullptr))
-      plot(*name);
-    else if (options.explain)
-      explain_skipped(*name, why_not + folder_name_hint(list, *name));
-  }
+  while (const auto name = read_next_name(list))
+    plot_when_it_passes(
+        *name, options, [&] { plot(*name); }, [&] { return folder_name_hint(list, *name); });
   if (list_file->made_by_program) remove_list_file();
   return 0;
+}
+
+int run_with_pictures_in_background(const std::function<void(std::string_view name)>& plot,
+                                    const RunOptions& options) {
+  // The picture of one file is drawn while the next file is read and plotted on screen.
+  const PicturesInBackground pictures;
+  return run_in_current_folder(plot, options);
+}
+
+UnwrittenPictures::UnwrittenPictures() : before_(PGPLOTPACK::unwritten_pictures()) {}
+
+int UnwrittenPictures::status() const {
+  // Every other picture may be in place, but the run did not do what was asked.
+  return PGPLOTPACK::unwritten_pictures() > before_ ? 1 : 0;
 }
 
 }  // namespace curvist

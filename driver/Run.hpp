@@ -18,4 +18,20 @@ struct RunOptions {
 int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
                           const RunOptions& options = {});
 
+// The same, each picture finished in the background while the next file is read and
+// plotted on screen; the pictures still owed are finished before it returns.
+int run_with_pictures_in_background(const std::function<void(std::string_view name)>& plot,
+                                    const RunOptions& options);
+
+// The pictures not written since it was made decide a run's status.
+class UnwrittenPictures {
+ public:
+  UnwrittenPictures();
+  // 1 when a picture could not be written since, 0 otherwise.
+  int status() const;
+
+ private:
+  int before_;
+};
+
 }  // namespace curvist

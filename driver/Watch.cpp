@@ -1,7 +1,6 @@
 #include "Watch.hpp"
 
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,9 +10,7 @@
 #include "ListFile.hpp"
 #include "ListedNames.hpp"
 #include "Main.hpp"
-#include "PgPlot.hpp"
 #include "WatchSession.hpp"
-#include "platform/PicturesInBackground.hpp"
 #include "platform/Platform.hpp"
 #include "window/WindowOperations.hpp"
 
@@ -45,8 +42,8 @@ int watch_current_folder(const RunOptions& options) {
   const std::unique_ptr<FolderEvents> events = FolderEvents::open(why_not_watched);
   const int current_folder = events ? events->watch(".", why_not_watched) : -1;
   if (current_folder < 0) {
-    std::cerr << "curvist: cannot watch the folder for changes: " << why_not_watched
-              << "; the plots will not follow their files\n";
+    current_errors().write_line("curvist: cannot watch the folder for changes: " + why_not_watched +
+                                "; the plots will not follow their files");
     return MAIN(options);
   }
 
@@ -59,19 +56,15 @@ int watch_current_folder(const RunOptions& options) {
     if (!listed_names) listed_names.emplace();
   }
 
-  const int unwritten_before = PGPLOTPACK::unwritten_pictures();
+  const UnwrittenPictures unwritten;
   WatchSession session(*events, current_folder, options, std::move(listed_names));
-  int status = 0;
-  {
-    // As in a run without --watch, the picture of one file is drawn while the next file
-    // is read; the plots that follow their files are then drawn one by one.
-    const PicturesInBackground pictures;
-    status =
-        run_in_current_folder([&](std::string_view name) { session.plot_accepted(name); }, options);
-  }
+  // As in a run without --watch, the picture of one file is drawn while the next file is
+  // read; the plots that follow their files are then drawn one by one.
+  const int status = run_with_pictures_in_background(
+      [&](std::string_view name) { session.plot_accepted(name); }, options);
   if (status != 0) return status;
   follow_changes(session, *events);
-  return PGPLOTPACK::unwritten_pictures() > unwritten_before ? 1 : 0;
+  return unwritten.status();
 }
 
 }  // namespace curvist

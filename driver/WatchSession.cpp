@@ -4,16 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
 
+#include "FilePlot.hpp"
 #include "ListFile.hpp"
 #include "ListedNames.hpp"
-#include "LoadPlot.hpp"
-#include "Plot.hpp"
-#include "PreCheck.hpp"
-#include "Replot.hpp"
-#include "SkippedFile.hpp"
-#include "console/LinesInWaiting.hpp"
+#include "platform/Platform.hpp"
 #include "text/Blanks.hpp"
 
 namespace curvist {
@@ -80,8 +75,8 @@ std::vector<std::string> WatchSession::watch_listed_folders(bool report_unwatche
       const int number =
           place->folder == "." ? current_folder_ : events_.watch(place->folder, reason);
       if (number < 0 && report_unwatched)
-        std::cerr << "curvist: cannot follow " << name << ": its folder " << place->folder
-                  << " cannot be watched: " << reason << '\n';
+        current_errors().write_line("curvist: cannot follow " + name + ": its folder " +
+                                    place->folder + " cannot be watched: " + reason);
       folder = listed_folders_.emplace(place->folder, number).first;
       watched.insert(number);
     }
@@ -102,9 +97,9 @@ std::vector<std::string> WatchSession::watch_listed_folders(bool report_unwatche
 void WatchSession::report_removed(int folder) const {
   for (const auto& [path, number] : listed_folders_) {
     if (number != folder || folder == current_folder_) continue;
-    write_lines_in_waiting();
-    std::cerr << "curvist: the folder " << path
-              << " was removed; the files listed in it are followed again once it is back\n";
+    current_errors().write_line("curvist: the folder " + path +
+                                " was removed; the files listed in it are followed again once "
+                                "it is back");
     return;
   }
 }
@@ -115,9 +110,9 @@ void WatchSession::check_current_folder() {
   struct stat status {};
   if (current_folder_removed_ || stat(".", &status) != 0 || status.st_nlink > 0) return;
   current_folder_removed_ = true;
-  write_lines_in_waiting();
-  std::cerr << "curvist: the folder being watched was removed; no change of its files can be "
-               "followed any more\n";
+  current_errors().write_line(
+      "curvist: the folder being watched was removed; no change of its files can be followed "
+      "any more");
 }
 
 void WatchSession::note_file_change(const std::string& name, WatchClock::time_point now,
@@ -194,8 +189,8 @@ void WatchSession::read_list_again() {
   std::string reason;
   auto names = read_listed_names(reason);
   if (!names) {
-    std::cerr << "curvist: cannot read the list file " << list_file << " again: " << reason
-              << "; the names it listed are followed as before\n";
+    current_errors().write_line("curvist: cannot read the list file " + list_file + " again: " +
+                                reason + "; the names it listed are followed as before");
     return;
   }
   std::vector<std::string> newly_listed;
@@ -218,25 +213,14 @@ void WatchSession::follow(const std::string& name) {
       !written && read != read_stamps_.end() && read->second == stamp)
     return;
   read_stamps_[name] = stamp;
-  std::string why_not;
-  if (passes_pre_check(name, options_.explain ? &why_not : nullptr))
-    plot(name);
-  else if (options_.explain)
-    explain_skipped(name, why_not);
+  plot_when_it_passes(name, options_, [&] { plot(name); });
 }
 
 void WatchSession::plot(const std::string& name) {
-  std::string why_not;
-  std::string* const wanted = options_.explain ? &why_not : nullptr;
   plotted_ = true;
-  if (const auto unit = window_of(name)) {
-    LOADPLOTPACK::reload_plot(*unit, name, wanted);
-  } else {
-    const int last_window = PLOTPACK::window_counter();
-    LOADPLOTPACK::LOADPLOT(name, std::nullopt, wanted);
-    if (PLOTPACK::window_counter() != last_window) windows_[name] = PLOTPACK::window_counter();
-  }
-  if (!why_not.empty()) explain_skipped(name, why_not);
+  const std::optional<int> shown = window_of(name);
+  const std::optional<int> drawn_into = load_or_explain(name, options_, shown);
+  if (!shown && drawn_into) windows_[name] = *drawn_into;
 }
 
 }  // namespace curvist

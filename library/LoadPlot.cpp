@@ -5,10 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "LoadStep.hpp"
 #include "LoadedArrays.hpp"
 #include "PgPlot.hpp"
-#include "Plot.hpp"
-#include "Replot.hpp"
 #include "plot/PlotLimits.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/PlotFileName.hpp"
@@ -20,61 +19,59 @@ namespace {
 // Why the plotters will skip a file that was read: its limits give an axis no range, on
 // screen (64-bit limits) or, more rarely, only in the picture (32-bit limits). The same
 // step the plotters run decides it.
-void explain_unplotted(const PlotFile& file, std::string& why_not) {
+std::string why_unplotted(const PlotFile& file) {
   const auto x = file.x_view().elements();
   const auto y = file.y_view().elements();
-  if (plot::plot_limits<double>(x, y, false, false, &why_not)) {
-    if (!plot::plot_limits<float>(x, y, false, false, &why_not))
-      why_not.insert(0, "no picture: in single precision, ");
-  }
-}
-
-// LOADPLOT's steps; the screen plot goes into the window of `window_unit` when given,
-// else into a new window.
-void load_plot(std::string_view name, std::optional<std::string_view> DEVICE,
-               std::string* why_not_read, std::optional<int> window_unit) {
-  const TextField<100> device_type(DEVICE.value_or("ps"));
-  const std::string picture_name = plot_file_name(name, device_type.view());
-
-  if (why_not_read != nullptr) why_not_read->clear();
-  std::optional<PlotFile> read = read_plot_file(name, why_not_read);
-  if (!read) return;
-  // The arrays live until the end of the call, whichever way it ends, and after it for as
-  // long as the window that keeps the plot for its resizes holds them: only read from
-  // now on, they are shared rather than copied.
-  const std::shared_ptr<const PlotFile> file = std::make_shared<const PlotFile>(std::move(*read));
-  read.reset();
-  if (why_not_read != nullptr) explain_unplotted(*file, *why_not_read);
-
-  PLOTPACK::ScreenPlotOptions screen;
-  screen.RESOLUTION = 0;
-  screen.XLABEL = file->x_caption.trimmed();
-  screen.YLABEL = file->y_caption.trimmed();
-  screen.TITLE = file->title.view();
-  screen.OWNWINDOW = true;
-  if (window_unit)
-    PLOTPACK::replot_window(*window_unit, file->x_view(), file->y_view(), screen, file);
-  else
-    PLOTPACK::plot_loaded_arrays(file->x_view(), file->y_view(), screen, file);
-
-  PGPLOTPACK::FilePlotOptions picture;
-  picture.XLABEL = file->x_caption.trimmed();
-  picture.YLABEL = file->y_caption.trimmed();
-  picture.TITLE = file->title.view();
-  picture.FILENAME = picture_name;
-  picture.DEVICE = device_type.view();
-  PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
+  if (const auto screen = plot::plot_limits<double>(x, y, false, false); !screen)
+    return screen.why_not();
+  if (const auto picture = plot::plot_limits<float>(x, y, false, false); !picture)
+    return "no picture: in single precision, " + picture.why_not();
+  return {};
 }
 
 }  // namespace
 
-void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
-              std::string* why_not_read) {
-  load_plot(name, DEVICE, why_not_read, std::nullopt);
+LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> device_type,
+                      Reasons reasons, std::optional<int> window_unit) {
+  const TextField<100> device(device_type.value_or("ps"));
+  const std::string picture_name = plot_file_name(name, device.view());
+
+  Refusable<PlotFile> read = read_plot_file(name, reasons);
+  if (!read) return {std::nullopt, read.why_not()};
+  // The arrays live until the end of the call, whichever way it ends, and after it for as
+  // long as the window that keeps the plot for its resizes holds them: only read from
+  // now on, they are shared rather than copied.
+  const std::shared_ptr<const PlotFile> file = std::make_shared<const PlotFile>(std::move(*read));
+  LoadOutcome outcome;
+  if (reasons == Reasons::asked) outcome.why_not = why_unplotted(*file);
+
+  const PLOTPACK::LoadedCurves curves{file->x_view(),
+                                      file->y_view(),
+                                      file->x_caption.trimmed(),
+                                      file->y_caption.trimmed(),
+                                      file->title.view(),
+                                      file,
+                                      name};
+  if (!window_unit)
+    outcome.window_unit = PLOTPACK::plot_in_new_window(curves);
+  else if (PLOTPACK::replot_window(*window_unit, curves))
+    outcome.window_unit = window_unit;
+
+  PGPLOTPACK::FilePlotOptions picture;
+  picture.XLABEL = curves.x_caption;
+  picture.YLABEL = curves.y_caption;
+  picture.TITLE = curves.title;
+  picture.FILENAME = picture_name;
+  picture.DEVICE = device.view();
+  PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
+  return outcome;
 }
 
-void reload_plot(int unit, std::string_view name, std::string* why_not_read) {
-  load_plot(name, std::nullopt, why_not_read, unit);
+void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,
+              std::string* why_not_read) {
+  const auto outcome =
+      load_plot(name, DEVICE, why_not_read != nullptr ? Reasons::asked : Reasons::unasked);
+  if (why_not_read != nullptr) *why_not_read = outcome.why_not;
 }
 
 }  // namespace curvist::LOADPLOTPACK

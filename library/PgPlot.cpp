@@ -1,11 +1,16 @@
 #include "PgPlot.hpp"
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "ViewPicture.hpp"
 
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"
 #include "pgplot/PgplotInterface.hpp"
 #include "platform/Platform.hpp"
+#include "platform/UnwrittenPictures.hpp"
 #include "plot/PictureCurves.hpp"
 #include "plot/PlotSettings.hpp"
 #include "text/Blanks.hpp"
@@ -17,10 +22,6 @@ namespace {
 constexpr std::string_view default_file_name = "Plot.ps";
 constexpr std::string_view default_device_type = "ps";
 constexpr std::string_view reference_file_name = "Scan-Frequency.real";
-
-// Pictures KILLSCREEN found not written, over the whole run, and why the last one was not.
-int unwritten_picture_count = 0;
-std::string why_last_unwritten;
 
 // A file name in its 80-character field, blank-padded, as the plotters pass it to
 // PGPLOT; a longer one whole: cut at the field's length it would name another file, a
@@ -73,11 +74,16 @@ void draw_reference_markers(Pgplot& pgplot, std::string_view file_name) {
     pgplot.PGPT(std::span(&point[0], 1), std::span(&point[1], 1), asterisk);
 }
 
-void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax, bool LOGX,
-                  bool LOGY, const TextField80& x_caption, const TextField80& y_caption,
-                  const TextField80& title, std::string_view file_name,
-                  const TextField80& device_type) {
-  std::string device_specification(file_name);
+// The limits are 32-bit, as PGPLOT takes them; the captions are 80-character fields.
+using PictureSettings = plot::PlotSettings<float, TextField80::length>;
+
+// Opens the picture and draws its page, frame, axes and captions, with the world window
+// set to exactly the limits.
+void prepare_page(Pgplot& pgplot, const PictureSettings& settings, const PictureName& picture) {
+  const auto& limits = settings.limits;
+  const auto& captions = settings.captions;
+  const TextField80& device_type = picture.device_type;
+  std::string device_specification(picture.file_name);
   device_specification += '/';
   device_specification += device_type.trimmed();
   pgplot.PGBEG(0, device_specification, 1, 1);
@@ -85,17 +91,17 @@ void prepare_page(Pgplot& pgplot, float xmin, float xmax, float ymin, float ymax
   pgplot.PGSCH(1.5f);
   pgplot.PGPAGE();
   pgplot.PGVSTD();
-  pgplot.PGSWIN(xmin, xmax, ymin, ymax);
+  pgplot.PGSWIN(limits.xmin, limits.xmax, limits.ymin, limits.ymax);
   // PGPLOT's GIF pictures are white on black; this program's are black on white, like
   // its PostScript ones. Only the lower-case name swaps: "GIF" keeps PGPLOT's colours.
   if (device_type.view() == TextField80("gif").view()) {
     pgplot.PGSCR(0, 1.0f, 1.0f, 1.0f);
     pgplot.PGSCR(1, 0.0f, 0.0f, 0.0f);
   }
-  const TextField<20> x_options(LOGX ? "BCLNST" : "BCNST");
-  const TextField<20> y_options(LOGY ? "BCLNST" : "BCNST");
+  const TextField<20> x_options(settings.flags.log_x ? "BCLNST" : "BCNST");
+  const TextField<20> y_options(settings.flags.log_y ? "BCLNST" : "BCNST");
   pgplot.PGBOX(x_options.view(), 0.0f, 0, y_options.view(), 0.0f, 0);
-  pgplot.PGLAB(x_caption.view(), y_caption.view(), title.view());
+  pgplot.PGLAB(captions.x_caption.view(), captions.y_caption.view(), captions.title.view());
 }
 
 void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
@@ -104,12 +110,10 @@ void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
   // A picture that could not be completed has been explained on standard error; it is
   // not announced as output.
   pgplot.end_then([&pgplot, &console, line = std::move(line)](bool complete) {
-    if (complete) {
+    if (complete)
       console.write_line(line);
-    } else {
-      ++unwritten_picture_count;
-      why_last_unwritten = pgplot.why_last_incomplete();
-    }
+    else
+      note_unwritten_picture(pgplot.why_last_incomplete());
   });
 }
 
@@ -119,43 +123,45 @@ void close_page(Pgplot& pgplot, Console& console, std::string_view file_name) {
 template <typename Element, typename Options>
 void plot_into_picture(std::span<const Element> all_x, std::span<const Element> all_y,
                        const CurveRuns<Element>& curves, const Options& options,
-                       const Markers& markers) {
-  const auto settings = plot::plot_settings<float, TextField80::length>(options, all_x, all_y);
+                       const Markers& markers, const std::optional<PlotView>& view = std::nullopt) {
+  auto settings = plot::plot_settings<float, TextField80::length>(options, all_x, all_y);
   if (!settings) return;
-  const auto& flags = settings->flags;
-  const auto& captions = settings->captions;
-  const auto& limits = settings->limits;
+  if (view) {
+    settings->limits.xmin = static_cast<float>(view->xmin);
+    settings->limits.xmax = static_cast<float>(view->xmax);
+    settings->limits.ymin = static_cast<float>(view->ymin);
+    settings->limits.ymax = static_cast<float>(view->ymax);
+  }
   const PictureName picture = picture_name(options);
 
   Pgplot& pgplot = current_pgplot();
   Console& console = current_console();
-  prepare_page(pgplot, limits.xmin, limits.xmax, limits.ymin, limits.ymax, flags.log_x, flags.log_y,
-               captions.x_caption, captions.y_caption, captions.title, picture.file_name,
-               picture.device_type);
+  prepare_page(pgplot, *settings, picture);
   plot::draw_picture_curves(pgplot, curves, settings->template x_values<Element>(),
-                            settings->template y_values<Element>(), flags.join,
-                            limits.zero_ordinates, markers.unjoined);
+                            settings->template y_values<Element>(), settings->flags.join,
+                            settings->limits.zero_ordinates, markers.unjoined);
   if (markers.reference) draw_reference_markers(pgplot, picture.file_name);
   close_page(pgplot, console, picture.file_name);
 }
 
 }  // namespace
 
-void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool /*JOIN*/, bool LOGX,
-                   bool LOGY, const TextField80& x_caption, const TextField80& y_caption,
+void PREPARESCREEN(float xmin, float xmax, float ymin, float ymax, bool JOIN, bool LOGX, bool LOGY,
+                   const TextField80& x_caption, const TextField80& y_caption,
                    const TextField80& title, const TextField80& file_name,
                    const TextField80& device_type) {
-  prepare_page(current_pgplot(), xmin, xmax, ymin, ymax, LOGX, LOGY, x_caption, y_caption, title,
-               file_name.view(), device_type);
+  prepare_page(current_pgplot(),
+               {{JOIN, LOGX, LOGY}, {x_caption, y_caption, title}, {xmin, xmax, ymin, ymax, false}},
+               {std::string(file_name.view()), device_type});
 }
 
 void KILLSCREEN(std::string_view file_name) {
   close_page(current_pgplot(), current_console(), file_name);
 }
 
-int unwritten_pictures() { return unwritten_picture_count; }
+int unwritten_pictures() { return unwritten_picture_count(); }
 
-std::string why_last_picture_not_written() { return why_last_unwritten; }
+std::string why_last_picture_not_written() { return why_last_picture_unwritten(); }
 
 std::string why_no_picture(std::span<const double> X, std::span<const double> Y, bool LOGX,
                            bool LOGY) {
@@ -188,5 +194,22 @@ void PGPLOTLISTSP(std::span<const float> X, std::span<const float> Y,
                   const FileListPlotOptions& options) {
   plot_into_picture(X, Y, list_curves(X, Y, options.NCURVES.value_or(1)), options, {dot, false});
 }
+
+template <typename Element>
+void picture_of_view(const CurveRuns<Element>& curves, const FilePlotOptions& options,
+                     const PlotView& view) {
+  std::vector<Element> all_x;
+  std::vector<Element> all_y;
+  for (std::size_t curve = 0; curve < curves.count; ++curve) {
+    const auto xs = curves.x_of(curve);
+    const auto ys = curves.y_of(curve);
+    all_x.insert(all_x.end(), xs.begin(), xs.end());
+    all_y.insert(all_y.end(), ys.begin(), ys.end());
+  }
+  plot_into_picture<Element>(all_x, all_y, curves, options, {dot, false}, view);
+}
+
+template void picture_of_view(const CurveRuns<double>&, const FilePlotOptions&, const PlotView&);
+template void picture_of_view(const CurveRuns<float>&, const FilePlotOptions&, const PlotView&);
 
 }  // namespace curvist::PGPLOTPACK

@@ -13,6 +13,7 @@
 #include "Run.hpp"
 #include "SourceReadme.hpp"
 #include "TemporaryFolder.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "platform/Platform.hpp"
 #include "platform/RecordingPlatform.hpp"
 #include "plotfile/PlotFile.hpp"
@@ -30,6 +31,7 @@ constexpr std::string_view valid_data = "-1\n2\n0 0\n1 1\nx\ny\nTitle\n";
 struct DriverRun {
   std::vector<std::string> accepted;
   std::string trace;
+  std::string errors;
   int status = 0;
 };
 
@@ -38,13 +40,16 @@ using Names = std::vector<std::string>;
 DriverRun run_in(const TemporaryFolder& folder) {
   DriverRun run;
   std::ostringstream trace;
-  const RecordingPlatform recorded(trace);
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  const RecordingPlatform recorded(trace, {}, error_stream);
   const ScopedCurrentFolder inside(folder.path());
   run.status = run_in_current_folder([&](std::string_view name) {
     run.accepted.emplace_back(name);
     EXPECT_TRUE(read_plot_file(name)) << "an accepted file reaches the reader: " << name;
   });
   run.trace = trace.str();
+  run.errors = errors.str();
   return run;
 }
 
@@ -131,11 +136,9 @@ TEST(DriverRun, LeavesAnEmptyListWhenNothingMatchesAndStillRemovesIt) {
 TEST(DriverRun, FailsWithStatusOneWhenTheListCanBeNeitherReadNorMade) {
   TemporaryFolder folder;
   fs::create_directory(folder / std::string(list_file_name));
-  ::testing::internal::CaptureStderr();
   const auto run = run_in(folder);
-  const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(errors.find("Curvist.par"), std::string::npos) << errors;
+  EXPECT_NE(run.errors.find("Curvist.par"), std::string::npos) << run.errors;
   EXPECT_TRUE(fs::is_directory(folder / std::string(list_file_name))) << "left as it was";
 }
 

@@ -144,16 +144,16 @@ TEST(Fault, FullDiskKeepsTheOlderPicture) {
 
 TEST(Fault, PictureGizaCannotDrawFailsTheRunButNotTheOtherPictures) {
   TemporaryFolder folder;
-  // Cross-sections in square centimetres, closer together than giza's world windows go.
+  // Values closer together than 32-bit floats draw apart.
   folder.write("a-narrow.dat",
-               "-1\n3\n0 1e-33\n1 3e-33\n2 2e-33\nenergy\ncross-section (cm\\u2\\d)\nNarrow\n");
+               "-1\n3\n0 1e-39\n1 3e-39\n2 2e-39\nenergy\ncross-section (cm\\u2\\d)\nNarrow\n");
   folder.write("a-narrow.ps", older_picture);
   folder.write("b-good.dat", valid_data);
   const auto result = testing::run_curvist(folder.path());
   EXPECT_FALSE(result.hung);
   EXPECT_EQ(result.end.exit_status, 1);
   const std::string failure =
-      "curvist: cannot write the picture a-narrow.ps: its y range, 1e-33 to 3e-33, is narrower "
+      "curvist: cannot write the picture a-narrow.ps: its y range, 1e-39 to 3e-39, is narrower "
       "than giza can draw (1e-31)\n";
   EXPECT_TRUE(result.errors.ends_with(failure)) << result.errors;
   EXPECT_EQ(result.errors.find("cannot write"), result.errors.rfind("cannot write"));

@@ -19,41 +19,45 @@ namespace {
 using testing::TemporaryFolder;
 
 // Lines of numbers, as a data file holds them, to at least `size` bytes.
-std::string numbered_lines(std::size_t size) {
+std::string numbered_lines(std::size_t size, std::string_view line_end = "\n") {
   std::string content;
   for (int line = 0; content.size() < size; ++line)
-    content += std::to_string(line) + " " + std::to_string(line * 0.5) + "\n";
+    content += std::to_string(line) + " " + std::to_string(line * 0.5) + std::string(line_end);
   return content;
 }
 
 TEST(FileText, TextIsTheFilesWhereverTheWindowIsAndWhateverWasGivenBack) {
-  const TemporaryFolder folder;
-  const std::string content = numbered_lines(std::size_t(19) << 20);
-  const auto path = folder.write("big.dat", content);
+  // Windows never end between a carriage return and its line feed.
+  for (const auto& [megabytes, line_end] :
+       {std::pair{19, "\n"}, std::pair{3, "\r\n"}, std::pair{3, "\r"}}) {
+    const TemporaryFolder folder;
+    const std::string content = numbered_lines(std::size_t(megabytes) << 20, line_end);
+    const auto path = folder.write("big.dat", content);
 
-  auto file = FileText::open(path.string());
-  ASSERT_TRUE(file);
-  EXPECT_EQ(file->size(), content.size());
-  std::size_t position = 0;
-  while (!file->complete()) {
-    file->read_ahead_of(position);
-    const std::string_view text = file->text();
-    ASSERT_GT(text.size(), position) << "the text reaches past where the reader is";
-    EXPECT_EQ(text.back(), '\n') << "the window ends at a line end";
-    EXPECT_TRUE(text.substr(position) ==
-                std::string_view(content).substr(position, text.size() - position));
-    position = text.size();
-    file->release_before(position);
+    auto file = FileText::open(path.string());
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->size(), content.size());
+    std::size_t position = 0;
+    while (!file->complete()) {
+      file->read_ahead_of(position);
+      const std::string_view text = file->text();
+      ASSERT_GT(text.size(), position) << "the text reaches past where the reader is";
+      EXPECT_TRUE(text.ends_with(line_end)) << "the window ends at a line end";
+      EXPECT_TRUE(text.substr(position) ==
+                  std::string_view(content).substr(position, text.size() - position));
+      position = text.size();
+      file->release_before(position);
+    }
+    EXPECT_EQ(file->text().size(), content.size());
+    // Back to the start, as a second pass over the file goes.
+    file->read_ahead_of(0);
+    EXPECT_EQ(file->text().substr(0, 100), content.substr(0, 100));
+    EXPECT_TRUE(file->whole_text() == content) << "what was given back is read again";
+    EXPECT_FALSE(file->cut_short());
+
+    FileText moved = std::move(*file);
+    EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
   }
-  EXPECT_EQ(file->text().size(), content.size());
-  // Back to the start, as a second pass over the file goes.
-  file->read_ahead_of(0);
-  EXPECT_EQ(file->text().substr(0, 100), content.substr(0, 100));
-  EXPECT_TRUE(file->whole_text() == content) << "what was given back is read again";
-  EXPECT_FALSE(file->cut_short());
-
-  FileText moved = std::move(*file);
-  EXPECT_EQ(moved.text().substr(0, 6), content.substr(0, 6));
 }
 
 TEST(FileText, ALineLongerThanAnyDataLineEndsTheTextWhereItBegins) {
@@ -77,9 +81,9 @@ TEST(FileText, ALineLongerThanAnyDataLineEndsTheTextWhereItBegins) {
   unlined->read_ahead_of(0);
   EXPECT_TRUE(unlined->complete());
   EXPECT_EQ(unlined->text(), "");
-  std::string why_not;
-  EXPECT_FALSE(read_plot_file(zeros.string(), &why_not));
-  EXPECT_EQ(why_not, "line 1: longer than 65536 bytes, which no line of a data file is");
+  const auto unread = read_plot_file(zeros.string(), Reasons::asked);
+  EXPECT_FALSE(unread);
+  EXPECT_EQ(unread.why_not(), "line 1: longer than 65536 bytes, which no line of a data file is");
 }
 
 TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {
@@ -89,9 +93,9 @@ TEST(FileText, OpensEmptyFilesAndRefusesWhatIsNoRegularFile) {
   empty->read_ahead_of(0);
   EXPECT_TRUE(empty->text().empty());
   EXPECT_TRUE(empty->complete());
-  std::string why_not;
-  EXPECT_FALSE(FileText::open(folder.path().string(), &why_not)) << "a folder";
-  EXPECT_EQ(why_not, "a directory");
+  const auto folder_opened = FileText::open(folder.path().string());
+  EXPECT_FALSE(folder_opened) << "a folder";
+  EXPECT_EQ(folder_opened.why_not(), "a directory");
   EXPECT_FALSE(FileText::open((folder.path() / "missing.dat").string()));
   const auto fifo = folder.path() / "fifo.dat";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -130,9 +134,9 @@ TEST(FileText, AFileCutShortBeforeItIsReadIsRefusedByTheReader) {
   content += "x\ny\ntitle\n";
   const auto path = folder.write("shrinking.dat", content);
   std::filesystem::resize_file(path, 4096);
-  std::string why_not;
-  EXPECT_FALSE(read_plot_file(path.string(), &why_not)) << "the file as it is now is too short";
-  EXPECT_EQ(why_not,
+  const auto unread = read_plot_file(path.string(), Reasons::asked);
+  EXPECT_FALSE(unread) << "the file as it is now is too short";
+  EXPECT_EQ(unread.why_not(),
             "the header promises 1 curve of 20000 points, more than a file of 4096 bytes holds");
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "window/OffscreenWindows.hpp"
+#include "window/PlotViews.hpp"
 #include "window/WindowRedraw.hpp"
 
 namespace curvist {
@@ -181,6 +182,42 @@ TEST_F(KeptPlotsTest, OnlyThePlotsStillShownAreKept) {
   EXPECT_FALSE(kept.redraw_wanted(101, windows));
   kept.forget_all();
   EXPECT_EQ(kept.count(), 0u);
+}
+
+}  // namespace
+}  // namespace curvist
+
+// The values the title shows under a pixel of a plot mapped over 0..10 (x, 1000 pixels)
+// and -1..1 (y, 200 pixels): the digits a pixel resolves; on a logarithmic axis the
+// value, not its logarithm. And how far views may go before 64-bit values give out.
+namespace curvist {
+namespace {
+
+TEST(PlotViews, TheTitleShowsTheValuesAPixelResolvesAndZoomStopsWhereThoseGiveOut) {
+  DrawingState drawing;
+  drawing.has_window_bounds = true;
+  drawing.viewport = {0, 0, 999, 199};
+  drawing.map_x = {100, 0};    // 0.01 a pixel
+  drawing.map_y = {-100, 99};  // y grows upwards, 0.01 a pixel
+  const struct {
+    bool log_x, log_y;
+    int x, y;
+    std::string shown;
+  } cases[] = {
+      {false, false, 235, 111, "x = 2.35  y = -0.12"},
+      {false, false, 0, 99, "x = 0  y = 0"},
+      {true, false, 235, 99, "x = 224  y = 0"},  // 10^2.35, steps of 5 there
+      {false, true, 999, 199, "x = 9.99  y = 0.1"},
+      {false, false, 1000, 10, ""},  // beyond the viewport
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(values_at_pixel(drawing, {0, 10, -1, 1, c.log_x, c.log_y}, c.x, c.y), c.shown);
+
+  EXPECT_TRUE(resolvable({1, 1 + 1e-9, -1, 1, false, false}, 1000));
+  EXPECT_FALSE(resolvable({1, 1 + 1e-11, -1, 1, false, false}, 1000));
+  EXPECT_FALSE(resolvable({0, 1e308, -1, 1, false, false}, 1000));
+  EXPECT_FALSE(resolvable({0, 400, -1, 1, true, false}, 1000));  // 10^400 is no double
+  EXPECT_FALSE(view_of_rectangle(drawing, {0, 10, -1, 1}, {10, 10, 13, 80}).has_value());
 }
 
 }  // namespace

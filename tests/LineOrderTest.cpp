@@ -32,8 +32,8 @@ std::vector<std::string> lines_about_files(const std::string& output) {
 
 TEST(LineOrder, EachPicturesLineComesBeforeTheLinesOfLaterFiles) {
   TemporaryFolder folder;
-  // Cross-sections in square centimetres: closer together than giza's world windows go.
-  const std::string narrow = "-1\n3\n0 1e-33\n1 3e-33\n2 2e-33\nenergy\ncross-section\nNarrow\n";
+  // Values closer together than 32-bit floats draw apart.
+  const std::string narrow = "-1\n3\n0 1e-39\n1 3e-39\n2 2e-39\nenergy\ncross-section\nNarrow\n";
   std::string large = "-1\n200000\n";
   for (int point = 0; point < 200000; ++point)
     large += std::to_string(point) + " " + std::to_string(point % 13) + "\n";
@@ -50,7 +50,7 @@ TEST(LineOrder, EachPicturesLineComesBeforeTheLinesOfLaterFiles) {
   const auto result = testing::run_curvist(folder.path(), settings);
   EXPECT_EQ(result.end.exit_status, 1) << result.output;
   const std::string narrow_reason =
-      ": its y range, 1e-33 to 3e-33, is narrower than giza can draw (1e-31)";
+      ": its y range, 1e-39 to 3e-39, is narrower than giza can draw (1e-31)";
   EXPECT_THAT(lines_about_files(result.output),
               ElementsAre(" Output in a-large.ps",
                           "curvist: cannot write the picture b-narrow.ps" + narrow_reason,

@@ -1,7 +1,7 @@
 #pragma once
 // Plots drawn as the program draws them, into offscreen windows of a 1280 by 1024 screen,
-// with the console and PGPLOT recorded (no picture is written): what the windows of a run
-// must show. Also the data files such tests plot, and how two window surfaces differ.
+// with the console, the error lines and PGPLOT recorded (no picture is written): what the windows
+// of a run must show. Also the data files such tests plot, and how two window surfaces differ.
 
 #include <cmath>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "RecordedTrace.hpp"
 #include "TemporaryFolder.hpp"
 #include "console/RecordingConsole.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "pgplot/RecordingPgplot.hpp"
 #include "platform/Platform.hpp"
 #include "window/OffscreenWindows.hpp"
@@ -41,13 +42,22 @@ class OffscreenRun {
     return lines;
   }
 
+  // The error lines written since the last call, each with its line end.
+  std::string new_errors() {
+    const std::string text = errors_.str();
+    errors_.str("");
+    return text;
+  }
+
   OffscreenWindows windows{ScreenSize{1280, 1024}};
 
  private:
   std::ostringstream trace_;
   RecordingConsole console_{trace_};
   RecordingPgplot pgplot_{trace_};
-  ScopedPlatform platform_{{console_, pgplot_, windows}};
+  std::ostringstream errors_;
+  RecordingErrorStream error_stream_{errors_};
+  ScopedPlatform platform_{{console_, pgplot_, windows, error_stream_}};
 };
 
 // The pixels that differ between two surfaces; -1 when their sizes differ.

@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "TemporaryFolder.hpp"
+#include "window/FontFile.hpp"
 #include "window/Palette.hpp"
 
 namespace curvist {
@@ -297,6 +299,13 @@ TEST(OffscreenWindows, CellFontsHaveExactlyTheAskedCellSize) {
   EXPECT_EQ(windows.get_font_info().height, 20);
   windows.select_font("t'Terminal'h12w8p");
   EXPECT_EQ(windows.get_font_info().width, 0);
+}
+
+TEST(OffscreenWindows, FontFilesMissingOrNoFontsAreLeftToFontconfig) {
+  const testing::TemporaryFolder folder;
+  const auto no_font = folder.write("DejaVuSansMono.ttf", "not a font\n");
+  EXPECT_EQ(font_face_from_file((folder.path() / "missing.ttf").c_str()), nullptr);
+  EXPECT_EQ(font_face_from_file(no_font.c_str()), nullptr);
 }
 
 // The bounding box of the pixels that differ from the background.

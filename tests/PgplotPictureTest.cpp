@@ -21,6 +21,7 @@
 #include "PictureFolder.hpp"
 #include "RealPictures.hpp"
 #include "console/RecordingConsole.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "devices/GifWriter.hpp"
 #include "files/TemporaryFileRemoval.hpp"
 #include "pgplot/DeviceSpecification.hpp"
@@ -211,9 +212,10 @@ TEST(PgplotPicture, MissingFolderNamesTheFileAndTheReason) {
 TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
   PictureFolder folder;
   { std::ofstream("sample.ps") << "older picture\n"; }
-  auto pgplot = make_pgplot_library();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  auto pgplot = make_pgplot_library(error_stream);
   const std::array<float, 2> x{0, 1};
-  ::testing::internal::CaptureStderr();
   ASSERT_EQ(pgplot->PGBEG(0, "sample.ps/ps", 1, 1), 1);
   pgplot->PGSLW(3);
   // A character height cairo cannot scale its font to: its drawing stops there for good.
@@ -225,58 +227,54 @@ TEST(PgplotPicture, DrawingThatCairoGaveUpIsReportedAndNeverPutInPlace) {
   pgplot->PGLAB("x", "y", "title");
   pgplot->PGLINE(x, x);
   EXPECT_FALSE(pgplot->PGEND());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors.str(),
             "curvist: cannot write the picture sample.ps: giza could not draw it completely "
             "(cairo gave up drawing)\n");
   EXPECT_EQ(contents_of("sample.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("sample.ps"));
 }
 
-TEST(PgplotPicture, WindowTooNarrowForGizaIsAFailureNotAWrongPicture) {
+TEST(PgplotPicture, WindowNarrowerThanFloatsDrawApartIsAFailureNotAWrongPicture) {
   PictureFolder folder;
   { std::ofstream("cross-section.ps") << "older picture\n"; }
-  // Cross-sections in square centimetres: giza would draw 0 to 1 instead, and the curve
-  // off the page.
   const std::vector<double> x{0, 1, 2};
-  const std::vector<double> y{1e-33, 3e-33, 2e-33};
+  const std::vector<double> y{1e-39, 3e-39, 2e-39};
   const int unwritten = P::unwritten_pictures();
   const auto run = plot_for_real([&] {
     P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
   });
   EXPECT_EQ(run.console, "");
   EXPECT_EQ(run.errors,
-            "curvist: cannot write the picture cross-section.ps: its y range, 1e-33 to 3e-33, "
+            "curvist: cannot write the picture cross-section.ps: its y range, 1e-39 to 3e-39, "
             "is narrower than giza can draw (1e-31)\n");
   EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
   EXPECT_THAT(folder.entries(), ElementsAre("cross-section.ps"));
   EXPECT_EQ(P::unwritten_pictures(), unwritten + 1);
-
-  // Wide enough for giza's window, but not for numbers on its axis.
-  const std::vector<double> unnumbered{0, 4e-31, 1e-31};
-  const auto narrow = plot_for_real([&] {
-    P::PGPLOTDP({x.data(), 3, 1}, {unnumbered.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
-  });
-  EXPECT_EQ(narrow.errors,
-            "curvist: cannot write the picture cross-section.ps: its y range, 0 to 4e-31, is "
-            "narrower than giza can number (5e-31)\n");
-  EXPECT_EQ(contents_of("cross-section.ps"), "older picture\n");
-  EXPECT_EQ(P::unwritten_pictures(), unwritten + 2);
 }
 
-TEST(PgplotPicture, NarrowWindowThatGizaCanNumberIsNumberedRight) {
-  PictureFolder folder;
-  const std::vector<double> x{0, 1, 2};
-  const std::vector<double> y{0, 6e-31, 3e-31};
-  const auto run = plot_for_real([&] {
-    P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
-  });
-  EXPECT_EQ(run.console, "console \" Output in cross-section.ps\"\n");
-  EXPECT_EQ(run.errors, "");
-  // giza alone numbered this axis with a lone 0: now 2, 4 and 6 times 10 to the -31.
-  const std::string text = testing::postscript_text("cross-section.ps");
-  for (const std::string_view label : {"2\u00d710", "4\u00d710", "6\u00d710"})
-    EXPECT_THAT(text, HasSubstr(label)) << text;
-  EXPECT_THAT(text, HasSubstr("-31"));
+TEST(PgplotPicture, NarrowWindowsAreNumberedWithTheirTrueValues) {
+  // Cross-sections in square metres or centimetres, a mass in kilograms with a spread of a
+  // few steps of a float: giza alone drew a lone 0, or refused the window.
+  const struct {
+    std::vector<double> y;
+    std::vector<std::string_view> numbers;
+  } cases[] = {
+      {{0, 6e-31, 3e-31}, {"2\u00d710", "4\u00d710", "6\u00d710", "-31"}},
+      {{0, 4e-31, 1e-31}, {"1\u00d710", "2\u00d710", "4\u00d710", "-31"}},
+      {{1e-33, 3e-33, 2e-33}, {"1.5\u00d710", "2.5\u00d710", "-33"}},
+      {{9.1e-31, 9.1000005e-31, 9.100001e-31}, {"9.1\u00d710", "9.1000004\u00d710", "-31"}},
+  };
+  for (const auto& [y, numbers] : cases) {
+    PictureFolder folder;
+    const std::vector<double> x{0, 1, 2};
+    const auto run = plot_for_real([&] {
+      P::PGPLOTDP({x.data(), 3, 1}, {y.data(), 3, 1}, {.FILENAME = "cross-section.ps"});
+    });
+    EXPECT_EQ(run.console, "console \" Output in cross-section.ps\"\n");
+    EXPECT_EQ(run.errors, "");
+    const std::string text = testing::postscript_text("cross-section.ps");
+    for (const std::string_view number : numbers) EXPECT_THAT(text, HasSubstr(number)) << text;
+  }
 }
 
 // Runs `operation` where the folder cannot be written: as an unprivileged user when the
@@ -396,9 +394,10 @@ TEST(PgplotDeviceSpecification, SplitsAtTheLastSlashAndTrimsBlanks) {
 
 TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   PictureFolder folder;
-  auto pgplot = make_pgplot_library();
+  std::ostringstream error_lines;
+  RecordingErrorStream error_stream(error_lines);
+  auto pgplot = make_pgplot_library(error_stream);
   const std::array<float, 2> x{0, 1};
-  ::testing::internal::CaptureStderr();
   // giza would add ".png" to this name, and ".ps" to one without an extension; without a
   // name, PGPLOT's own is drawn in the current folder.
   for (const std::string specification :
@@ -412,7 +411,7 @@ TEST(PgplotPicture, LayerNamesPicturesExactlyAndEndsWhatItOpened) {
   }
   // Ending with nothing open is a fault of the caller, and said to be one.
   EXPECT_FALSE(pgplot->PGEND());
-  const std::string errors = ::testing::internal::GetCapturedStderr();
+  const std::string errors = error_lines.str();
   EXPECT_THAT(folder.entries(),
               ElementsAre("bare", "document", "drawing", "pgplot.ps", "picture.data"));
   EXPECT_THAT(contents_of("picture.data"), ::testing::StartsWith("\x89PNG"));

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "PictureFolder.hpp"
 #include "RealPictures.hpp"
 #include "console/LinesInWaiting.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "drawing/GizaPgplot.hpp"
 #include "pgplot/PictureProcess.hpp"
 #include "pgplot/RemotePgplot.hpp"
@@ -161,8 +163,9 @@ TEST(PictureProcess, HoldsNoneOfItsCallersDescriptorsAndLivesInAProcessGroupOfIt
 TEST(PictureProcess, APictureWhoseProgramIsKilledIsOneErrorLineAndTheNextGetsANewProgram) {
   const PictureFolder folder;
   { std::ofstream("a.ps") << older_picture; }
-  RemotePgplot pgplot;
-  ::testing::internal::CaptureStderr();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  RemotePgplot pgplot(error_stream);
   draw_picture(pgplot, "a.ps");
   ASSERT_NE(pgplot.process(), nullptr);
   const pid_t killed = pgplot.process()->process();
@@ -171,7 +174,7 @@ TEST(PictureProcess, APictureWhoseProgramIsKilledIsOneErrorLineAndTheNextGetsANe
   const std::vector<float> more(100'000, 0.25f);
   pgplot.PGLINE(more, more);
   EXPECT_FALSE(pgplot.PGEND());
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors.str(),
             "curvist: cannot write the picture a.ps: curvist-picture ended before it was "
             "finished: it was ended by signal 9 (Killed)\n");
   EXPECT_EQ(contents_of("a.ps"), older_picture);
@@ -188,7 +191,9 @@ TEST(PictureProcess, APictureWhoseProgramIsKilledIsOneErrorLineAndTheNextGetsANe
 // order the pictures were begun.
 TEST(PictureProcess, PicturesFinishedInTheBackgroundKeepTheOrderOfTheirLines) {
   const PictureFolder folder;
-  RemotePgplot pgplot;
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  RemotePgplot pgplot(error_stream);
   pgplot.finish_in_background(true);
   std::vector<std::string> lines;
   const auto note = [&lines](std::string name) {
@@ -197,7 +202,6 @@ TEST(PictureProcess, PicturesFinishedInTheBackgroundKeepTheOrderOfTheirLines) {
     };
   };
   std::set<pid_t> programs;
-  ::testing::internal::CaptureStderr();
   draw_picture(pgplot, "no-such-folder/a.ps");
   pgplot.end_then(note("a"));
   for (const std::string name : {"b", "c", "d", "e", "f", "g"}) {
@@ -210,7 +214,7 @@ TEST(PictureProcess, PicturesFinishedInTheBackgroundKeepTheOrderOfTheirLines) {
   lines.push_back("the caller's line");
   EXPECT_THAT(lines, ElementsAre("a not written", "b written", "c written", "d written",
                                  "e written", "f written", "g written", "the caller's line"));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  EXPECT_EQ(errors.str(),
             "curvist: cannot write the picture no-such-folder/a.ps: No such file or directory\n");
   EXPECT_EQ(programs.size(), 2u) << "the first program was still setting up its fonts";
   pgplot.finish_in_background(false);

@@ -13,7 +13,7 @@ using testing::TemporaryFolder;
 
 class PlotFileReader : public ::testing::Test {
  protected:
-  std::optional<PlotFile> read(std::string_view content) {
+  Refusable<PlotFile> read(std::string_view content) {
     return read_plot_file(folder.write("data.dat", content).string());
   }
   TemporaryFolder folder;
@@ -135,9 +135,9 @@ TEST_F(PlotFileReader, ToleratesTrailingBlanksOfTheNameField) {
 class PlotFileReaderReason : public PlotFileReader {
  protected:
   std::string reason_for(std::string_view content) {
-    std::string why_not;
-    EXPECT_FALSE(read_plot_file(folder.write("data.dat", content).string(), &why_not));
-    return why_not;
+    const auto unread = read_plot_file(folder.write("data.dat", content).string(), Reasons::asked);
+    EXPECT_FALSE(unread);
+    return unread.why_not();
   }
 };
 
@@ -192,11 +192,9 @@ TEST_F(PlotFileReaderReason, RefusesHeadersPromisingMoreThanTheFileOrAPlotHolds)
 }
 
 TEST_F(PlotFileReaderReason, NamesWhatStandsWhereNoFileIs) {
-  std::string why_not;
-  EXPECT_FALSE(read_plot_file((folder / "absent.dat").string(), &why_not));
-  EXPECT_EQ(why_not, "no such file");
-  EXPECT_FALSE(read_plot_file(folder.path().string(), &why_not));
-  EXPECT_EQ(why_not, "a directory");
+  EXPECT_EQ(read_plot_file((folder / "absent.dat").string(), Reasons::asked).why_not(),
+            "no such file");
+  EXPECT_EQ(read_plot_file(folder.path().string(), Reasons::asked).why_not(), "a directory");
 }
 
 TEST(PlotFileName, ReplacesTheLastFourCharactersByTheDeviceType) {

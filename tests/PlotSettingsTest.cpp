@@ -16,8 +16,8 @@ namespace {
 using Values = std::vector<double>;
 
 template <typename Limit>
-std::optional<plot::PlotLimits<Limit>> limits_of(const Values& x, const Values& y,
-                                                 bool log_x = false, bool log_y = false) {
+Refusable<plot::PlotLimits<Limit>> limits_of(const Values& x, const Values& y, bool log_x = false,
+                                             bool log_y = false) {
   return plot::plot_limits<Limit>(std::span<const double>(x), std::span<const double>(y), log_x,
                                   log_y);
 }

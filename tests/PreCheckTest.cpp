@@ -16,7 +16,7 @@ using testing::TemporaryFolder;
 class PreCheck : public ::testing::Test {
  protected:
   bool passes(std::string_view content) {
-    return passes_pre_check(folder.write("data.dat", content).string());
+    return bool(passes_pre_check(folder.write("data.dat", content).string()));
   }
   TemporaryFolder folder;
 };
@@ -104,9 +104,9 @@ class PreCheckReason : public PreCheck {
     return reason_for_path(folder.write("data.dat", content));
   }
   static std::string reason_for_path(const std::filesystem::path& path) {
-    std::string why_not;
-    EXPECT_FALSE(passes_pre_check(path.string(), &why_not)) << path;
-    return why_not;
+    const auto checked = passes_pre_check(path.string(), Reasons::asked);
+    EXPECT_FALSE(checked) << path;
+    return checked.why_not();
   }
 };
 
@@ -180,10 +180,11 @@ TEST_F(PreCheckReason, SaysWhereTheFileEnds) {
             "of 4 points");
 }
 
-TEST_F(PreCheckReason, LeavesTheReasonAloneWhenTheFilePasses) {
-  std::string why_not = "untouched";
-  EXPECT_TRUE(passes_pre_check(folder.write("data.dat", two_curves).string(), &why_not));
-  EXPECT_EQ(why_not, "untouched");
+TEST_F(PreCheckReason, GivesNoReasonWhenTheFilePasses) {
+  const auto checked =
+      passes_pre_check(folder.write("data.dat", two_curves).string(), Reasons::asked);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(checked.why_not(), "");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "PgPlot.hpp"
 #include "TemporaryFolder.hpp"
 #include "console/RecordingConsole.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "devices/GifWriter.hpp"
 #include "pgplot/PgplotLibrary.hpp"
 #include "platform/Platform.hpp"
@@ -28,21 +29,22 @@ namespace curvist::testing {
 
 struct RealRun {
   std::string console;  // the console trace
-  std::string errors;   // what reached standard error
+  std::string errors;   // the error lines
 };
 
 inline RealRun plot_for_real(const std::function<void()>& operation) {
   std::ostringstream trace;
   RecordingConsole console(trace);
   RecordingWindows windows(trace);
-  auto pgplot = make_pgplot_library();
-  ::testing::internal::CaptureStderr();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  auto pgplot = make_pgplot_library(error_stream);
   {
-    ScopedPlatform platform({console, *pgplot, windows});
+    ScopedPlatform platform({console, *pgplot, windows, error_stream});
     operation();
   }
   pgplot.reset();
-  return {trace.str(), ::testing::internal::GetCapturedStderr()};
+  return {trace.str(), errors.str()};
 }
 
 // A sine wave and a straight line, as a data file would give them.

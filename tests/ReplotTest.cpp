@@ -1,17 +1,27 @@
 // A plot drawn again into the window that shows it, with the new data of its file: the
 // window then shows, pixel for pixel, what a fresh plot of that data shows in a new window
 // of the window's present size, and nothing else of the run changes.
-#include "Replot.hpp"
+#include "LoadStep.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LoadPlot.hpp"
+#include "LoadedArrays.hpp"
 #include "OffscreenPlots.hpp"
 #include "Plot.hpp"
 #include "TemporaryFolder.hpp"
+#include "console/LinesInWaiting.hpp"
+#include "console/RecordingConsole.hpp"
+#include "console/RecordingErrorStream.hpp"
+#include "pgplot/RecordingPgplot.hpp"
+#include "platform/Platform.hpp"
 
 namespace curvist {
 namespace {
@@ -31,7 +41,8 @@ class Replot : public ::testing::Test {
     folder_.write("a.dat", wave_data(1.0, "First wave"));
     folder_.write("b.dat", wave_data(2.0, "Second wave"));
     LOADPLOTPACK::LOADPLOT("a.dat");
-    LOADPLOTPACK::LOADPLOT("b.dat");
+    // The load step says which window it drew into.
+    EXPECT_EQ(LOADPLOTPACK::load_plot("b.dat", std::nullopt, Reasons::unasked).window_unit, 102);
     run_.new_lines();
   }
 
@@ -49,9 +60,9 @@ TEST_F(Replot, AFileReloadedIsDrawnIntoItsWindowAtTheWindowsPresentSize) {
   folder_.write("a.dat", rewritten);
   const auto second_before = fresh_plot_of(wave_data(2.0, "Second wave"), {1024, 816});
 
-  std::string why_not;
-  LOADPLOTPACK::reload_plot(101, "a.dat", &why_not);
-  EXPECT_EQ(why_not, "");
+  const auto outcome = LOADPLOTPACK::load_plot("a.dat", std::nullopt, Reasons::asked, 101);
+  EXPECT_EQ(outcome.why_not, "");
+  EXPECT_EQ(outcome.window_unit, 101);
   EXPECT_EQ(differing_pixels(*window(101).surface, *fresh_plot_of(rewritten, {736, 517})), 0);
   EXPECT_EQ(window(101).title, "First wave, again");
   // The picture is written again, as LOADPLOT writes it; the console says nothing else
@@ -76,9 +87,9 @@ TEST_F(Replot, AFileThatGivesNoPlotNowLeavesItsWindowAndPictureAlone) {
   for (const auto& [data, reason] : failing) {
     SCOPED_TRACE(reason);
     folder_.write("a.dat", data);
-    std::string why_not;
-    LOADPLOTPACK::reload_plot(101, "a.dat", &why_not);
-    EXPECT_EQ(why_not.substr(0, reason.size()), reason);
+    const auto outcome = LOADPLOTPACK::load_plot("a.dat", std::nullopt, Reasons::asked, 101);
+    EXPECT_EQ(outcome.why_not.substr(0, reason.size()), reason);
+    EXPECT_EQ(outcome.window_unit, std::nullopt);
     EXPECT_EQ(run_.new_lines(), Lines{});
     EXPECT_EQ(differing_pixels(*window(101).surface, *shown), 0);
     EXPECT_EQ(window(101).title, "First wave");
@@ -91,13 +102,63 @@ TEST_F(Replot, AUnitWithoutAWindowGetsNoneButThePictureIsWritten) {
   // Never opened, and the console, which is no plot's window.
   for (const int unit : {103, 0}) {
     SCOPED_TRACE(unit);
-    LOADPLOTPACK::reload_plot(unit, "c.dat");
+    EXPECT_EQ(LOADPLOTPACK::load_plot("c.dat", std::nullopt, Reasons::unasked, unit).window_unit,
+              std::nullopt);
     EXPECT_EQ(testing::calls_named(run_.new_lines(), "console"),
               Lines{"console \" Output in c.ps\""});
     EXPECT_EQ(run_.windows.units().size(), 3u);
     EXPECT_EQ(window(0).surface, nullptr);
   }
   EXPECT_EQ(PLOTPACK::window_counter(), 102);
+}
+
+// Bytes of data the process holds now, as the data limit counts them.
+[[maybe_unused]] rlim_t data_size() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("VmData:")) return rlim_t(std::stoull(line.substr(7))) * 1024;
+  return 0;
+}
+
+// The line that says a plot cannot be kept for want of memory comes after the lines owed
+// before it: a picture's " Output in " line is not overtaken.
+TEST_F(Replot, APlotWithoutMemoryToKeepItIsToldAfterTheLinesOwedBeforeIt) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers' allocator keeps to no data limit";
+#else
+  // A caller's curves, which the plot kept for the window copies: more than is left.
+  const std::size_t points = std::size_t(4) << 20;
+  std::vector<double> x(points), y(points);
+  for (std::size_t index = 0; index < points; ++index) {
+    x[index] = double(index);
+    y[index] = double(index % 7);
+  }
+  std::ostringstream lines;
+  std::ostringstream calls;
+  RecordingConsole console(lines);
+  RecordingErrorStream errors(lines);
+  RecordingPgplot pgplot(calls);
+  const ScopedPlatform platform({console, pgplot, run_.windows, errors});
+  bool picture_owed = true;
+  const LinesInWaiting picture([&] {
+    if (std::exchange(picture_owed, false)) console.write_line(" Output in a.ps");
+  });
+
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_DATA, &limit), 0);
+  const rlimit before = limit;
+  limit.rlim_cur = data_size() + (rlim_t(16) << 20);
+  ASSERT_EQ(setrlimit(RLIMIT_DATA, &limit), 0);
+  const bool replaced = PLOTPACK::replot_window(
+      101, {ColumnMajorView<const double>(x.data(), points, 1),
+            ColumnMajorView<const double>(y.data(), points, 1), "x", "y", "Huge", nullptr});
+  setrlimit(RLIMIT_DATA, &before);
+  EXPECT_FALSE(replaced);
+  EXPECT_EQ(lines.str(),
+            "console \" Output in a.ps\"\n"
+            "curvist: no memory to keep the plot \"Huge\" for redrawing; its window shows the "
+            "plot it showed\n");
+#endif
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -33,25 +32,6 @@ using testing::TemporaryFolder;
 using testing::wave_data;
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
-
-// What goes to standard error for the life of the object.
-class CapturedErrors {
- public:
-  CapturedErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
-  ~CapturedErrors() { std::cerr.rdbuf(previous_); }
-  CapturedErrors(const CapturedErrors&) = delete;
-  CapturedErrors& operator=(const CapturedErrors&) = delete;
-
-  std::string taken() {
-    const std::string text = captured_.str();
-    captured_.str("");
-    return text;
-  }
-
- private:
-  std::ostringstream captured_;
-  std::streambuf* previous_;
-};
 
 class WatchSessionTest : public ::testing::Test {
  protected:
@@ -132,11 +112,10 @@ TEST_F(WatchSessionTest, AFileThatNowFailsLeavesItsWindowAndPictureAndSaysWhyWhe
   folder_.write("a.dat", wave_data(1, "A"));
   start({"a.dat"}, true);
   const auto shown = fresh_plot("a.dat");
-  CapturedErrors errors;
   // Cut short: the header promises 60 points.
   folder_.write("a.dat", wave_data(1, "A").substr(0, 200));
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(),
+  EXPECT_EQ(run_.new_errors(),
             "curvist: skipped a.dat: 18 lines, at least 65 are needed: the header promises 1 "
             "curve of 60 points\n");
   EXPECT_EQ(differing_pixels(pixels_of("a.dat"), *shown), 0);
@@ -144,17 +123,17 @@ TEST_F(WatchSessionTest, AFileThatNowFailsLeavesItsWindowAndPictureAndSaysWhyWhe
 
   fs::remove(folder_ / "a.dat");
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(), "curvist: skipped a.dat: no such file\n");
+  EXPECT_EQ(run_.new_errors(), "curvist: skipped a.dat: no such file\n");
   // A data file that came and went without ever being plotted is nothing to tell.
   folder_.write("passing.dat", wave_data(1, "Passing"));
   fs::remove(folder_ / "passing.dat");
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(), "");
+  EXPECT_EQ(run_.new_errors(), "");
 
   // Complete again, it is drawn into its window.
   folder_.write("a.dat", wave_data(2, "A, whole"));
   EXPECT_EQ(settle(), Lines{"console \" Output in a.ps\""});
-  EXPECT_EQ(errors.taken(), "");
+  EXPECT_EQ(run_.new_errors(), "");
   EXPECT_EQ(differing_pixels(pixels_of("a.dat"), *fresh_plot("a.dat")), 0);
 }
 
@@ -177,10 +156,9 @@ TEST_F(WatchSessionTest, AHandWrittenListIsFollowedNameByNameAndReadAgainWhenItC
   EXPECT_EQ(settle(), Lines{});
   EXPECT_EQ(session_->window_of("b.dat"), 102);
 
-  CapturedErrors errors;
   fs::remove(folder_ / "Curvist.par");
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(),
+  EXPECT_EQ(run_.new_errors(),
             "curvist: cannot read the list file Curvist.par again: no such file; the names "
             "it listed are followed as before\n");
   folder_.write("sub/c.dat", wave_data(4, "sub/c.dat"));
@@ -220,10 +198,9 @@ TEST_F(WatchSessionTest, AListedFolderRemovedOrSwappedIsFollowedAgainOnceItIsBac
   fs::create_directories(folder_ / "run2");
   folder_.write("run2/p.dat", wave_data(1, "First"));
   start({"run2/p.dat"}, true, std::vector<std::string>{"run2/p.dat"});
-  CapturedErrors errors;
   fs::remove_all(folder_ / "run2");
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(),
+  EXPECT_EQ(run_.new_errors(),
             "curvist: the folder run2 was removed; the files listed in it are followed again "
             "once it is back\ncurvist: skipped run2/p.dat: no such file\n");
   fs::create_directory(folder_ / "run2");
@@ -237,10 +214,10 @@ TEST_F(WatchSessionTest, AListedFolderRemovedOrSwappedIsFollowedAgainOnceItIsBac
   EXPECT_EQ(settle(), Lines{"console \" Output in run2/p.ps\""});
   folder_.write("old/p.dat", wave_data(4, "Old"));
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(), "");
+  EXPECT_EQ(run_.new_errors(), "");
   fs::remove_all(folder_.path());
   EXPECT_EQ(settle(), Lines{});
-  EXPECT_EQ(errors.taken(),
+  EXPECT_EQ(run_.new_errors(),
             "curvist: the folder run2 was removed; the files listed in it are followed again "
             "once it is back\ncurvist: the folder being watched was removed; no change of its "
             "files can be followed any more\ncurvist: skipped run2/p.dat: no such file\n");

@@ -7,11 +7,14 @@
 // After the test framework: Xlib defines macros such as None and Bool.
 #include "X11PlotPlatform.hpp"
 
+#include <cairo.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -23,9 +26,9 @@
 #include <vector>
 
 #include "LoadPlot.hpp"
+#include "LoadedArrays.hpp"
 #include "Plot.hpp"
 #include "PollUntil.hpp"
-#include "Replot.hpp"
 #include "TemporaryFolder.hpp"
 #include "XvfbServer.hpp"
 #include "console/RecordingConsole.hpp"
@@ -412,8 +415,8 @@ TEST_F(WindowResize, APlotPutInAWindowsPlaceShowsAtItsSizeAndFollowsLaterResizes
   const std::string console_before = x11_.trace.str();
 
   const Curves replacement = damped_waves(7);
-  ASSERT_TRUE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
-                                      laid_out_to_window("After")));
+  ASSERT_TRUE(PLOTPACK::replot_window(
+      101, {replacement.x_view(), replacement.y_view(), "t (s)", "y", "After", nullptr}));
   x11_.windows->present();
   // The same window under its new title, showing a fresh plot of the new curves.
   EXPECT_EQ(x11_.onlooker->find("After"), window);
@@ -435,8 +438,8 @@ TEST_F(WindowResize, AWindowTheUserClosedStaysClosed) {
   x11_.onlooker->close(window);
   ASSERT_TRUE(poll_until(10s, [&] { return x11_.onlooker->find("Closed") == 0; }));
   const Curves replacement = damped_waves(3);
-  EXPECT_FALSE(PLOTPACK::replot_window(101, replacement.x_view(), replacement.y_view(),
-                                       laid_out_to_window("Reopened?")));
+  EXPECT_FALSE(PLOTPACK::replot_window(
+      101, {replacement.x_view(), replacement.y_view(), "t (s)", "y", "Reopened?", nullptr}));
   x11_.windows->present();
   EXPECT_EQ(x11_.onlooker->find("Reopened?"), 0u);
   EXPECT_EQ(x11_.onlooker->titled_windows().size(), 0u);
@@ -470,6 +473,195 @@ TEST_F(WindowResize, AWaitForFilesEndsWhenTheLastWindowShownIsClosed) {
   EXPECT_EQ(x11_.windows->keep_windows_while_waiting(pipe_ends[0], 10s), WaitEnd::windows_closed);
   close(pipe_ends[0]);
   close(pipe_ends[1]);
+}
+
+}  // namespace
+}  // namespace curvist
+
+// Windows explored with the pointer and the keys, through the server as a user would
+// (xdotool): each view is, pixel for pixel, a fresh plot laid out for its range.
+namespace curvist {
+namespace {
+
+class WindowExploring : public WindowResize {
+ protected:
+  void SetUp() override {
+    WindowResize::SetUp();
+    if (!IsSkipped() && std::system("xdotool version >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "xdotool is not installed";
+  }
+
+  // xdotool's commands against the window (its number stands for %w).
+  void user(Window window, std::string commands) {
+    for (auto at = commands.find("%w"); at != std::string::npos; at = commands.find("%w"))
+      commands.replace(at, 2, std::to_string(window));
+    ASSERT_EQ(std::system(("xdotool " + commands).c_str()), 0) << commands;
+  }
+
+  // The data values of the pixels between two corners, as the window maps them now.
+  PlotView view_of_pixels(int x1, int y1, int x2, int y2) {
+    DrawingState drawing;
+    x11_.windows->inspect(
+        [&](OffscreenWindows& surfaces) { drawing = surfaces.unit(101)->drawing; });
+    const auto x = [&](int pixel) { return (pixel - drawing.map_x.offset) / drawing.map_x.scale; };
+    const auto y = [&](int pixel) { return (pixel - drawing.map_y.offset) / drawing.map_y.scale; };
+    return {std::min(x(x1), x(x2)), std::max(x(x1), x(x2)), std::min(y(y1), y(y2)),
+            std::max(y(y1), y(y2))};
+  }
+
+  // A fresh plot of the curves laid out for the view's range, at the window's size.
+  static std::unique_ptr<OffscreenWindows> viewed_fresh(const Curves& curves, PlotView view) {
+    return drawn_fresh(1024, 816, [&] {
+      PLOTPACK::TextField120 x_caption("t (s)"), y_caption("y"), title("Explored");
+      PLOTPACK::PREPARESCREEN(view.xmin, view.xmax, view.ymin, view.ymax, true, false, false, 0,
+                              x_caption, y_caption, title, true, false);
+      WindowOperations& windows = current_windows();
+      for (std::size_t curve = 0; curve < 2; ++curve)
+        for (std::size_t point = 0; point < curves.points; ++point) {
+          const std::size_t index = curve * curves.points + point;
+          if (point == 0)
+            windows.move_to(curves.x[index], curves.y[index]);
+          else
+            windows.line_to(curves.x[index], curves.y[index]);
+          windows.set_pixel(curves.x[index], curves.y[index]);
+        }
+    });
+  }
+
+  std::string title_of(Window window) { return x11_.onlooker->net_wm_name(window); }
+};
+
+TEST_F(WindowExploring, DragWheelArrowsBackAndHomeShowFreshPlotsOfTheirViews) {
+  const Curves waves = damped_waves(2);
+  plot(waves, laid_out_to_window("Explored"));
+  const Window window = shown("Explored");
+  ASSERT_NE(window, 0u);
+  const SurfacePixels first = surface_pixels(101);
+  const auto shows = [&](const auto& surface) {
+    return pixels_differing(window, 1024, 816, surface);
+  };
+
+  // Escape during a drag, and a rectangle of a few pixels, leave the window as it was.
+  user(window,
+       "mousemove --window %w 200 150 mousedown 1 mousemove --window %w 500 400 "
+       "key Escape mouseup 1 mousemove --window %w 300 300 mousedown 1 "
+       "mousemove --window %w 302 303 mouseup 1");
+  x11_.windows->present();
+  EXPECT_EQ(shows(first), 0);
+  EXPECT_TRUE(surface_pixels(101) == first);
+
+  const PlotView zoomed = view_of_pixels(300, 200, 700, 500);
+  user(window,
+       "mousemove --window %w 300 200 mousedown 1 mousemove --window %w 500 400 "
+       "mousemove --window %w 700 500 mouseup 1");
+  EXPECT_EQ(shows(*viewed_fresh(waves, zoomed)->unit(101)->surface), 0);
+
+  // A tenth of the range to the right and one up.
+  user(window, "key Right Up");
+  const double tenth_x = (zoomed.xmax - zoomed.xmin) / 10;
+  const double tenth_y = (zoomed.ymax - zoomed.ymin) / 10;
+  const PlotView moved{zoomed.xmin + tenth_x, zoomed.xmax + tenth_x, zoomed.ymin + tenth_y,
+                       zoomed.ymax + tenth_y};
+  EXPECT_EQ(shows(*viewed_fresh(waves, moved)->unit(101)->surface), 0);
+
+  // The wheel changes the view; u and the right button step back through the views (each
+  // arrow key made one).
+  const SurfacePixels before_wheel = surface_pixels(101);
+  user(window, "click 4");
+  EXPECT_TRUE(poll_until(10s, [&] { return !(surface_pixels(101) == before_wheel); }));
+  user(window, "key u");
+  EXPECT_EQ(shows(*viewed_fresh(waves, moved)->unit(101)->surface), 0);
+  user(window, "click 3 click 3");
+  EXPECT_EQ(shows(*viewed_fresh(waves, zoomed)->unit(101)->surface), 0);
+
+  // A resize keeps the view; a replot under --watch keeps it too.
+  resize(window, 800, 600);
+  x11_.windows->present();
+  resize(window, 1024, 816);
+  EXPECT_EQ(shows(*viewed_fresh(waves, zoomed)->unit(101)->surface), 0);
+  const Curves newer = damped_waves(3);
+  ASSERT_TRUE(PLOTPACK::replot_window(
+      101, {newer.x_view(), newer.y_view(), "t (s)", "y", "Explored", nullptr}));
+  EXPECT_EQ(shows(*viewed_fresh(newer, zoomed)->unit(101)->surface), 0);
+
+  // Home: the whole data, pixel for pixel as first drawn.
+  ASSERT_TRUE(PLOTPACK::replot_window(
+      101, {waves.x_view(), waves.y_view(), "t (s)", "y", "Explored", nullptr}));
+  user(window, "mousemove --window %w 400 300 key Home");
+  EXPECT_EQ(shows(first), 0);
+}
+
+TEST_F(WindowExploring, TheTitleShowsTheValuesUnderThePointerAndTheKeys) {
+  const Curves waves = damped_waves(2);
+  ScreenPlotOptions options = laid_out_to_window("Values");
+  options.LOGY = false;
+  plot(waves, options);
+  const Window window = shown("Values");
+  ASSERT_NE(window, 0u);
+  const SurfacePixels pixels = surface_pixels(101);
+  const PlotView at = view_of_pixels(412, 305, 412, 305);
+
+  user(window, "mousemove --window %w 412 305");
+  std::string title;
+  ASSERT_TRUE(poll_until(10s, [&] { return (title = title_of(window)) != "Values"; })) << title;
+  double x = 0;
+  double y = 0;
+  ASSERT_EQ(std::sscanf(title.c_str(), "Values   x = %lf  y = %lf", &x, &y), 2) << title;
+  // Within a pixel of the mapping's values, with the digits a pixel resolves.
+  EXPECT_NEAR(x, at.xmin, (at.xmin - view_of_pixels(411, 305, 411, 305).xmin) * 1.01);
+  EXPECT_NEAR(y, at.ymin, (view_of_pixels(412, 304, 412, 304).ymin - at.ymin) * 1.01);
+  EXPECT_EQ(title, "Values   x = 5.9  y = 0.347");
+  EXPECT_TRUE(surface_pixels(101) == pixels);
+
+  // The help stays a few seconds; q closes the window as the window manager does.
+  user(window, "key h");
+  EXPECT_TRUE(poll_until(10s, [&] { return title_of(window).find("a or Home") != title.npos; }));
+  auto waiting = std::async(std::launch::async, [&] { x11_.windows->keep_windows_until_closed(); });
+  user(window, "key q");
+  EXPECT_EQ(waiting.wait_for(10s), std::future_status::ready);
+  EXPECT_EQ(x11_.onlooker->find("Values"), 0u);
+}
+
+TEST_F(WindowExploring, SAndPSaveTheWindowAndItsViewBesideTheFileReplacingNone) {
+  const TemporaryFolder folder;
+  const testing::ScopedCurrentFolder inside(folder.path());
+  folder.write("saved.dat", "-1\n4\n1 1\n2 4\n3 9\n4 16\nx\ny\nSaved\n");
+  folder.write("saved-view.png", "someone's own");
+  LOADPLOTPACK::LOADPLOT("saved.dat");
+  const Window window = shown("Saved");
+  ASSERT_NE(window, 0u);
+  user(window, "mousemove --window %w 100 100 key s");
+  ASSERT_TRUE(
+      poll_until(10s, [&] { return std::filesystem::exists(folder / "saved-view-2.png"); }));
+  EXPECT_EQ(contents_of(folder / "saved-view.png"), "someone's own");
+  cairo_surface_t* png = cairo_image_surface_create_from_png((folder / "saved-view-2.png").c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  const auto* rows = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(png));
+  const int stride = cairo_image_surface_get_stride(png) / 4;
+  const WindowPixels window_pixels = x11_.onlooker->read(window, 1024, 816);
+  int differing = 0;
+  for (int y = 0; y < 816; ++y)
+    for (int x = 0; x < 1024; ++x)
+      differing += (rows[y * stride + x] & 0xFFFFFF) != window_pixels.at(x, y) ? 1 : 0;
+  EXPECT_EQ(cairo_image_surface_get_width(png), 1024);
+  EXPECT_EQ(differing, 0);
+  cairo_surface_destroy(png);
+
+  // The picture of a zoomed view: the program writes it as its own once it waits.
+  const PlotView zoomed = view_of_pixels(200, 150, 600, 500);
+  user(window, "mousemove --window %w 200 150 mousedown 1 mousemove --window %w 600 500 "
+               "mouseup 1 key p q");
+  x11_.windows->keep_windows_until_closed();
+  const std::string trace = x11_.trace.str();
+  const auto limits = trace.rfind("PGSWIN ");
+  float x1, x2, y1, y2;
+  ASSERT_EQ(std::sscanf(trace.c_str() + limits, "PGSWIN %f %f %f %f", &x1, &x2, &y1, &y2), 4);
+  EXPECT_EQ(x1, static_cast<float>(zoomed.xmin));
+  EXPECT_EQ(x2, static_cast<float>(zoomed.xmax));
+  EXPECT_EQ(y1, static_cast<float>(zoomed.ymin));
+  EXPECT_EQ(y2, static_cast<float>(zoomed.ymax));
+  EXPECT_EQ(trace.compare(trace.rfind("PGBEG "), 23, "PGBEG 0 \"saved-view.ps "), 0) << trace;
+  EXPECT_NE(trace.find("console \" Output in saved-view.ps\"", limits), trace.npos) << trace;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <array>
 #include <chrono>
 #include <future>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "PollUntil.hpp"
 #include "XvfbServer.hpp"
 #include "console/LinesInWaiting.hpp"
+#include "console/RecordingErrorStream.hpp"
 #include "pgplot/RemotePgplot.hpp"
 #include "window/ScreenWindows.hpp"
 
@@ -34,13 +36,16 @@ using testing::XvfbServer;
 struct RunningServer {
   XvfbServer server;
   std::unique_ptr<ScopedDisplayVariable> display;
+  std::ostringstream errors;
+  RecordingErrorStream error_stream{errors};
   std::unique_ptr<X11Windows> windows;
 
   RunningServer() {
     if (!server.running()) return;
     display = std::make_unique<ScopedDisplayVariable>(server.display_name().c_str());
     std::string reason;
-    windows = X11Windows::connect(reason);
+    windows = X11Windows::connect(reason, X11Windows::PixelTransfer::shared_memory_when_local,
+                                  error_stream);
   }
 };
 
@@ -323,7 +328,6 @@ TEST(X11Windows, ALostServerLeavesDrawingOffscreenWithOneMessage) {
   windows.open_window(101, "USER", "Doomed");
   draw_plot(windows, 101, 14, 1.0);
   windows.present();
-  ::testing::internal::CaptureStderr();
   running.server.stop();
   // The presenter notices at its next exchange with the server.
   for (int round = 0; round < 50 && !windows.display_lost(); ++round) {
@@ -333,7 +337,7 @@ TEST(X11Windows, ALostServerLeavesDrawingOffscreenWithOneMessage) {
   draw_plot(windows, 101, 12, 3.0);
   windows.present();
   windows.keep_windows_until_closed();
-  const std::string message = ::testing::internal::GetCapturedStderr();
+  const std::string message = running.errors.str();
   EXPECT_TRUE(windows.display_lost());
   EXPECT_NE(message.find("drawn offscreen"), std::string::npos) << message;
   EXPECT_EQ(message.find("drawn offscreen"), message.rfind("drawn offscreen"));
@@ -344,9 +348,10 @@ TEST(X11Windows, ALostServerLeavesDrawingOffscreenWithOneMessage) {
 
 TEST(ScreenWindows, WithoutADisplayThePlotsAreDrawnOffscreen) {
   ScopedDisplayVariable no_display(nullptr);
-  ::testing::internal::CaptureStderr();
-  const auto windows = make_screen_windows();
-  const std::string message = ::testing::internal::GetCapturedStderr();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  const auto windows = make_screen_windows(error_stream);
+  const std::string message = errors.str();
   EXPECT_NE(dynamic_cast<OffscreenWindows*>(windows.get()), nullptr);
   EXPECT_EQ(message,
             "curvist: DISPLAY is not set; the screen plots are drawn offscreen and not shown\n");
@@ -354,9 +359,10 @@ TEST(ScreenWindows, WithoutADisplayThePlotsAreDrawnOffscreen) {
 
 TEST(ScreenWindows, AnUnreachableDisplayIsReportedOnce) {
   ScopedDisplayVariable unreachable(":9876");
-  ::testing::internal::CaptureStderr();
-  const auto windows = make_screen_windows();
-  const std::string message = ::testing::internal::GetCapturedStderr();
+  std::ostringstream errors;
+  RecordingErrorStream error_stream(errors);
+  const auto windows = make_screen_windows(error_stream);
+  const std::string message = errors.str();
   EXPECT_NE(dynamic_cast<OffscreenWindows*>(windows.get()), nullptr);
   EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
   EXPECT_NE(message.find(":9876"), std::string::npos);

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto file = read_plot_file(scratch.write(text));
   // Asking why changes nothing but the words: a refused file has a reason, with a line
   // of the file where it names one.
-  std::string why_not;
-  const auto explained = read_plot_file(scratch.write(text), &why_not);
+  const auto explained = read_plot_file(scratch.write(text), Reasons::asked);
+  const std::string& why_not = explained.why_not();
   if (bool(explained) != bool(file)) fuzzing::broken("asking why does not change the reading");
   if (bool(file) == !why_not.empty()) fuzzing::broken("a refused file, and only it, has a reason");
   if (why_not.starts_with("line ") &&

@@ -13,13 +13,13 @@ using namespace curvist;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzzing::ScratchFile scratch;
   const std::string_view text = fuzzing::as_text(data, size);
-  const bool accepted = passes_pre_check(scratch.write(text));
+  const bool accepted = bool(passes_pre_check(scratch.write(text)));
   if (accepted && count_records(text) < 6) fuzzing::broken("an accepted file has six lines");
   // Asking why changes nothing but the words: a refused file has a reason, with a line
   // of the file where it names one.
-  std::string why_not;
-  if (passes_pre_check(scratch.write(text), &why_not) != accepted)
-    fuzzing::broken("asking why does not change the verdict");
+  const auto explained = passes_pre_check(scratch.write(text), Reasons::asked);
+  const std::string& why_not = explained.why_not();
+  if (bool(explained) != accepted) fuzzing::broken("asking why does not change the verdict");
   if (accepted != why_not.empty()) fuzzing::broken("a refused file, and only it, has a reason");
   if (why_not.starts_with("line ") &&
       std::stoll(why_not.substr(5)) > std::max<std::int64_t>(1, count_records(text)))

@@ -35,13 +35,13 @@ CurveRuns<Element> matrix_curves(ColumnMajorView<const Element> X,
           std::min(X.rows(), Y.rows())};
 }
 
-// NCURVES runs one after another, each the shorter array's size divided by NCURVES, the
-// remainder left over. No curve at all for NCURVES of 0 or less, or when the runs would
-// be empty.
+// curve_count runs one after another, each the shorter array's size divided by
+// curve_count, the remainder left over. No curve at all for a count of 0 or less, or when
+// the runs would be empty.
 template <typename Element>
 CurveRuns<Element> list_curves(std::span<const Element> X, std::span<const Element> Y,
-                               int NCURVES) {
-  const std::size_t count = NCURVES > 0 ? static_cast<std::size_t>(NCURVES) : 0;
+                               int curve_count) {
+  const std::size_t count = curve_count > 0 ? static_cast<std::size_t>(curve_count) : 0;
   const std::size_t points = count > 0 ? std::min(X.size(), Y.size()) / count : 0;
   return {X.data(), points, Y.data(), points, points > 0 ? count : 0, points};
 }

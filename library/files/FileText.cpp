@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "files/RegularFile.hpp"
-#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -23,53 +22,40 @@ constexpr std::size_t release_step = std::size_t(1) << 20;
 
 std::size_t page_size() { return std::size_t(sysconf(_SC_PAGESIZE)); }
 
+// Where the next line begins after the last line end (line feed or carriage return)
+// between `from` and `to`; zero when no line ends there. Looked for backwards, both line
+// ends at once: past the last line's few bytes nothing is looked at, however much was read.
+std::size_t after_last_line_end(const char* data, std::size_t from, std::size_t to) {
+  for (std::size_t at = to; at > from; --at)
+    if (data[at - 1] == '\n' || data[at - 1] == '\r') return at;
+  return 0;
+}
+
 // The end of the last line that ends between `from` and `to`: after a line feed, or after
 // a carriage return that is followed by something else than a line feed (the byte at
 // `to` is not known yet, so a carriage return just before it does not count). Zero when
 // no line ends there.
 std::size_t last_line_end(const char* data, std::size_t from, std::size_t to) {
-  if (from >= to) return 0;
-  std::size_t end = 0;
-  if (const void* feed = memrchr(data + from, '\n', to - from))
-    end = std::size_t(static_cast<const char*>(feed) - data) + 1;
-  if (to - from > 1) {
-    if (const void* carriage = memrchr(data + from, '\r', to - from - 1))
-      end = std::max(end, std::size_t(static_cast<const char*>(carriage) - data) + 1);
-  }
-  return end;
-}
-
-// Where the next line begins after the last line end between `from` and `to`; zero when
-// no line ends there. A carriage return ends a line here even when a line feed follows
-// it: for a line's length that one byte makes no difference.
-std::size_t after_last_line_end(const char* data, std::size_t from, std::size_t to) {
-  std::size_t after = 0;
-  for (const int line_end : {'\n', '\r'})
-    if (const void* found = memrchr(data + from, line_end, to - from))
-      after = std::max(after, std::size_t(static_cast<const char*>(found) - data) + 1);
-  return after;
+  if (to > from && data[to - 1] == '\r') --to;
+  return after_last_line_end(data, from, to);
 }
 
 }  // namespace
 
-std::optional<FileText> FileText::open(std::string_view path, std::string* why_not) {
+Refusable<FileText> FileText::open(std::string_view path) {
   const std::string terminated(path);
-  const auto refuse = [why_not](const auto& describe) -> std::optional<FileText> {
-    explain(why_not, describe);
-    return std::nullopt;
-  };
   const auto failed = [](std::string_view step, int error) {
-    return [step, error] { return std::string(step) + ": " + std::strerror(error); };
+    return Refusal{std::string(step) + ": " + std::strerror(error)};
   };
   // Checked before opening, so that opening never waits for a FIFO's writer, and again
   // on the open file in case the path changed in between.
-  if (!is_regular_file(terminated)) return refuse([&] { return why_no_regular_file(terminated); });
+  if (!is_regular_file(terminated)) return Refusal{why_no_regular_file(terminated)};
   const int descriptor = ::open(terminated.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return refuse(failed("cannot be opened", errno));
+  if (descriptor < 0) return failed("cannot be opened", errno);
   struct stat status {};
   if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     close(descriptor);
-    return refuse([] { return std::string("replaced while it was opened"); });
+    return Refusal{"replaced while it was opened"};
   }
   const auto size = std::size_t(status.st_size);
   if (size == 0) return FileText(descriptor, nullptr, 0);
@@ -79,7 +65,7 @@ std::optional<FileText> FileText::open(std::string_view path, std::string* why_n
   if (place == MAP_FAILED) {
     const int error = errno;
     close(descriptor);
-    return refuse(failed("cannot be read into memory", error));
+    return failed("cannot be read into memory", error);
   }
   posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
   return FileText(descriptor, static_cast<char*>(place), size);
@@ -153,7 +139,8 @@ void FileText::restart_at(std::size_t position) {
 
 void FileText::check_line_lengths() {
   // Each step looks at a line's first longest_line bytes and the one after them for the
-  // last line end: a look at every byte once, and a line at most that long ends there.
+  // last line end, a carriage return counting even when a line feed follows (for a
+  // line's length that one byte makes no difference): a line at most that long ends there.
   while (read_to_ - line_start_ > longest_line) {
     const std::size_t next =
         after_last_line_end(data_, line_start_, line_start_ + longest_line + 1);

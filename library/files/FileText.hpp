@@ -19,14 +19,15 @@
 #include <string>
 #include <string_view>
 
+#include "text/Refusal.hpp"
+
 namespace curvist {
 
 class FileText {
  public:
-  // Nothing when the path names no regular file or it cannot be opened; then why_not,
-  // when given, says why in a few words ("no such file", "a directory", "cannot be
-  // opened: Permission denied").
-  static std::optional<FileText> open(std::string_view path, std::string* why_not = nullptr);
+  // Refused when the path names no regular file or it cannot be opened, in a few words
+  // ("no such file", "a directory", "cannot be opened: Permission denied").
+  static Refusable<FileText> open(std::string_view path);
 
   FileText(FileText&& other) noexcept;
   FileText& operator=(FileText&& other) noexcept;

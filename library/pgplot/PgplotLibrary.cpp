@@ -4,6 +4,8 @@
 
 namespace curvist {
 
-std::unique_ptr<Pgplot> make_pgplot_library() { return std::make_unique<RemotePgplot>(); }
+std::unique_ptr<Pgplot> make_pgplot_library(ErrorStream& errors) {
+  return std::make_unique<RemotePgplot>(errors);
+}
 
 }  // namespace curvist

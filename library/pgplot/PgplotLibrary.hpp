@@ -5,10 +5,12 @@
 
 #include <memory>
 
+#include "console/ErrorStream.hpp"
 #include "pgplot/PgplotInterface.hpp"
 
 namespace curvist {
 
-std::unique_ptr<Pgplot> make_pgplot_library();
+// `errors`: where the lines of pictures that cannot be written go.
+std::unique_ptr<Pgplot> make_pgplot_library(ErrorStream& errors = standard_error());
 
 }  // namespace curvist

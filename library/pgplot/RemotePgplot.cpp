@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <utility>
 
 #include "pgplot/DeviceSpecification.hpp"
@@ -199,7 +198,8 @@ void RemotePgplot::end_process(Drawer& drawer) {
 }
 
 void RemotePgplot::explain(std::string_view lines) {
-  std::cerr << lines << std::flush;
+  // They are the lines owed, or a library caller's, which owes none.
+  errors_.write_owed_lines(lines);
   explained_ += lines;
 }
 

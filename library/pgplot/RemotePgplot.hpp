@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "console/ErrorStream.hpp"
 #include "console/LinesInWaiting.hpp"
 #include "pgplot/PgplotInterface.hpp"
 #include "pgplot/PictureProcess.hpp"
@@ -30,7 +31,8 @@ namespace curvist {
 
 class RemotePgplot final : public Pgplot {
  public:
-  RemotePgplot() = default;
+  // `errors`: where the lines of pictures that cannot be written go.
+  explicit RemotePgplot(ErrorStream& errors = standard_error()) : errors_(errors) {}
   ~RemotePgplot() override;
   RemotePgplot(const RemotePgplot&) = delete;
   RemotePgplot& operator=(const RemotePgplot&) = delete;
@@ -113,11 +115,12 @@ class RemotePgplot final : public Pgplot {
   // The program has ended, or is of no more use: nothing more goes to it, and the
   // answers it still owed are lost.
   void end_process(Drawer& drawer);
-  // Writes the lines for standard error that an answer brought, or a report of our own,
+  // Writes the error lines that an answer brought, or a report of our own,
   // and keeps them as what explains the picture they belong to.
   void explain(std::string_view lines);
   void report(const std::string& picture_name, const std::string& reason);
 
+  ErrorStream& errors_;
   // The second one only for pictures in the background.
   std::array<std::shared_ptr<Drawer>, 2> drawers_{std::make_shared<Drawer>(),
                                                   std::make_shared<Drawer>()};

@@ -20,6 +20,11 @@ Console& current_console() {
   return console;
 }
 
+ErrorStream& current_errors() {
+  if (installed != nullptr) return installed->platform_.errors;
+  return standard_error();
+}
+
 Pgplot& current_pgplot() {
   if (installed != nullptr) return installed->platform_.pgplot;
   static const std::unique_ptr<Pgplot> library = make_pgplot_library();

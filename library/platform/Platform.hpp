@@ -1,11 +1,13 @@
 #pragma once
-// Which console, PGPLOT library and window operations the plotting modules draw and write
-// through. A real run uses the standard console, PGPLOT over giza and screen windows, each
-// made when first asked for; tests and curvist-trace install their own for a scope
-// (RecordingPlatform installs the recorders), other programs a ChosenPlatform. Only the
-// modules' public operations and the driver ask for them, once a call, and hand them
-// down to the parts that draw; nothing below the modules reaches for them.
+// Which console, error stream, PGPLOT library and window operations the plotting modules
+// and the driver draw and write through. A real run uses the standard console, standard
+// error, PGPLOT over giza and screen windows, each made when first asked for; tests and
+// curvist-trace install their own for a scope (RecordingPlatform installs the recorders),
+// other programs a ChosenPlatform. Only the modules' public operations and the driver ask
+// for them, once a call, and hand them down to the parts that draw; nothing below the
+// modules reaches for them.
 
+#include "console/ErrorStream.hpp"
 #include "platform/PlatformChoice.hpp"
 
 namespace curvist {
@@ -18,12 +20,15 @@ struct Platform {
   Console& console;
   Pgplot& pgplot;
   WindowOperations& windows;
+  // Error lines, each after the lines owed before it.
+  ErrorStream& errors = standard_error();
 };
 
 // The windows the screen plotter opens get the units from 101 on, one after another.
 inline constexpr int first_plot_window_unit = 101;
 
 Console& current_console();
+ErrorStream& current_errors();
 Pgplot& current_pgplot();
 WindowOperations& current_windows();
 // The unit of the last window the screen plotter opened on the current windows, one below
@@ -41,6 +46,7 @@ class ScopedPlatform {
 
  private:
   friend Console& current_console();
+  friend ErrorStream& current_errors();
   friend Pgplot& current_pgplot();
   friend WindowOperations& current_windows();
   friend int& current_window_counter();

@@ -11,13 +11,13 @@ namespace {
 // Pixel coordinates are 16-bit.
 constexpr long long largest_extent = 32767;
 
-// The two heights of RESOLUTION 1 are not a slip: 416 pixels is the layout tuned for a
+// The two heights of resolution 1 are not a slip: 416 pixels is the layout tuned for a
 // window of the plot's own, 435 the one tuned for the console window a plot without one
 // draws into. Plots of both kinds rely on their height.
-DrawingArea fixed_size(int RESOLUTION, bool OWNWINDOW) {
-  if (RESOLUTION >= 3) return {1382, 943, {}};
-  if (RESOLUTION == 2) return {1024, 663, {}};
-  return {796, OWNWINDOW ? 416 : 435, {}};
+DrawingArea fixed_size(int resolution, bool own_window) {
+  if (resolution >= 3) return {1382, 943, {}};
+  if (resolution == 2) return {1024, 663, {}};
+  return {796, own_window ? 416 : 435, {}};
 }
 
 // Sizes of common window shapes nudged to the layouts they were tuned for.
@@ -39,12 +39,12 @@ DrawingArea corrected(DrawingArea area) {
 
 }  // namespace
 
-DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
-                         bool OWNWINDOW, int window_counter, bool first_window) {
-  if (RESOLUTION >= 1) return fixed_size(RESOLUTION, OWNWINDOW);
+DrawingArea drawing_area(WindowOperations& windows, Console& console,
+                         const ScreenPlacement& placement, int window_counter, bool first_window) {
+  if (placement.resolution >= 1) return fixed_size(placement.resolution, placement.own_window);
   windows.select_font(terminal_font);
   const auto font = windows.get_font_info();
-  const auto cells = windows.query_window_size(OWNWINDOW ? window_counter : 0);
+  const auto cells = windows.query_window_size(placement.own_window ? window_counter : 0);
   const auto width = std::clamp(static_cast<long long>(cells.columns) * font.width, -largest_extent,
                                 largest_extent);
   const auto height = std::clamp(static_cast<long long>(cells.rows) * (font.height + 4),
@@ -59,7 +59,7 @@ DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLU
   // then laid out on the standard size instead.
   constexpr int border = 7;
   DrawingArea area = width <= border || height <= border
-                         ? fixed_size(1, OWNWINDOW)
+                         ? fixed_size(1, placement.own_window)
                          : corrected({static_cast<int>(width), static_cast<int>(height), cells});
   area.measured_cells = cells;
   return area;

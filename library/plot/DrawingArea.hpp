@@ -3,6 +3,7 @@
 // measured from the window's size in text cells.
 
 #include "console/Console.hpp"
+#include "plot/PlotWindow.hpp"
 #include "window/WindowOperations.hpp"
 
 namespace curvist::plot {
@@ -14,10 +15,11 @@ struct DrawingArea {
   WindowSize measured_cells;
 };
 
-// RESOLUTION 3 or more, 2 and 1 give fixed sizes; 0 or less measures the plot window
-// window_counter (OWNWINDOW) or the console window in Terminal cells, and reports the
-// measure on the console while the first window of the run is in use (first_window).
-DrawingArea drawing_area(WindowOperations& windows, Console& console, int RESOLUTION,
-                         bool OWNWINDOW, int window_counter, bool first_window);
+// A resolution of 3 or more, 2 and 1 gives fixed sizes; 0 or less measures the plot window
+// window_counter (a window of its own) or the console window in Terminal cells, and
+// reports the measure on the console while the first window of the run is in use
+// (first_window).
+DrawingArea drawing_area(WindowOperations& windows, Console& console,
+                         const ScreenPlacement& placement, int window_counter, bool first_window);
 
 }  // namespace curvist::plot

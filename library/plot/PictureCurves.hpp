@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "array/CurveRuns.hpp"
+#include "array/LargeArrays.hpp"
 #include "pgplot/PgplotInterface.hpp"
 #include "plot/AxisValues.hpp"
 
@@ -73,6 +74,8 @@ class PointBuffer {
   void hold(std::size_t points) {
     x_.reserve(points);
     y_.reserve(points);
+    ask_for_huge_pages(x_.data(), x_.capacity() * sizeof(float));
+    ask_for_huge_pages(y_.data(), y_.capacity() * sizeof(float));
   }
 
   Pgplot& pgplot_;

@@ -15,6 +15,7 @@
 #include <type_traits>
 
 #include "array/Extremes.hpp"
+#include "text/Refusal.hpp"
 
 namespace curvist::plot {
 
@@ -75,18 +76,14 @@ Limit logarithmic_limit(Element extreme, bool rounded_first) {
   return static_cast<Limit>(std::log10(static_cast<Wider>(extreme)));
 }
 
-// Limit: 32-bit for PGPLOT's world window, 64-bit for the screen's window mapping. Nothing
-// when the plot is to be skipped: empty arrays, an axis with no value it can place, equal
-// limits on an axis (no window range) or limits beyond the precision they are held in.
-// why_not, when given, then receives the reason in words.
+// Limit: 32-bit for PGPLOT's world window, 64-bit for the screen's window mapping.
+// Refused, with the reason in words, when the plot is to be skipped: empty arrays, an axis
+// with no value it can place, equal limits on an axis (no window range) or limits beyond
+// the precision they are held in.
 template <typename Limit, typename Element>
-std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
-                                             std::span<const Element> all_y, bool log_x, bool log_y,
-                                             std::string* why_not = nullptr) {
-  if (all_x.empty() || all_y.empty()) {
-    if (why_not != nullptr) *why_not = "there are no points";
-    return std::nullopt;
-  }
+Refusable<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
+                                         std::span<const Element> all_y, bool log_x, bool log_y) {
+  if (all_x.empty() || all_y.empty()) return Refusal{"there are no points"};
   const auto x = extremes(all_x, [log_x](Element value) { return placeable(value, log_x); });
   const auto y = extremes(all_y, [log_y](Element value) { return placeable(value, log_y); });
   PlotLimits<Limit> limits{static_cast<Limit>(x.smallest), static_cast<Limit>(x.largest),
@@ -103,21 +100,14 @@ std::optional<PlotLimits<Limit>> plot_limits(std::span<const Element> all_x,
   auto fault = axis_range_fault('x', limits.xmin, limits.xmax, log_x, x.count, all_x.size());
   if (!fault) fault = axis_range_fault('y', limits.ymin, limits.ymax, log_y, y.count, all_y.size());
   if (!fault) return limits;
-  if (why_not != nullptr) *why_not = std::move(*fault);
-  return std::nullopt;
+  return Refusal{std::move(*fault)};
 }
-
-}  // namespace curvist::plot
-
-namespace curvist::plot {
 
 // Why plot_limits skips these values, in words; empty when they give a plot.
 template <typename Limit, typename Element>
 std::string why_no_limits(std::span<const Element> all_x, std::span<const Element> all_y,
                           bool log_x, bool log_y) {
-  std::string why_not;
-  plot_limits<Limit>(all_x, all_y, log_x, log_y, &why_not);
-  return why_not;
+  return plot_limits<Limit>(all_x, all_y, log_x, log_y).why_not();
 }
 
 }  // namespace curvist::plot

@@ -2,10 +2,10 @@
 
 namespace curvist::plot {
 
-void get_plot_window(WindowOperations& windows, Console& console, bool OWNWINDOW, bool REUSEWINDOW,
+void get_plot_window(WindowOperations& windows, Console& console, const ScreenPlacement& placement,
                      TextField<120>& title, int& window_counter) {
-  if (!OWNWINDOW) return;
-  if (REUSEWINDOW) {
+  if (!placement.own_window) return;
+  if (placement.reuse_window) {
     windows.focus_window(window_counter);
     return;
   }

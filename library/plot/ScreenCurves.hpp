@@ -27,14 +27,14 @@ bool abscissae_in_order(const CurveRuns<Element>& curves, const AxisValues<Eleme
   return true;
 }
 
-// Every point gets one pixel; with JOIN a line leads to it from the point before. On a
+// Every point gets one pixel; with join a line leads to it from the point before. On a
 // logarithmic y axis a zero ordinate after the first point is passed over, so its
 // neighbours are joined directly. A point that cannot be placed (not finite) is left out
 // and the line breaks there.
 template <typename Element>
 void draw_curves(WindowOperations& windows, const CurveRuns<Element>& curves,
                  const AxisValues<Element>& x_values, const AxisValues<Element>& y_values,
-                 bool JOIN) {
+                 bool join) {
   for (std::size_t curve = 0; curve < curves.count; ++curve) {
     const auto xs = curves.x_of(curve);
     const auto ys = curves.y_of(curve);
@@ -45,13 +45,13 @@ void draw_curves(WindowOperations& windows, const CurveRuns<Element>& curves,
       const double x_drawn = x_values(xs[point]);
       const double y_drawn = y_values(y);
       if (!std::isfinite(x_drawn) || !std::isfinite(y_drawn)) {
-        start_stroke = start_stroke || JOIN;
+        start_stroke = start_stroke || join;
         continue;
       }
       if (start_stroke) {
         windows.move_to(x_drawn, y_drawn);
         start_stroke = false;
-      } else if (JOIN) {
+      } else if (join) {
         windows.line_to(x_drawn, y_drawn);
       }
       windows.set_pixel(x_drawn, y_drawn);

@@ -19,8 +19,8 @@ std::int16_t pixel(int coordinate) {
 
 }  // namespace
 
-void draw_frame(WindowOperations& windows, DrawingArea area, bool REUSEWINDOW) {
-  if (REUSEWINDOW) {
+void draw_frame(WindowOperations& windows, DrawingArea area, bool reuse_window) {
+  if (reuse_window) {
     windows.set_colour(background_colour);
     windows.draw_rectangle(RectangleControl::filled, 0, 0, pixel(area.width), pixel(area.height));
     return;

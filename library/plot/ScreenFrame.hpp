@@ -9,7 +9,7 @@ namespace curvist::plot {
 
 // A new plot clears the window and draws a border; a reused one only paints the plot
 // area of its viewport over.
-void draw_frame(WindowOperations& windows, DrawingArea area, bool REUSEWINDOW);
+void draw_frame(WindowOperations& windows, DrawingArea area, bool reuse_window);
 // Viewport inside the frame, mapped to the window range with y growing upwards.
 void set_mapping(WindowOperations& windows, const ScreenLayout& layout);
 // Both axes with arrowheads, in the axis colour that stays current for the curves.

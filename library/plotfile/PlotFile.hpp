@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "array/ColumnMajorView.hpp"
+#include "text/Refusal.hpp"
 #include "text/TextField.hpp"
 
 namespace curvist {
@@ -28,9 +29,9 @@ struct PlotFile {
   }
 };
 
-// Reads the data file `name` (trailing blanks not significant) as LOADPLOT does; nothing
-// when any step of the reading fails. Then why_not, when given, receives the first
-// reason, with the line where there is one: line 12: "n/a" is not a number.
-std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not = nullptr);
+// Reads the data file `name` (trailing blanks not significant) as LOADPLOT does; refused
+// when any step of the reading fails, with the first reason, and the line where there is
+// one: line 12: "n/a" is not a number.
+Refusable<PlotFile> read_plot_file(std::string_view name, Reasons reasons = Reasons::unasked);
 
 }  // namespace curvist

@@ -3,12 +3,13 @@
 #include <limits>
 #include <new>
 
+#include "array/LargeArrays.hpp"
 #include "files/FileText.hpp"
 #include "listdirected/FileInput.hpp"
 #include "listdirected/Records.hpp"
+#include "plotfile/HeaderLines.hpp"
 #include "plotfile/PlotFile.hpp"
 #include "plotfile/RefusalReasons.hpp"
-#include "text/Explanation.hpp"
 
 namespace curvist {
 namespace {
@@ -24,19 +25,18 @@ constexpr std::int64_t fewest_bytes_per_point = 4;
 // points); the real read below takes each number from a line of its own. A file with
 // both numbers on one line passes here and then has its second number taken from the
 // next line; keeping both rules keeps every file read as before.
-bool header_is_plausible(FileText& file, std::string* why_not) {
+Refusable<Passed> header_is_plausible(FileText& file, Reasons reasons) {
   RecordInput input{};
   std::array<std::int32_t, 2> header{};
   const ReadStatus status =
       read_from_file(file, input, [&](RecordInput& in) { return read_integers(in, header); });
   if (!status) {
-    explain(why_not, [&] {
+    return refusal(reasons, [&] {
       return read_fault_reason(file.whole_text(), status, "an integer", header_roles[status.item]);
     });
-    return false;
   }
   if (header[0] >= 0) {
-    explain(why_not, [&] {
+    return refusal(reasons, [&] {
       const std::string_view text = file.whole_text();
       // The first number is the first value of the file.
       RecordInput first{text};
@@ -45,16 +45,14 @@ bool header_is_plausible(FileText& file, std::string* why_not) {
       return at_line(text, position) + std::to_string(header[0]) + " is not negative (" +
              std::string(header_roles[0]) + ")";
     });
-    return false;
   }
   if (header[1] < 2) {
-    explain(why_not, [&] {
+    return refusal(reasons, [&] {
       return at_line(file.whole_text(), status.position) + counted(header[1], "point") +
              " per curve, at least 2 are needed";
     });
-    return false;
   }
-  return true;
+  return Passed{};
 }
 
 std::string point_role(std::int64_t index, std::int64_t points, std::size_t item) {
@@ -63,95 +61,82 @@ std::string point_role(std::int64_t index, std::int64_t points, std::size_t item
 }
 
 // The steps of reading a data file, on its opened text.
-std::optional<PlotFile> read_plot_text(FileText& file, std::string* why_not) {
-  if (!header_is_plausible(file, why_not)) return std::nullopt;
+Refusable<PlotFile> read_plot_text(FileText& file, Reasons reasons) {
+  if (const auto plausible = header_is_plausible(file, reasons); !plausible)
+    return plausible.refusal();
   // Reasons count the lines before a fault: only then is the text looked at whole.
   const auto whole_text = [&] { return file.whole_text(); };
 
   RecordInput input{};
-  std::array<std::int32_t, 2> header{};
-  for (std::size_t index = 0; index < header.size(); ++index) {
-    const ReadStatus status = read_from_file(file, input, [&](RecordInput& in) {
-      return read_integers(in, std::span(&header[index], 1));
-    });
-    if (!status) {
-      explain(why_not, [&] {
-        return read_fault_reason(whole_text(), status, "an integer", header_roles[index]);
-      });
-      return std::nullopt;
-    }
-  }
+  const auto read_header = read_header_lines(file, input, reasons);
+  if (!read_header) return read_header.refusal();
+  const HeaderNumbers& header = *read_header;
   // A negative extent gives an empty array, as an allocation of it does in Fortran.
   const std::int64_t curves = std::max<std::int64_t>(0, -std::int64_t(header[0]));
   const std::int64_t points = std::max<std::int64_t>(0, header[1]);
-  if (curves > std::numeric_limits<int>::max()) {
-    explain(why_not, [&] { return counted(curves, "curve") + " are more than a plot holds"; });
-    return std::nullopt;
-  }
+  if (curves > std::numeric_limits<int>::max())
+    return refusal(reasons,
+                   [&] { return counted(curves, "curve") + " are more than a plot holds"; });
   const std::int64_t point_count = curves * points;  // both below 2^31: no overflow
   if (point_count > std::int64_t(file.size()) / fewest_bytes_per_point) {
-    explain(why_not, [&] {
+    return refusal(reasons, [&] {
       return header_promise(header[0], header[1]) + ", more than a file of " +
              counted(std::int64_t(file.size()), "byte") + " holds";
     });
-    return std::nullopt;
   }
 
   PlotFile plot;
   plot.curves = int(curves);
   plot.points = int(points);
   try {
-    plot.x.resize(std::size_t(point_count));
-    plot.y.resize(std::size_t(point_count));
+    // Room only: every value is written once as it is read, never cleared first.
+    plot.x.reserve(std::size_t(point_count));
+    plot.y.reserve(std::size_t(point_count));
+    ask_for_huge_pages(plot.x.data(), plot.x.capacity() * sizeof(double));
+    ask_for_huge_pages(plot.y.data(), plot.y.capacity() * sizeof(double));
   } catch (const std::bad_alloc&) {
-    explain(why_not,
-            [&] { return header_promise(header[0], header[1]) + ", more than the memory holds"; });
-    return std::nullopt;
+    return refusal(reasons, [&] {
+      return header_promise(header[0], header[1]) + ", more than the memory holds";
+    });
   }
   for (std::int64_t index = 0; index < point_count; ++index) {
     std::array<double, 2> point;
     const ReadStatus status =
         read_from_file(file, input, [&](RecordInput& in) { return read_reals(in, point); });
     if (!status) {
-      explain(why_not, [&] {
+      return refusal(reasons, [&] {
         // The line says which value is at fault; at the end of the file, the point does.
         const bool at_end = status.fault == ReadFault::end_of_file;
         return read_fault_reason(whole_text(), status, "a number",
                                  at_end ? point_role(index, points, status.item) : "");
       });
-      return std::nullopt;
     }
-    plot.x[std::size_t(index)] = point[0];
-    plot.y[std::size_t(index)] = point[1];
+    plot.x.push_back(point[0]);
+    plot.y.push_back(point[1]);
     // The text read is not needed again: only a window of it stays in memory.
     if (index % 4096 == 0) file.release_before(input.position);
   }
   const std::array captions = {&plot.x_caption, &plot.y_caption, &plot.title};
   for (std::size_t caption = 0; caption < captions.size(); ++caption) {
     const auto record = read_from_file(file, input, read_record);
-    if (!record) {
-      explain(why_not, [&] { return early_end(whole_text(), caption_roles[caption]); });
-      return std::nullopt;
-    }
+    if (!record)
+      return refusal(reasons, [&] { return early_end(whole_text(), caption_roles[caption]); });
     captions[caption]->assign(*record);
   }
   // Another program cut the file short while it was read: what was read is not the file.
-  if (file.cut_short()) {
-    explain(why_not, [] { return std::string(cut_short_reason); });
-    return std::nullopt;
-  }
+  if (file.cut_short()) return refusal(reasons, [] { return cut_short_reason; });
   return plot;
 }
 
 }  // namespace
 
-std::optional<PlotFile> read_plot_file(std::string_view name, std::string* why_not) {
-  auto file = FileText::open(without_trailing_blanks(name), why_not);
-  if (!file) return std::nullopt;
-  std::optional<PlotFile> plot = read_plot_text(*file, why_not);
+Refusable<PlotFile> read_plot_file(std::string_view name, Reasons reasons) {
+  auto file = FileText::open(without_trailing_blanks(name));
+  if (!file) return refusal(reasons, [&] { return file.why_not(); });
+  Refusable<PlotFile> plot = read_plot_text(*file, reasons);
   // The text ended early at a line far too long for a data file: that is the reason.
   if (!plot && file->overlong_line()) {
-    explain(why_not, [&] {
+    return refusal(reasons, [&] {
       return overlong_line_reason(line_number_at(file->whole_text(), *file->overlong_line()));
     });
   }

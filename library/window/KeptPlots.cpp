@@ -36,7 +36,7 @@ void KeptPlots::keep(int unit, const OffscreenWindows& windows, WindowSize laid_
                 ? std::next(entry)
                 : kept_.erase(entry);
   if (takes_place)
-    kept_[unit] = Kept{std::move(plot), window->drawing_version, laid_out_for, false};
+    kept_[unit] = Kept{std::move(plot), window->drawing_version, laid_out_for, false, {}, 0, 0};
   else
     kept_.erase(unit);
 }
@@ -61,8 +61,16 @@ std::optional<WindowRedraw> KeptPlots::redraw_wanted(int unit, const OffscreenWi
     return std::nullopt;
   }
   const WindowUnit& window = *windows.unit(unit);
-  if (same_cells(OffscreenWindows::cells_of(window), kept.cells)) return std::nullopt;
-  return WindowRedraw{unit, kept.plot, kept.drawing_version, window.width, window.height};
+  if (same_cells(OffscreenWindows::cells_of(window), kept.cells) &&
+      kept.drawn_view_version == kept.view_version)
+    return std::nullopt;
+  return WindowRedraw{unit,
+                      kept.plot,
+                      kept.drawing_version,
+                      window.width,
+                      window.height,
+                      kept.views.empty() ? std::nullopt : std::optional(kept.views.back()),
+                      kept.view_version};
 }
 
 bool KeptPlots::install(const WindowRedraw& redraw, OffscreenWindows& windows,
@@ -74,7 +82,55 @@ bool KeptPlots::install(const WindowRedraw& redraw, OffscreenWindows& windows,
     return false;
   take_pixels(*window, redrawn);
   found->second.cells = OffscreenWindows::cells_of(redrawn);
+  found->second.drawn_view_version = redraw.view_version;
   return true;
+}
+
+const KeptPlots::Kept* KeptPlots::shown_plot(int unit, const OffscreenWindows& windows) const {
+  const auto found = kept_.find(unit);
+  if (found == kept_.end() || !shown(found->second, windows, unit)) return nullptr;
+  return &found->second;
+}
+
+std::optional<KeptPlots::Explored> KeptPlots::explored(int unit,
+                                                       const OffscreenWindows& windows) const {
+  const Kept* kept = shown_plot(unit, windows);
+  if (kept == nullptr) return std::nullopt;
+  const std::optional<PlotView> whole = kept->plot->whole_view();
+  if (!whole) return std::nullopt;
+  const WindowUnit& window = *windows.unit(unit);
+  return Explored{kept->plot, kept->views.empty() ? *whole : kept->views.back(), window.drawing,
+                  window.width, window.height};
+}
+
+bool KeptPlots::show_view(int unit, const RedrawablePlot& plot, const PlotView& view) {
+  const auto found = kept_.find(unit);
+  if (found == kept_.end() || found->second.plot.get() != &plot) return false;
+  found->second.views.push_back(view);
+  ++found->second.view_version;
+  return true;
+}
+
+bool KeptPlots::back_view(int unit, bool to_whole_data) {
+  const auto found = kept_.find(unit);
+  if (found == kept_.end() || found->second.views.empty()) return false;
+  if (to_whole_data)
+    found->second.views.clear();
+  else
+    found->second.views.pop_back();
+  ++found->second.view_version;
+  return true;
+}
+
+std::vector<PlotView> KeptPlots::views(int unit) const {
+  const auto found = kept_.find(unit);
+  return found == kept_.end() ? std::vector<PlotView>{} : found->second.views;
+}
+
+void KeptPlots::set_views(int unit, std::vector<PlotView> views) {
+  const auto found = kept_.find(unit);
+  if (found == kept_.end()) return;
+  found->second.views = std::move(views);
 }
 
 void KeptPlots::forget(int unit) { kept_.erase(unit); }

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "window/RedrawablePlot.hpp"
 #include "window/WindowOperations.hpp"
@@ -44,6 +45,26 @@ class KeptPlots {
   // earlier pixels are left in `redrawn`, to be freed outside the lock.
   bool install(const WindowRedraw& redraw, OffscreenWindows& windows, WindowUnit& redrawn);
 
+  // The kept plot of the unit's window and the view it shows (or is about to), while the
+  // window shows that plot and nothing else and the plot can be explored.
+  struct Explored {
+    std::shared_ptr<const RedrawablePlot> plot;
+    PlotView view;
+    DrawingState drawing;  // the mapping of the pixels the window shows now
+    int width = 0;         // its client size
+    int height = 0;
+  };
+  std::optional<Explored> explored(int unit, const OffscreenWindows& windows) const;
+  // The window of `plot` is to show `view` next, the view it showed kept for back_view();
+  // whether it was still that plot's window.
+  bool show_view(int unit, const RedrawablePlot& plot, const PlotView& view);
+  // Back one view, or to the whole data; whether the view changed.
+  bool back_view(int unit, bool to_whole_data);
+  // The views of the unit's plot, the one shown last, for a plot that takes its place
+  // to go on showing; empty while it shows the whole data.
+  std::vector<PlotView> views(int unit) const;
+  void set_views(int unit, std::vector<PlotView> views);
+
   // The window was closed for good, or no window can be resized any more.
   void forget(int unit);
   void forget_all();
@@ -60,7 +81,15 @@ class KeptPlots {
     // Focused while it showed the plot: a plot reusing the window may follow, and decides
     // when it is done.
     bool reuse_may_follow = false;
+    // The views the user explored, the one shown last; none: the whole data.
+    std::vector<PlotView> views;
+    // Counts the changes of view; the redraw drawn last showed this one.
+    unsigned view_version = 0;
+    unsigned drawn_view_version = 0;
   };
+
+  // The unit's kept plot, if its window shows it and nothing else.
+  const Kept* shown_plot(int unit, const OffscreenWindows& windows) const;
 
   // Whether the window still shows the kept plot and nothing else.
   static bool shown(const Kept& kept, const OffscreenWindows& windows, int unit);

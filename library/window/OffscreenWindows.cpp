@@ -105,8 +105,9 @@ std::optional<WindowRedraw> OffscreenWindows::replacement(
   // The console is no plot's own window.
   const WindowUnit* window = number == 0 ? nullptr : unit(number);
   if (window == nullptr || !window->surface) return std::nullopt;
-  return WindowRedraw{number, std::move(plot), window->drawing_version, window->width,
-                      window->height};
+  return WindowRedraw{
+      number, std::move(plot), window->drawing_version, window->width, window->height, std::nullopt,
+      0};
 }
 
 bool OffscreenWindows::take_replacement(int number, WindowUnit& redrawn) {
@@ -140,8 +141,7 @@ void OffscreenWindows::focus_window(int number) {
   changed_ = true;
 }
 
-// Fonts are found through fontconfig whenever one is selected; there is nothing to load
-// beforehand.
+// Fonts are found when one is selected; there is nothing to load beforehand.
 void OffscreenWindows::initialise_fonts() {}
 
 void OffscreenWindows::select_font(std::string_view options) { fonts_.select(options); }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "text/Utf8Text.hpp"
 #include "window/ThreadWithoutSignals.hpp"
@@ -38,10 +39,15 @@ void ResizeRedrawer::follow(int unit, WindowSize laid_out_for, bool reused_windo
 }
 
 bool ResizeRedrawer::replace(int unit, std::shared_ptr<const RedrawablePlot> plot) {
+  std::vector<PlotView> views;
   const std::optional<WindowRedraw> redraw =
       shared_.locked([&](DrawnWindows& windows) -> std::optional<WindowRedraw> {
         if (windows.closed_units.contains(unit)) return std::nullopt;
-        return windows.offscreen.replacement(unit, plot);
+        auto replacement = windows.offscreen.replacement(unit, plot);
+        // The part of the data the user chose stays in view as the data change.
+        if (replacement && plot->whole_view()) views = windows.kept.views(unit);
+        if (replacement && !views.empty()) replacement->view = views.back();
+        return replacement;
       });
   if (!redraw) return false;
   // Drawn apart from the window, outside the lock: the window is shown, repainted and
@@ -57,6 +63,7 @@ bool ResizeRedrawer::replace(int unit, std::shared_ptr<const RedrawablePlot> plo
     redraw_wanted =
         status_.resizes_followed() &&
         windows.keep_plot(unit, OffscreenWindows::cells_of(*redrawn), false, std::move(plot));
+    windows.kept.set_views(unit, std::move(views));
     return true;
   });
   if (redraw_wanted) ask_for_redraw(unit);
@@ -119,11 +126,17 @@ void ResizeRedrawer::redraw(int unit) {
     return;
   }
   if (!redrawn) return;
+  bool again = false;
   const bool installed = shared_.locked([&](DrawnWindows& windows) {
-    return windows.kept.install(*wanted, windows.offscreen, *redrawn);
+    const bool done = windows.kept.install(*wanted, windows.offscreen, *redrawn);
+    // Resized again while it was drawn (back to the size it was laid out for before, say,
+    // which asked for no redraw then): drawn once more at the size it has now.
+    again = done && windows.redraw_wanted(unit);
+    return done;
   });
   // The window's earlier pixels went to `redrawn` and are freed here, outside the lock.
   if (installed) shared_.wake_presenter();
+  if (again) ask_for_redraw(unit);
 }
 
 }  // namespace curvist

@@ -7,7 +7,8 @@
 // result takes the window's place under the drawing lock, unless the window's drawing
 // version changed meanwhile: anything else drawn into a window freezes it. A drag brings
 // many sizes: a window is drawn again at most once a presentation interval, at the last
-// size it was given.
+// size it was given. A plot put in a window's place goes on showing the part of the data
+// the user chose there.
 
 #include <condition_variable>
 #include <memory>
@@ -37,6 +38,8 @@ class ResizeRedrawer {
 
   // The user gave the unit's window a new client size.
   void window_resized(int unit, int width, int height);
+  // The unit's kept plot is to show another view.
+  void view_changed(int unit) { ask_for_redraw(unit); }
 
   // Ends the redraw thread once the redraw it is doing is done; nothing is drawn again
   // from then on.

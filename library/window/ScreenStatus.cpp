@@ -3,7 +3,6 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
 
 #include "console/LinesInWaiting.hpp"
@@ -78,12 +77,30 @@ void ScreenStatus::report_troubles() {
     redraw_failure = std::exchange(redraw_failure_unreported_, {});
   }
   if (!lost && redraw_failure.empty()) return;
-  write_lines_in_waiting();
   if (lost)
-    std::cerr << "curvist: the connection to the X display was lost; the screen plots are "
-                 "drawn offscreen and not shown\n";
+    errors_.write_line(
+        "curvist: the connection to the X display was lost; the screen plots are drawn "
+        "offscreen and not shown");
   if (!redraw_failure.empty())
-    std::cerr << "curvist: " << redraw_failure << "; it shows its plot as it was\n";
+    errors_.write_line("curvist: " + redraw_failure + "; it shows its plot as it was");
+}
+
+void ScreenStatus::ask_program(std::function<void()> work) {
+  std::lock_guard guard(mutex_);
+  work_asked_.push_back(std::move(work));
+  note_change();
+}
+
+void ScreenStatus::do_work_asked() {
+  std::vector<std::function<void()>> work;
+  {
+    std::lock_guard guard(mutex_);
+    work = std::exchange(work_asked_, {});
+  }
+  for (const auto& asked : work) asked();
+  // A picture finished in the background owes its line: it is written before the wait
+  // goes on.
+  if (!work.empty()) write_lines_in_waiting();
 }
 
 void ScreenStatus::keep_until_closed() {
@@ -92,10 +109,12 @@ void ScreenStatus::keep_until_closed() {
     // The user resizes windows while the program waits: a redraw that failed is told at
     // once.
     changed_.wait(guard, [&] {
-      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty();
+      return lost_ || windows_on_screen_ == 0 || !redraw_failure_unreported_.empty() ||
+             !work_asked_.empty();
     });
     guard.unlock();
     report_troubles();
+    do_work_asked();
     guard.lock();
     if (lost_ || windows_on_screen_ == 0) return;
   }
@@ -107,6 +126,7 @@ WindowOperations::WaitEnd ScreenStatus::keep_while_waiting(
   const auto deadline = limit ? Clock::now() + *limit : Clock::time_point::max();
   for (;;) {
     report_troubles();
+    do_work_asked();
     {
       std::lock_guard guard(mutex_);
       if (lost_ || (windows_were_shown_ && windows_on_screen_ == 0)) return WaitEnd::windows_closed;

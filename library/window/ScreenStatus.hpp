@@ -10,10 +10,13 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "console/ErrorStream.hpp"
 #include "window/WakePipe.hpp"
 #include "window/WindowOperations.hpp"
 
@@ -21,7 +24,8 @@ namespace curvist {
 
 class ScreenStatus {
  public:
-  ScreenStatus() = default;
+  // `errors`: where the troubles are told.
+  explicit ScreenStatus(ErrorStream& errors) : errors_(errors) {}
   ScreenStatus(const ScreenStatus&) = delete;
   ScreenStatus& operator=(const ScreenStatus&) = delete;
 
@@ -51,10 +55,13 @@ class ScreenStatus {
   // `what`: which window could not be drawn again, and why.
   void note_redraw_failure(std::string what);
 
+  // Work for the program's thread, done in its waits for the windows (where it draws no
+  // picture of its own): a picture of a view the user asked for.
+  void ask_program(std::function<void()> work);
+
   // Tells the user, once, that the display went away, and that a window could not be
-  // drawn again. Called on the program's own thread only: that thread may have standard
-  // error diverted at the moment another thread notices the trouble (the PGPLOT layer
-  // captures giza's messages that way).
+  // drawn again. Called on the program's own thread only, so that the lines fall among
+  // that thread's other lines in the order it writes them.
   void report_troubles();
 
   // Returns when the user has closed the last window still on screen, at once when there
@@ -69,7 +76,10 @@ class ScreenStatus {
   // Wakes both waits for the program after a change of what they wait for. Called with
   // mutex_ held.
   void note_change();
+  // Does the work asked of the program's thread meanwhile.
+  void do_work_asked();
 
+  ErrorStream& errors_;
   std::mutex mutex_;
   std::condition_variable changed_;
   WakePipe changed_pipe_{"status pipe"};  // readable after a change, for a wait that polls
@@ -79,6 +89,7 @@ class ScreenStatus {
   bool windows_were_shown_ = false;  // a window has been on screen
   bool lost_ = false;
   std::string redraw_failure_unreported_;  // which window could not be drawn again, and why
+  std::vector<std::function<void()>> work_asked_;
 
   std::atomic<bool> resizes_followed_{true};
   std::atomic<bool> loss_unreported_{false};

@@ -9,12 +9,16 @@
 #include <memory>
 
 #include "text/Utf8Text.hpp"
+#include "window/FontFile.hpp"
 
 namespace curvist {
 namespace {
 
 // The face standing in for the cell fonts of the platform the plotter was written for.
 constexpr const char* cell_face_family = "DejaVu Sans Mono";
+// Where Debian and most other systems install that face; where it is not, fontconfig
+// finds it.
+constexpr const char* cell_face_file = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
 constexpr int default_cell_height = 16;
 constexpr int largest_font_pixels = 1024;
 
@@ -46,6 +50,32 @@ cairo_scaled_font_t* unhinted_scaled_font(cairo_font_face_t* face, double horizo
   return scaled;
 }
 
+// The face fontconfig finds for `family`; `monospaced` says whether its characters are
+// all one width.
+cairo_font_face_t* face_from_fontconfig(const std::string& family, bool& monospaced) {
+  cairo_font_face_t* face = nullptr;
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* matched = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (matched != nullptr) {
+    int spacing = FC_PROPORTIONAL;
+    if (FcPatternGetInteger(matched, FC_SPACING, 0, &spacing) == FcResultMatch)
+      monospaced = spacing == FC_MONO || spacing == FC_CHARCELL || spacing == FC_DUAL;
+    face = cairo_ft_font_face_create_for_pattern(matched);
+    FcPatternDestroy(matched);
+  } else {
+    // No font configuration at all: cairo's own fallback face still draws something.
+    face =
+        cairo_toy_font_face_create("monospace", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    monospaced = true;
+  }
+  return face;
+}
+
 }  // namespace
 
 TextFonts::~TextFonts() {
@@ -57,25 +87,11 @@ const TextFonts::Face& TextFonts::face_for(const std::string& family) {
   if (const auto found = faces_.find(family); found != faces_.end()) return found->second;
 
   Face face;
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* matched = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (matched != nullptr) {
-    int spacing = FC_PROPORTIONAL;
-    if (FcPatternGetInteger(matched, FC_SPACING, 0, &spacing) == FcResultMatch)
-      face.monospaced = spacing == FC_MONO || spacing == FC_CHARCELL || spacing == FC_DUAL;
-    face.face = cairo_ft_font_face_create_for_pattern(matched);
-    FcPatternDestroy(matched);
-  } else {
-    // No font configuration at all: cairo's own fallback face still draws something.
-    face.face =
-        cairo_toy_font_face_create("monospace", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  if (family == cell_face_family) face.face = font_face_from_file(cell_face_file);
+  if (face.face != nullptr)
     face.monospaced = true;
-  }
+  else
+    face.face = face_from_fontconfig(family, face.monospaced);
 
   // Measured large, then brought back to one em, so that rounding inside the font
   // machinery does not show.

@@ -1,7 +1,8 @@
 #pragma once
 // The typefaces window text is drawn in. "Terminal" and "modern" are drawn in a
-// monospaced face scaled so that every character cell is exactly w by h pixels; other
-// faces are found through fontconfig. Faces are looked up once and kept.
+// monospaced face scaled so that every character cell is exactly w by h pixels, opened
+// from its font file where that is installed where systems put it; other faces, and that
+// one elsewhere, are found through fontconfig. Faces are looked up once and kept.
 
 #include <cairo.h>
 

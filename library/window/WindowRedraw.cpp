@@ -11,7 +11,10 @@ std::unique_ptr<WindowUnit> draw_again(const WindowRedraw& redraw) {
   // the active window, the colours or the fonts the program draws with.
   OffscreenWindows windows;
   windows.set_new_window_size(redraw.width, redraw.height);
-  redraw.plot->draw(windows, redraw.unit);
+  if (redraw.view)
+    redraw.plot->draw_view(windows, redraw.unit, *redraw.view);
+  else
+    redraw.plot->draw(windows, redraw.unit);
   const auto drawn = windows.units().find(redraw.unit);
   if (drawn == windows.units().end() || !drawn->second->surface) return nullptr;
   // It takes the place of a window that nothing draws into at the moment.

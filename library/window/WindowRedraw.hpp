@@ -3,6 +3,7 @@
 // apart from the windows on screen, for the result to take the window's place.
 
 #include <memory>
+#include <optional>
 
 #include "window/RedrawablePlot.hpp"
 #include "window/WindowUnit.hpp"
@@ -17,6 +18,10 @@ struct WindowRedraw {
   unsigned drawing_version = 0;
   int width = 0;  // the window's client size to lay the plot out for, in pixels
   int height = 0;
+  // The part of its data the plot shows, none for the whole; the count of the kept
+  // plot's changes of view it was asked for at.
+  std::optional<PlotView> view;
+  unsigned view_version = 0;
 };
 
 // The window as the plot leaves it when drawn as a plot of its own into a new window of

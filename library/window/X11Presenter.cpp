@@ -90,6 +90,10 @@ X11Presenter::X11Presenter(Display* display, bool share_pixels, SharedWindows& s
       utf8_string_(XInternAtom(display, "UTF8_STRING", False)),
       share_pixels_(share_pixels) {
   XSetIOErrorExitHandler(display, on_connection_lost, &status_);
+  XGCValues band{};
+  band.function = GXxor;
+  band.foreground = 0xFFFFFF;
+  band_gc_ = XCreateGC(display, RootWindow(display, screen_), GCFunction | GCForeground, &band);
   thread_ = start_thread_without_signals([this] { run(); });
 }
 
@@ -98,6 +102,7 @@ X11Presenter::~X11Presenter() {
   // A connection that was lost is left alone: Xlib's state for it is no longer usable,
   // and it stays the library's, so that nothing more of it reaches a host's handler.
   if (!status_.lost()) {
+    XFreeGC(display_, band_gc_);
     XCloseDisplay(display_);
     stop_handling_x_errors_of(display_);
   }
@@ -156,6 +161,13 @@ void X11Presenter::run() {
     // while waiting for a reply) no longer make it readable: they are handled without
     // waiting for the next one. Xlib's own queue alone does not show those XCB holds.
     if (connected && XEventsQueued(display_, QueuedAfterReading) > 0) timeout = 0;
+    if (const auto word_due = connected ? end_words() : std::nullopt) {
+      const auto due = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           *word_due - Clock::now() + std::chrono::milliseconds(1))
+                           .count();
+      const int until_due = static_cast<int>(std::max<long>(0, due));
+      timeout = timeout < 0 ? until_due : std::min(timeout, until_due);
+    }
     poll(watched, connected ? 2 : 1, timeout);
     if (watched[0].revents & POLLIN) {
       wake.drain();
@@ -232,7 +244,11 @@ void X11Presenter::synchronise() {
   for (const WindowChange& change : take_changes()) {
     ShownWindow& shown = *change.shown;
     if (change.create) make_window(shown, change.unit, change.width, change.height);
-    if (change.retitle) set_title(shown, change.title);
+    if (change.retitle) {
+      shown.own_title = change.title;
+      shown.word_until.reset();
+      set_title_shown(shown, change.title);
+    }
     if (change.unmap) {
       XUnmapWindow(display_, shown.window);
       shown.mapped = false;

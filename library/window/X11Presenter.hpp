@@ -16,9 +16,11 @@
 // connection.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +31,7 @@
 #include "window/WindowEvents.hpp"
 
 struct _XDisplay;
+struct _XGC;
 union _XEvent;
 
 namespace curvist {
@@ -77,6 +80,19 @@ class X11Presenter {
     // the server noted before that request is already repainted.
     PixelRectangle last_sent;
     unsigned long last_sent_request = 0;
+
+    // The title as the program gave it, and what the title shows now: the values under
+    // the pointer or a word for the user after it.
+    std::string own_title;
+    std::string title_shown;
+    // A word shown in the title until then.
+    std::optional<std::chrono::steady_clock::time_point> word_until;
+    // A zoom being dragged with the left button: where it began, and the rectangle drawn
+    // over the window's pixels.
+    bool dragging = false;
+    int drag_x = 0;
+    int drag_y = 0;
+    PixelRectangle band;
   };
   // What a presentation does to one window, decided under the drawing lock and done
   // outside it.
@@ -103,6 +119,19 @@ class X11Presenter {
                 std::vector<int>& exposed_units);
   // A window closed or destroyed: never shown or drawn again.
   void forget_closed(int unit, ShownWindow& shown);
+  // What the pointer and the keyboard ask of an explorable window; whether it closed it.
+  bool dispatch_input(const _XEvent& event, int unit, ShownWindow& shown);
+  // The pointer came to rest at (x, y) of the unit's window in the last batch of events.
+  void pointer_moved(int unit, ShownWindow& shown, int x, int y);
+  // The rubber band of a drag, drawn over the window's pixels, and taken off again by
+  // repainting its edges from the surface.
+  void draw_band(ShownWindow& shown, const PixelRectangle& band);
+  void remove_band(int unit, ShownWindow& shown);
+  void set_title_shown(ShownWindow& shown, const std::string& title);
+  // Shows `word` after the window's title for a few seconds (nothing for an empty one).
+  void show_word(ShownWindow& shown, const std::string& word);
+  // Gives back their own titles to windows whose words are done; when the next is due.
+  std::optional<std::chrono::steady_clock::time_point> end_words();
 
   // Maps the unit's window once the lines owed before it are written.
   void show_withheld(int unit);
@@ -122,6 +151,10 @@ class X11Presenter {
   int windows_made_ = 0;
   std::map<int, ShownWindow> shown_;
   std::map<unsigned long, int> unit_of_;
+  // Where the pointer moved to in each window during the batch of events being handled.
+  std::map<int, std::pair<int, int>> pointer_moves_;
+  // Draws the rubber band: inverts what it covers, so it shows on any colour.
+  _XGC* band_gc_ = nullptr;
   // The pixels on their way to the server, one window's part at a time: in memory the
   // server shares when it can, else through the socket. Nothing else keeps a copy: a
   // repaint reads the unit's surface again.

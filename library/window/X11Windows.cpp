@@ -6,14 +6,16 @@
 
 namespace curvist {
 
-std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason, PixelTransfer transfer) {
+std::unique_ptr<X11Windows> X11Windows::connect(std::string& reason, PixelTransfer transfer,
+                                                ErrorStream& errors) {
   _XDisplay* display = X11Presenter::open_display(reason);
   if (display == nullptr) return nullptr;
-  return std::unique_ptr<X11Windows>(new X11Windows(display, transfer));
+  return std::unique_ptr<X11Windows>(new X11Windows(display, transfer, errors));
 }
 
-X11Windows::X11Windows(_XDisplay* display, PixelTransfer transfer)
-    : shared_(X11Presenter::screen_size(display)),
+X11Windows::X11Windows(_XDisplay* display, PixelTransfer transfer, ErrorStream& errors)
+    : status_(errors),
+      shared_(X11Presenter::screen_size(display)),
       redrawer_(shared_, status_),
       presenter_(display, transfer == PixelTransfer::shared_memory_when_local, shared_, status_,
                  *this) {}

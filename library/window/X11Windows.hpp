@@ -24,6 +24,7 @@
 // says so.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "window/OffscreenWindows.hpp"
@@ -45,9 +46,11 @@ class X11Windows final : public WindowOperations, private WindowEvents {
     through_connection,
   };
 
-  // Connects to the display DISPLAY names; null with the reason when it cannot.
+  // Connects to the display DISPLAY names; null with the reason when it cannot. `errors`:
+  // where the troubles of the windows are told.
   static std::unique_ptr<X11Windows> connect(
-      std::string& reason, PixelTransfer transfer = PixelTransfer::shared_memory_when_local);
+      std::string& reason, PixelTransfer transfer = PixelTransfer::shared_memory_when_local,
+      ErrorStream& errors = standard_error());
   ~X11Windows() override;
   X11Windows(const X11Windows&) = delete;
   X11Windows& operator=(const X11Windows&) = delete;
@@ -120,7 +123,7 @@ class X11Windows final : public WindowOperations, private WindowEvents {
   }
 
  private:
-  X11Windows(_XDisplay* display, PixelTransfer transfer);
+  X11Windows(_XDisplay* display, PixelTransfer transfer, ErrorStream& errors);
 
   // What both waits for the user do first.
   void settle_before_waiting();
@@ -128,6 +131,14 @@ class X11Windows final : public WindowOperations, private WindowEvents {
   // The answers to what the user does to the windows (on the presenter's thread).
   void resized(int unit, int width, int height) override;
   void closed(int unit) override;
+  // Those to a user exploring a plot, X11WindowsExploring.cpp.
+  bool explorable(int unit) override;
+  std::string values_under_pointer(int unit, int x, int y) override;
+  std::string explore(int unit, const ExploreRequest& request) override;
+  // The unit's plot, if its window can be explored.
+  std::optional<KeptPlots::Explored> explored(int unit);
+  // Writes the window's pixels beside the plot's file; a word for the title.
+  std::string save_pixels(int unit, const std::string& stem);
 
   // In this order: each part is handed those before it, and goes before them.
   ScreenStatus status_;

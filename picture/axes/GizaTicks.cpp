@@ -35,6 +35,10 @@ AxisTicks round_interval(double x) {
 
 }  // namespace
 
+AxisTicks automatic_ticks(double low, double high) {
+  return round_interval(giza_greatest_fraction * (high - low));
+}
+
 std::optional<AxisTicks> ticks_for_giza(std::string_view options, float interval, int subdivisions,
                                         double low, double high) {
   const AxisTicks as_given{interval, subdivisions};
@@ -45,7 +49,7 @@ std::optional<AxisTicks> ticks_for_giza(std::string_view options, float interval
   // Where giza might still find an interval of its own, it does.
   if (!ticked || !(std::fabs(range) * giza_least_fraction < giza_smallest_interval) || range == 0)
     return as_given;
-  const AxisTicks picked = round_interval(giza_greatest_fraction * range);
+  const AxisTicks picked = automatic_ticks(low, high);
   if (std::fabs(double(picked.interval)) <= giza_zero_interval) return std::nullopt;
   return picked;
 }

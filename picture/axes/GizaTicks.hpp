@@ -17,6 +17,10 @@ struct AxisTicks {
   int subdivisions;  // minor intervals per major one
 };
 
+// giza's round interval of a fifth of the window from `low` to `high`: what it picks where
+// its characters leave room for no more numbers.
+AxisTicks automatic_ticks(double low, double high);
+
 // The ticks for giza of an axis with PGBOX's `options`, `interval` and `subdivisions`
 // over the world window from `low` to `high`; nothing when giza cannot tick it.
 std::optional<AxisTicks> ticks_for_giza(std::string_view options, float interval, int subdivisions,

@@ -9,6 +9,7 @@ extern "C" {
 #include <charconv>
 #include <cmath>
 #include <iostream>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -26,8 +27,6 @@ namespace {
 
 // giza keeps at most this many characters of a file name (and does not always end them).
 constexpr std::size_t giza_file_name_limit = 255;
-// giza takes a world window narrower than this for an empty one and draws 0 to 1 instead.
-constexpr double giza_narrowest_window = 1e-31;
 constexpr int full_line = 1;
 
 // PGPLOT ignores the blanks after a text; giza would draw them (and centre captions
@@ -69,8 +68,9 @@ std::optional<std::string> window_problem(float x1, float x2, float y1, float y2
     const std::string range = range_text(axis, low, high);
     if (!std::isfinite(low) || !std::isfinite(high)) return range + "is not finite";
     if (low == high) return range + "is empty";
-    // giza compares the limits as doubles.
-    if (std::fabs(double(high) - double(low)) <= giza_narrowest_window)
+    // Narrower windows are drawn scaled by a power of ten, down to the narrowest a
+    // float tells apart from an empty one wherever it stands.
+    if (std::fabs(double(high) - double(low)) < std::numeric_limits<float>::min())
       return range + "is narrower than giza can draw (1e-31)";
   }
   return std::nullopt;
@@ -230,8 +230,14 @@ void GizaPgplot::PGSWIN(float x1, float x2, float y1, float y2) {
     fail(std::move(*problem));
     return;
   }
-  on_picture([&] { cpgswin(x1, x2, y1, y2); });
+  const AxisScale x_scale = axis_scale_for_giza(x1, x2);
+  const AxisScale y_scale = axis_scale_for_giza(y1, y2);
+  on_picture([&] {
+    cpgswin(x_scale.to_giza(x1), x_scale.to_giza(x2), y_scale.to_giza(y1), y_scale.to_giza(y2));
+  });
   picture_->window = {x1, x2, y1, y2};
+  picture_->x_scale = x_scale;
+  picture_->y_scale = y_scale;
 }
 
 void GizaPgplot::PGSCR(int colour_index, float red, float green, float blue) {
@@ -251,16 +257,32 @@ void GizaPgplot::PGBOX(std::string_view xopt, float xtick, int nxsub, std::strin
   const std::string x_options = giza_text(xopt);
   const std::string y_options = giza_text(yopt);
   const WorldWindow& window = picture_->window;
-  const auto x = ticks_for_giza(x_options, xtick, nxsub, window.x1, window.x2);
-  const auto y = ticks_for_giza(y_options, ytick, nysub, window.y1, window.y2);
+  const AxisScale x_scale = picture_->x_scale, y_scale = picture_->y_scale;
+  // A scaled axis: giza ticks the window it has, and its numbers are written afterwards.
+  const auto axis_ticks = [](std::string_view options, float interval, int subdivisions,
+                             AxisScale scale, float low, float high) -> std::optional<AxisTicks> {
+    if (!scale.scaled()) return ticks_for_giza(options, interval, subdivisions, low, high);
+    if (interval == 0) return automatic_ticks(scale.to_giza(low), scale.to_giza(high));
+    return AxisTicks{scale.to_giza(interval), subdivisions};
+  };
+  const auto x = axis_ticks(x_options, xtick, nxsub, x_scale, window.x1, window.x2);
+  const auto y = axis_ticks(y_options, ytick, nysub, y_scale, window.y1, window.y2);
   // giza would draw such an axis without numbers.
   constexpr std::string_view unnumbered = "is narrower than giza can number (5e-31)";
   if (!x) fail(range_text('x', window.x1, window.x2).append(unnumbered));
   if (!y) fail(range_text('y', window.y1, window.y2).append(unnumbered));
   if (!x || !y) return;
   on_picture([&] {
-    cpgbox(x_options.c_str(), x->interval, x->subdivisions, y_options.c_str(), y->interval,
+    const std::string x_drawn = x_scale.scaled() ? without_numbers(x_options) : x_options;
+    const std::string y_drawn = y_scale.scaled() ? without_numbers(y_options) : y_options;
+    cpgbox(x_drawn.c_str(), x->interval, x->subdivisions, y_drawn.c_str(), y->interval,
            y->subdivisions);
+    if (x_scale.scaled())
+      number_scaled_axis('x', x_options, *x, x_scale.to_giza(window.x1), x_scale.to_giza(window.x2),
+                         x_scale);
+    if (y_scale.scaled())
+      number_scaled_axis('y', y_options, *y, y_scale.to_giza(window.y1), y_scale.to_giza(window.y2),
+                         y_scale);
   });
   picture_->drawn_on_page = true;
   check_drawing();
@@ -286,8 +308,8 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   const int count = point_count(x, y);
   // A failed picture draws nothing more: its points need no sorting out either.
   if (!picture_ || picture_->failure || count < 2) return;
-  x = x.first(static_cast<std::size_t>(count));
-  y = y.first(static_cast<std::size_t>(count));
+  std::tie(x, y) = giza_points(x.first(static_cast<std::size_t>(count)),
+                               y.first(static_cast<std::size_t>(count)));
   on_picture([&] {
     int giza_style = 1;
     cpgqls(&giza_style);
@@ -300,8 +322,23 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
 void GizaPgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
   const int count = point_count(x, y);
   if (!picture_ || count < 1) return;
+  std::tie(x, y) = giza_points(x, y);
   on_picture([&] { cpgpt(count, x.data(), y.data(), symbol); });
   picture_->drawn_on_page = true;
+}
+
+std::pair<std::span<const float>, std::span<const float>> GizaPgplot::giza_points(
+    std::span<const float> x, std::span<const float> y) {
+  const auto scaled = [](std::span<const float> values, AxisScale scale,
+                         std::vector<float>& copy) -> std::span<const float> {
+    if (!scale.scaled()) return values;
+    const double factor = scale.factor();
+    copy.resize(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+      copy[i] = static_cast<float>(values[i] * factor);
+    return copy;
+  };
+  return {scaled(x, picture_->x_scale, scaled_x_), scaled(y, picture_->y_scale, scaled_y_)};
 }
 
 bool GizaPgplot::PGEND() {

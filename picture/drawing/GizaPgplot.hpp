@@ -9,7 +9,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "axes/ScaledAxis.hpp"
 #include "devices/DeviceTable.hpp"
 #include "devices/PictureFile.hpp"
 #include "drawing/GizaMessages.hpp"
@@ -59,6 +62,7 @@ class GizaPgplot final : public Pgplot {
     bool drawn_on_page = false;              // anything but the background since the page began
     int line_style = 1;                      // PGPLOT's number of the current style
     WorldWindow window{};                    // as PGSWIN set it
+    AxisScale x_scale{}, y_scale{};          // how the window reaches giza
     // The page's width over its height when it is taller than wide (vps, vpdf, vgif, ...);
     // 1 for a landscape page.
     double portrait_width = 1;
@@ -74,14 +78,19 @@ class GizaPgplot final : public Pgplot {
   // After text was drawn: a picture whose drawing giza or cairo gave up is failed at once.
   void check_drawing();
   void report(std::string_view file_name, std::string_view reason) const;
+  // The points of a curve as giza is to have them: `x` and `y`, or their copies at the
+  // scale of a scaled window.
+  std::pair<std::span<const float>, std::span<const float>> giza_points(std::span<const float> x,
+                                                                        std::span<const float> y);
   std::optional<std::string> finish(OpenPicture& picture);
 
   std::ostream& reports_;
   GizaMessages messages_;
   std::optional<OpenPicture> picture_;
-  bool failure_reported_ = false;  // the last PGBEG failed and said why
-  bool reduce_lines_;              // hand giza only the points the device can show apart
-  SolidPieces pieces_;             // what a polyline is drawn as, reused from line to line
+  bool failure_reported_ = false;           // the last PGBEG failed and said why
+  bool reduce_lines_;                       // hand giza only the points the device can show apart
+  SolidPieces pieces_;                      // what a polyline is drawn as, reused from line to line
+  std::vector<float> scaled_x_, scaled_y_;  // points of a scaled window, reused likewise
 };
 
 }  // namespace curvist

@@ -1,0 +1,17 @@
+#include "array/LargeArrays.hpp"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace curvist {
+
+void ask_for_huge_pages(void* data, std::size_t bytes) {
+  constexpr std::uintptr_t huge_page = std::uintptr_t(2) << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + huge_page - 1) / huge_page * huge_page;
+  const std::uintptr_t last = (start + bytes) / huge_page * huge_page;
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
+}  // namespace curvist
