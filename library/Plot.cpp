@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "LoadedArrays.hpp"
+#include "PgPlot.hpp"
 #include "ViewPicture.hpp"
 #include "array/CurveRuns.hpp"
 #include "console/Console.hpp"

@@ -3,11 +3,13 @@
 // picture of the curves, laid out for the view's range instead of the data's. Part of
 // the library's code, not of its interface.
 
-#include "PgPlot.hpp"
 #include "array/CurveRuns.hpp"
 #include "window/RedrawablePlot.hpp"
 
 namespace curvist::PGPLOTPACK {
+
+// The options of PGPLOTDP (PgPlot.hpp): the caller has them whole.
+struct FilePlotOptions;
 
 // Written through the current platform's PGPLOT, its " Output in " line on its console.
 template <typename Element>
