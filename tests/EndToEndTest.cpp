@@ -213,13 +213,15 @@ class EndToEnd : public ::testing::Test {
 
   void start(ProgramRun& run) { run.start(server_->display_name()); }
 
-  // Waits until a window of each title is on screen; them in the same order.
+  // Waits until a window of each title is on screen; them in the same order. A window
+  // is made before the lines of the pictures ahead of it are written, and mapped after.
   std::vector<Window> windows_titled(const std::vector<std::string>& titles) {
     std::vector<Window> found;
     poll_until(run_limit, [&] {
       found.clear();
       for (const auto& title : titles) found.push_back(onlooker_->find(title));
-      return std::count(found.begin(), found.end(), Window{0}) == 0;
+      return std::all_of(found.begin(), found.end(),
+                         [&](Window window) { return window != 0 && onlooker_->viewable(window); });
     });
     return found;
   }

@@ -112,6 +112,14 @@ class Onlooker {
     return result;
   }
 
+  // Mapped, and not under an unmapped parent: what a user would call on screen.
+  bool viewable(Window window) const {
+    const IgnoredProtocolErrors gone_windows(display_);
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display_, window, &attributes) &&
+           attributes.map_state == IsViewable;
+  }
+
   // Brings the window to the top of the stack; its owner repaints what was covered.
   void raise(Window window) const {
     const IgnoredProtocolErrors gone_windows(display_);
