@@ -151,7 +151,7 @@ std::vector<std::pair<float, float>> dashes_along(std::vector<float> x, DashPatt
   const std::vector<float> y(x.size(), 0.0f);
   SolidPieces pieces;
   const RendererGrid renderer{{}, false};
-  const bool done = reduce_dashed_line(x, y, unit_grid, renderer, pattern, pieces);
+  const bool done = reduce_dashed_line(x, y, unit_grid, renderer, pattern, 0, pieces);
   if (reduced != nullptr) *reduced = done;
   // To a thousandth: the ends are interpolated in 32-bit floats.
   const auto rounded = [](float value) { return std::nearbyint(value * 1000.0f) / 1000.0f; };
@@ -207,7 +207,7 @@ TEST(DashedLine, EachDashIsAReducedPieceThatTurnsWithThePath) {
     y.push_back(static_cast<float>(std::max(i - 10000, 0)) * 0.004f);
   }
   SolidPieces pieces;
-  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(30, 10, 0), pieces));
+  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(30, 10, 0), 0, pieces));
   ASSERT_EQ(pieces.ends.size(), 2u);
   const auto near = [](float expected) { return ::testing::FloatNear(expected, 1e-3f); };
   const std::size_t first_end = pieces.ends[0];
@@ -222,7 +222,7 @@ TEST(DashedLine, EachDashIsAReducedPieceThatTurnsWithThePath) {
   EXPECT_THAT(pieces.y[first_end + 1], near(40));
   // Three points are not worth pieces of their own.
   EXPECT_FALSE(reduce_dashed_line(std::vector<float>{0, 20, 20}, std::vector<float>{0, 0, 40},
-                                  unit_grid, {{}, false}, dash_gap(30, 10, 0), pieces));
+                                  unit_grid, {{}, false}, dash_gap(30, 10, 0), 0, pieces));
 }
 
 TEST(DashedLine, LengthsAreMeasuredOnTheCoordinatesTheRendererHolds) {
@@ -240,16 +240,43 @@ TEST(DashedLine, LengthsAreMeasuredOnTheCoordinatesTheRendererHolds) {
     y.push_back(0.0007f * static_cast<float>(i));
   }
   SolidPieces pieces;
-  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, raster, dash_gap(5, 1000, 0), pieces));
+  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, raster, dash_gap(5, 1000, 0), 0, pieces));
   EXPECT_LT(pieces.x[pieces.ends[0] - 1], 3.6f);
   // With device units 1000 times finer, the same dash covers the line.
   const RendererGrid fine{WorldToDevice{}.scaled(1000), false};
-  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, fine, dash_gap(5000, 1e6, 0), pieces));
+  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, fine, dash_gap(5000, 1e6, 0), 0, pieces));
   EXPECT_THAT(pieces.ends, ElementsAre(pieces.x.size()));
   EXPECT_EQ(pieces.x.back(), x.back());
 }
 
-TEST(DashedLine, PathsThatTurnMoreOftenThanTheDashesEndAreLeftAsTheyAre) {
+// A path up a column of the unit grid from 0 to `top` in steps of a tenth, then down to
+// `bottom`; the rows of its pieces, dashed 30 and 10.
+std::vector<std::pair<float, float>> up_and_down(float top, float bottom) {
+  std::vector<float> y = evenly_spaced(0, top, static_cast<int>(top) * 10 + 1);
+  const auto down = evenly_spaced(top, bottom, static_cast<int>(top - bottom) * 10 + 1);
+  y.insert(y.end(), down.begin() + 1, down.end());
+  const std::vector<float> x(y.size(), 0.0f);
+  SolidPieces pieces;
+  if (!reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(30, 10, 0), 0, pieces)) return {};
+  std::vector<std::pair<float, float>> rows;
+  std::size_t begin = 0;
+  for (const std::size_t end : pieces.ends) {
+    const auto [low, high] = std::minmax_element(pieces.y.begin() + begin, pieces.y.begin() + end);
+    rows.emplace_back(std::nearbyint(*low), std::nearbyint(*high));
+    begin = end;
+  }
+  return rows;
+}
+
+TEST(DashedLine, GapsUnderTheInkOfOtherDashesAreDrawnAsLine) {
+  using Rows = std::pair<float, float>;
+  // Up: dashes 0-30, 40-70, 80-100. Back down the pattern goes on: 100-90, 80-50, 40-10,
+  // which ink every gap of the way up, and theirs are inked by it.
+  EXPECT_THAT(up_and_down(100, 0), ElementsAre(Rows{0, 100}));
+  // Only down to 50: the gap from 30 to 40 shows, the others are covered.
+  EXPECT_THAT(up_and_down(100, 50), ElementsAre(Rows{0, 30}, Rows{40, 100}));
+
+  // Noise across a column many times the dashes' length is one band of ink: in few points.
   std::mt19937 random(5);
   std::uniform_real_distribution<float> noise(-50.0f, 50.0f);
   std::vector<float> x, y;
@@ -258,14 +285,21 @@ TEST(DashedLine, PathsThatTurnMoreOftenThanTheDashesEndAreLeftAsTheyAre) {
     y.push_back(noise(random));
   }
   SolidPieces pieces;
-  EXPECT_FALSE(reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
-  // A point far off the page would take more dashes than there are atoms: the pieces stop
-  // as soon as they cost too much, and so do those of a point that is not a number.
+  ASSERT_TRUE(reduce_dashed_line(x, y, unit_grid, {{}, false}, dash_gap(3, 1, 0), 0, pieces));
+  EXPECT_LT(pieces.x.size(), x.size() / 10);
+}
+
+TEST(DashedLine, PathsNoReductionHelpsAreLeftAsTheyAre) {
+  SolidPieces pieces;
+  // A point far off the page would take more dashes than there are atoms: the layout
+  // stops as soon as it costs too much, and so does that of a point that is not a number.
   std::vector<float> far_x = evenly_spaced(0, 1, 1000), far_y(1001, 0.0f);
   far_x.push_back(1e30f);
-  EXPECT_FALSE(reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
+  EXPECT_FALSE(
+      reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), 0, pieces));
   far_x.back() = std::nanf("");
-  EXPECT_FALSE(reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), pieces));
+  EXPECT_FALSE(
+      reduce_dashed_line(far_x, far_y, unit_grid, {{}, false}, dash_gap(3, 1, 0), 0, pieces));
   // A pattern that is not giza's kind of pattern is left to giza too.
   bool reduced = true;
   dashes_along(evenly_spaced(0, 100, 1001), dash_gap(0, 10, 0), &reduced);

@@ -333,11 +333,12 @@ TEST(ReducedPicture, NoisyCurvesKeepTheirInk) {
     curves.add_curve(
         [&](double at, std::size_t) { return 3 * curve + 0.5 * std::sin(at) + noise(random); });
   const Comparison pictures = compare_pictures(curves, "noisy");
-  // The full line is handed on in a small part of its points; the pattern of the others
-  // would run along a path that wiggles more than their dashes are long, so they are
-  // handed on as they are.
+  // The full line is handed on in a small part of its points. The dashed and dash-dot
+  // bands are as solid as the full one but for their edges, where gaps still show: in
+  // about a quarter of theirs. The dots of the dotted one leave too many gaps showing for
+  // it to be worth pieces: it is handed on as it is.
   EXPECT_LT(pictures.reduced_segments, pictures.full_segments - 3 * curve_points / 4);
-  EXPECT_GT(pictures.reduced_segments, 3 * curve_points);
+  EXPECT_LT(pictures.reduced_segments, pictures.full_segments / 2);
   expect_same_ink(pictures, bands_of(pictures));
   expect_points_inked(pictures, 0, false);
   for (std::size_t dashed = 1; dashed < 4; ++dashed) expect_points_inked(pictures, dashed, true);

@@ -68,7 +68,11 @@ bool draw_reduced_line(const DeviceKind& device, int giza_style, std::span<const
     draw_pieces(pieces);
     return true;
   }
-  if (!reduce_dashed_line(x, y, grid, RendererGrid{to_device, !raster}, pattern, pieces))
+  // giza's line width 1 is a quarter of a millimetre.
+  const double half_width_cells =
+      0.125 * sizes.line_width * sizes.device_units_per_mm * cells_per_unit;
+  if (!reduce_dashed_line(x, y, grid, RendererGrid{to_device, !raster}, pattern, half_width_cells,
+                          pieces))
     return false;
   cpgsls(giza_full_line);
   draw_pieces(pieces);

@@ -1,5 +1,6 @@
 #include "lines/ReducedLine.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "lines/PathReduction.hpp"
@@ -50,23 +51,37 @@ void reduce_full_line(std::span<const float> x, std::span<const float> y, const 
   pieces.ends.push_back(pieces.x.size());
 }
 
-bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
-                        const RendererGrid& renderer, const DashPattern& pattern,
-                        SolidPieces& pieces) {
-  pieces.clear();
-  if (x.empty() || !usable(pattern)) return false;
-  const std::size_t budget = x.size() / 2;
-  const auto over_budget = [&] {
-    return pieces.x.size() + piece_cost_in_points * pieces.ends.size() > budget;
-  };
-  PathReducer reducer(pieces.x, pieces.y);
-  const auto end_piece = [&] {
-    reducer.end();
-    pieces.ends.push_back(pieces.x.size());
-  };
+namespace {
 
+// A path whose dashes end more often than this many times a point of it is one that no
+// reduction helps (a point far off the page, say, would take more dashes than there are
+// atoms): it is left to giza as soon as it is found to be one.
+constexpr std::size_t dash_ends_per_point = 64;
+
+// Where a dash or a gap ends inside the segment that ends at point `i`, `t` of the way
+// along it: the same point however often it is found.
+GridPoint inside_segment(const DeviceGrid& grid, std::span<const float> x, std::span<const float> y,
+                         std::size_t i, double t) {
+  return on_grid(grid, static_cast<float>(x[i - 1] + (x[i] - x[i - 1]) * t),
+                 static_cast<float>(y[i - 1] + (y[i] - y[i - 1]) * t));
+}
+
+// What is wanted of a segment's dashes: every end inside it, only the last one (and the
+// segment's end), or nothing more of the line.
+enum class Ends { every, last, stop };
+
+// The dashes laid along the path where the renderer lays them, one segment after another.
+// `segment(i)` is told of each segment (the one that ends at point `i`) and says which
+// ends are wanted; `end(i, t, on)` is told of each, `t` the fraction of the segment
+// walked to it (1 for the segment's end), `on` when the element that ends there is a
+// dash. False when a length is no number, the dashes end too often, or `segment` says
+// stop.
+template <typename Segment, typename End>
+bool walk_dashes(std::span<const float> x, std::span<const float> y, const RendererGrid& renderer,
+                 const DashPattern& pattern, Segment&& segment, End&& end) {
+  const std::size_t most_ends = dash_ends_per_point * x.size() + 1024;
+  std::size_t ends = 0;
   DashPosition dash = starting_position(pattern);
-  if (dash.on()) reducer.add(on_grid(grid, x[0], y[0]));
   double from_x = renderer.x(x[0]), from_y = renderer.y(y[0]);
   for (std::size_t i = 1; i < x.size(); ++i) {
     const double to_x = renderer.x(x[i]), to_y = renderer.y(y[i]);
@@ -74,28 +89,168 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
     const double length =
         std::sqrt((to_x - from_x) * (to_x - from_x) + (to_y - from_y) * (to_y - from_y));
     if (!std::isfinite(length)) return false;
+    const Ends wanted = segment(i);
+    if (wanted == Ends::stop) return false;
+    const bool every_end = wanted == Ends::every;
     // Every end of a dash or a gap inside this segment, found as the renderer finds it.
     double walked = 0;
+    double last_end = -1;
     while (length - walked > dash.left) {
       walked += dash.left;
-      const double t = walked / length;
-      const GridPoint boundary = on_grid(grid, static_cast<float>(x[i - 1] + (x[i] - x[i - 1]) * t),
-                                         static_cast<float>(y[i - 1] + (y[i] - y[i - 1]) * t));
-      reducer.add(boundary);
-      if (dash.on()) {
-        end_piece();
-        if (over_budget()) return false;
-      }
+      if (++ends > most_ends) return false;
+      if (every_end) end(i, walked / length, dash.on());
+      last_end = walked;
       dash.element = (dash.element + 1) % pattern.count;
       dash.left = pattern.lengths[dash.element];
     }
     dash.left -= length - walked;
-    if (dash.on()) reducer.add(on_grid(grid, x[i], y[i]));
+    if (!every_end && last_end >= 0) end(i, last_end / length, !dash.on());
+    end(i, 1.0, dash.on());
     from_x = to_x;
     from_y = to_y;
   }
-  if (dash.on()) end_piece();
-  return !over_budget();
+  return true;
+}
+
+// The cells the line's points lie in.
+bool start_inked_cells(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
+                       double half_width, InkedCells& inked) {
+  float low_x = x[0], high_x = x[0], low_y = y[0], high_y = y[0];
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    low_x = std::min(low_x, x[i]);
+    high_x = std::max(high_x, x[i]);
+    low_y = std::min(low_y, y[i]);
+    high_y = std::max(high_y, y[i]);
+  }
+  const DeviceCell one = grid.cell(low_x, low_y), other = grid.cell(high_x, high_y);
+  return inked.start({std::min(one.column, other.column), std::min(one.row, other.row)},
+                     {std::max(one.column, other.column), std::max(one.row, other.row)},
+                     half_width);
+}
+
+// Hands the dashes of a line to the reducer as pieces, a gap that is hidden whole drawn
+// as line with the dashes on either side.
+class DashedPieces {
+ public:
+  DashedPieces(SolidPieces& pieces, const GridPoint& start)
+      : pieces_(pieces), reducer_(pieces.x, pieces.y), last_(start) {
+    pieces_.gap.clear();
+  }
+
+  // The path goes on to `point` in a dash.
+  void inked_to(const GridPoint& point) {
+    if (gap_open_) {
+      if (in_piece_ && gap_hidden_) {
+        for (const GridPoint& inside : pieces_.gap) reducer_.add(inside);
+      } else {
+        if (in_piece_) end_piece();
+        // The next dash begins where the gap ended.
+        reducer_.add(last_);
+        in_piece_ = true;
+      }
+      gap_open_ = false;
+      pieces_.gap.clear();
+    } else if (!in_piece_) {
+      reducer_.add(last_);
+      in_piece_ = true;
+    }
+    reducer_.add(point);
+    last_ = point;
+  }
+
+  // The path goes on to `point` in a gap; `hidden` when that step of it would not show.
+  void gap_to(const GridPoint& point, bool hidden) {
+    if (!gap_open_) {
+      gap_open_ = true;
+      gap_hidden_ = true;
+    }
+    gap_hidden_ = gap_hidden_ && hidden;
+    pieces_.gap.push_back(point);
+    last_ = point;
+  }
+
+  // Whether a segment wholly under ink may be handed on without its dashes: everything
+  // in it is drawn as line, whatever is open.
+  bool may_pass_hidden_segment() const { return in_piece_ && (!gap_open_ || gap_hidden_); }
+
+  // A gap at the end shows nothing, hidden or not.
+  void end() {
+    if (in_piece_) end_piece();
+  }
+
+  std::size_t cost() const { return pieces_.x.size() + piece_cost_in_points * pieces_.ends.size(); }
+
+ private:
+  void end_piece() {
+    reducer_.end();
+    pieces_.ends.push_back(pieces_.x.size());
+    in_piece_ = false;
+  }
+
+  SolidPieces& pieces_;
+  PathReducer reducer_;
+  GridPoint last_;
+  bool in_piece_ = false;
+  bool gap_open_ = false;
+  bool gap_hidden_ = true;
+};
+
+}  // namespace
+
+bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
+                        const RendererGrid& renderer, const DashPattern& pattern,
+                        double half_width_cells, SolidPieces& pieces) {
+  pieces.clear();
+  if (x.empty() || !usable(pattern)) return false;
+
+  // First where the dashes ink, then the pieces, with what the first found.
+  InkedCells& inked = pieces.inked;
+  if (start_inked_cells(x, y, grid, half_width_cells, inked)) {
+    DeviceCell piece_start = grid.cell(x[0], y[0]);
+    const bool walked = walk_dashes(
+        x, y, renderer, pattern, [](std::size_t) { return Ends::every; },
+        [&](std::size_t i, double t, bool on) {
+          const DeviceCell end =
+              t == 1.0 ? grid.cell(x[i], y[i]) : inside_segment(grid, x, y, i, t).cell;
+          if (on) inked.ink(piece_start, end);
+          piece_start = end;
+        });
+    if (!walked) return false;
+  }
+
+  const std::size_t budget = x.size() / 2;
+  DashedPieces dashed(pieces, on_grid(grid, x[0], y[0]));
+  GridPoint from = on_grid(grid, x[0], y[0]);
+  GridPoint to = from;
+  bool passed_hidden = false;  // the segment is drawn as line whole
+  const bool walked = walk_dashes(
+      x, y, renderer, pattern,
+      [&](std::size_t i) {
+        if (dashed.cost() > budget) return Ends::stop;
+        from = to;
+        to = on_grid(grid, x[i], y[i]);
+        passed_hidden = dashed.may_pass_hidden_segment() && inked.hides(from.cell, to.cell);
+        return passed_hidden ? Ends::last : Ends::every;
+      },
+      [&](std::size_t i, double t, bool on) {
+        const GridPoint end = t == 1.0 ? to : inside_segment(grid, x, y, i, t);
+        if (passed_hidden) {
+          // Only the last end inside a hidden segment, and its end, come here.
+          if (on)
+            dashed.inked_to(end);
+          else
+            dashed.gap_to(end, true);
+          return;
+        }
+        if (on)
+          dashed.inked_to(end);
+        else
+          dashed.gap_to(end, inked.hides(from.cell, end.cell));
+        from = end;
+      });
+  if (!walked) return false;
+  dashed.end();
+  return dashed.cost() <= budget;
 }
 
 }  // namespace curvist

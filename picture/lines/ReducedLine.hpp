@@ -8,6 +8,8 @@
 
 #include "lines/DashPattern.hpp"
 #include "lines/DeviceGrid.hpp"
+#include "lines/HiddenGaps.hpp"
+#include "lines/PathReduction.hpp"
 
 namespace curvist {
 
@@ -15,6 +17,9 @@ struct SolidPieces {
   std::vector<float> x;  // the points of every piece, one piece after another
   std::vector<float> y;
   std::vector<std::size_t> ends;  // each piece ends before the point its entry names
+  // Working storage for dashed lines: where their dashes ink, and the gap being walked.
+  InkedCells inked;
+  std::vector<GridPoint> gap;
 
   void clear() {
     x.clear();
@@ -28,12 +33,13 @@ void reduce_full_line(std::span<const float> x, std::span<const float> y, const 
                       SolidPieces& pieces);
 
 // A dashed line: its dashes laid along the path where the renderer of the picture lays
-// them (lengths measured on `renderer`), each dash a piece of full line, reduced on
-// `grid`. A path that turns more often than its dashes end gains nothing from this: false
-// when the pieces would cost giza more than half of what the polyline costs as it is
-// (then `pieces` holds nothing of use).
+// them (lengths measured on `renderer`), the gaps no device could show inked (see
+// HiddenGaps.hpp; the line is `half_width_cells` cells of `grid` wide on either side),
+// each run of dashes a piece of full line, reduced on `grid`. False when the pieces would
+// still cost giza more than half of what the polyline costs as it is (then `pieces`
+// holds nothing of use).
 bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
                         const RendererGrid& renderer, const DashPattern& pattern,
-                        SolidPieces& pieces);
+                        double half_width_cells, SolidPieces& pieces);
 
 }  // namespace curvist

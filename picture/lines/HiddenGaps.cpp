@@ -1,0 +1,82 @@
+#include "lines/HiddenGaps.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace curvist {
+namespace {
+
+// 32 MiB of bits: a letter page at a thousandth of an inch needs a third of it.
+constexpr double most_cells = double(1 << 28);
+
+std::uint64_t bits_from(std::size_t first, std::size_t last) {
+  const std::uint64_t upto_last = last == 63 ? ~std::uint64_t{0} : (std::uint64_t{2} << last) - 1;
+  return upto_last & ~((std::uint64_t{1} << first) - 1);
+}
+
+}  // namespace
+
+bool InkedCells::start(const DeviceCell& low, const DeviceCell& high, double half_width) {
+  started_ = false;
+  const double columns = high.column - low.column + 1;
+  const double rows = high.row - low.row + 1;
+  if (!(columns >= 1 && rows >= 1 && columns * rows <= most_cells)) return false;
+  low_ = low;
+  columns_ = static_cast<std::size_t>(columns);
+  rows_ = static_cast<std::size_t>(rows);
+  words_ = (rows_ + 63) / 64;
+  // A cell stands up to a cell from where the line truly passes: the reach in which
+  // another dash's ink surely covers a column is a cell short of half the line.
+  reach_ = static_cast<std::ptrdiff_t>(std::max(0.0, std::floor(std::min(half_width, 1024.0)) - 1));
+  bits_.assign(columns_ * words_, 0);
+  started_ = true;
+  return true;
+}
+
+bool InkedCells::holds(const DeviceCell& cell) const {
+  return cell.column >= low_.column && cell.column < low_.column + double(columns_) &&
+         cell.row >= low_.row && cell.row < low_.row + double(rows_);
+}
+
+void InkedCells::ink(const DeviceCell& from, const DeviceCell& to) {
+  if (!started_ || !holds(from) || !holds(to)) return;
+  const double apart = std::abs(to.column - from.column);
+  // A dash across to the next column inks the rows of both, where the line is wide
+  // enough to reach over the boundary; a longer one counts for nothing here.
+  if (apart > 1 || (apart == 1 && reach_ < 1)) return;
+  const auto low = static_cast<std::size_t>(std::min(from.row, to.row) - low_.row);
+  const auto high = static_cast<std::size_t>(std::max(from.row, to.row) - low_.row);
+  for (const double column : {from.column, to.column}) {
+    std::uint64_t* words = column_words(static_cast<std::size_t>(column - low_.column));
+    for (std::size_t word = low / 64; word <= high / 64; ++word)
+      words[word] |= bits_from(word == low / 64 ? low % 64 : 0, word == high / 64 ? high % 64 : 63);
+    if (apart == 0) break;
+  }
+}
+
+bool InkedCells::covered(std::size_t low, std::size_t high, std::ptrdiff_t first,
+                         std::ptrdiff_t last) const {
+  first = std::max<std::ptrdiff_t>(first, 0);
+  last = std::min<std::ptrdiff_t>(last, static_cast<std::ptrdiff_t>(columns_) - 1);
+  for (std::size_t word = low / 64; word <= high / 64; ++word) {
+    const std::uint64_t wanted =
+        bits_from(word == low / 64 ? low % 64 : 0, word == high / 64 ? high % 64 : 63);
+    std::uint64_t inked = 0;
+    for (std::ptrdiff_t column = first; column <= last; ++column)
+      inked |= column_words(static_cast<std::size_t>(column))[word];
+    if ((inked & wanted) != wanted) return false;
+  }
+  return true;
+}
+
+bool InkedCells::hides(const DeviceCell& from, const DeviceCell& to) const {
+  if (!started_ || !holds(from) || !holds(to) || std::abs(to.column - from.column) > 1)
+    return false;
+  const auto low = static_cast<std::size_t>(std::min(from.row, to.row) - low_.row);
+  const auto high = static_cast<std::size_t>(std::max(from.row, to.row) - low_.row);
+  const auto left = static_cast<std::ptrdiff_t>(std::min(from.column, to.column) - low_.column);
+  const auto right = static_cast<std::ptrdiff_t>(std::max(from.column, to.column) - low_.column);
+  return covered(low, high, left - reach_, left) && covered(low, high, right, right + reach_);
+}
+
+}  // namespace curvist
