@@ -12,19 +12,19 @@ Reasons reasons_for(const RunOptions& options) {
 }
 
 void plot_when_it_passes(std::string_view name, const RunOptions& options,
-                         const std::function<void()>& plot,
+                         const std::function<void(FileText& text)>& plot,
                          const std::function<std::string()>& hint) {
-  const auto checked = passes_pre_check(name, reasons_for(options));
+  auto checked = pre_checked_text(name, reasons_for(options));
   if (checked)
-    plot();
+    plot(*checked);
   else if (options.explain)
     explain_skipped(name, checked.why_not() + (hint ? hint() : std::string()));
 }
 
-std::optional<int> load_or_explain(std::string_view name, const RunOptions& options,
+std::optional<int> load_or_explain(FileText& text, std::string_view name, const RunOptions& options,
                                    std::optional<int> window_unit) {
   const auto outcome =
-      LOADPLOTPACK::load_plot(name, std::nullopt, reasons_for(options), window_unit);
+      LOADPLOTPACK::load_plot(text, name, std::nullopt, reasons_for(options), window_unit);
   if (!outcome.why_not.empty()) explain_skipped(name, outcome.why_not);
   return outcome.window_unit;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Run.hpp"
+#include "files/FileText.hpp"
 #include "text/Refusal.hpp"
 
 namespace curvist {
@@ -17,16 +18,16 @@ namespace curvist {
 // Reasons are made only for a run that explains.
 Reasons reasons_for(const RunOptions& options);
 
-// Pre-checks `name` and plots it when it passes; otherwise explains why not, with what
-// `hint` adds to the reason.
+// Pre-checks `name` and plots it, from the text the check read, when it passes;
+// otherwise explains why not, with what `hint` adds to the reason.
 void plot_when_it_passes(std::string_view name, const RunOptions& options,
-                         const std::function<void()>& plot,
+                         const std::function<void(FileText& text)>& plot,
                          const std::function<std::string()>& hint = nullptr);
 
-// LOADPLOT's steps for a file that passed, the screen plot into the window of
-// `window_unit` when given, else a new one, and an explanation when the file gives no
-// plot after all. The unit of the window drawn into.
-std::optional<int> load_or_explain(std::string_view name, const RunOptions& options,
+// LOADPLOT's steps for a file that passed, read from `text`, the screen plot into the
+// window of `window_unit` when given, else a new one, and an explanation when the file
+// gives no plot after all. The unit of the window drawn into.
+std::optional<int> load_or_explain(FileText& text, std::string_view name, const RunOptions& options,
                                    std::optional<int> window_unit = std::nullopt);
 
 // name: the name field as listed (trailing blanks are dropped); reason: the first reason

@@ -9,8 +9,8 @@ int MAIN(const RunOptions& options) {
   const UnwrittenPictures unwritten;
   bool plotted = false;
   const int status = run_with_pictures_in_background(
-      [&](std::string_view name) {
-        load_or_explain(name, options);
+      [&](std::string_view name, FileText& text) {
+        load_or_explain(text, name, options);
         plotted = true;
       },
       options);

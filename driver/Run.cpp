@@ -10,8 +10,7 @@
 
 namespace curvist {
 
-int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
-                          const RunOptions& options) {
+int run_in_current_folder(const FilePlotter& plot, const RunOptions& options) {
   remove_temporary_files_on_interrupt();
   write_banner();
   const std::optional<ListFile> list_file = obtain_list_file();
@@ -20,13 +19,18 @@ int run_in_current_folder(const std::function<void(std::string_view name)>& plot
   RecordInput list{list_file->content};
   while (const auto name = read_next_name(list))
     plot_when_it_passes(
-        *name, options, [&] { plot(*name); }, [&] { return folder_name_hint(list, *name); });
+        *name, options, [&](FileText& text) { plot(*name, text); },
+        [&] { return folder_name_hint(list, *name); });
   if (list_file->made_by_program) remove_list_file();
   return 0;
 }
 
-int run_with_pictures_in_background(const std::function<void(std::string_view name)>& plot,
-                                    const RunOptions& options) {
+int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
+                          const RunOptions& options) {
+  return run_in_current_folder([&](std::string_view name, FileText&) { plot(name); }, options);
+}
+
+int run_with_pictures_in_background(const FilePlotter& plot, const RunOptions& options) {
   // The picture of one file is drawn while the next file is read and plotted on screen.
   const PicturesInBackground pictures;
   return run_in_current_folder(plot, options);

@@ -61,7 +61,7 @@ int watch_current_folder(const RunOptions& options) {
   // As in a run without --watch, the picture of one file is drawn while the next file is
   // read; the plots that follow their files are then drawn one by one.
   const int status = run_with_pictures_in_background(
-      [&](std::string_view name) { session.plot_accepted(name); }, options);
+      [&](std::string_view name, FileText& text) { session.plot_accepted(name, text); }, options);
   if (status != 0) return status;
   follow_changes(session, *events);
   return unwritten.status();

@@ -51,10 +51,10 @@ std::optional<int> WatchSession::window_of(const std::string& name) const {
   return found->second;
 }
 
-void WatchSession::plot_accepted(std::string_view name) {
+void WatchSession::plot_accepted(std::string_view name, FileText& text) {
   const std::string whole(without_trailing_blanks(name));
   read_stamps_[whole] = stamp_of(whole);
-  plot(whole);
+  plot(whole, text);
 }
 
 std::vector<std::string> WatchSession::watch_listed_folders(bool report_unwatched) {
@@ -213,13 +213,13 @@ void WatchSession::follow(const std::string& name) {
       !written && read != read_stamps_.end() && read->second == stamp)
     return;
   read_stamps_[name] = stamp;
-  plot_when_it_passes(name, options_, [&] { plot(name); });
+  plot_when_it_passes(name, options_, [&](FileText& text) { plot(name, text); });
 }
 
-void WatchSession::plot(const std::string& name) {
+void WatchSession::plot(const std::string& name, FileText& text) {
   plotted_ = true;
   const std::optional<int> shown = window_of(name);
-  const std::optional<int> drawn_into = load_or_explain(name, options_, shown);
+  const std::optional<int> drawn_into = load_or_explain(text, name, options_, shown);
   if (!shown && drawn_into) windows_[name] = *drawn_into;
 }
 

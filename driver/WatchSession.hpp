@@ -43,8 +43,9 @@ class WatchSession {
   WatchSession(FolderEvents& events, int current_folder, const RunOptions& options,
                std::optional<std::vector<std::string>> listed_names);
 
-  // Plots a file the run accepted, as the run does, and notes the window it opened.
-  void plot_accepted(std::string_view name);
+  // Plots a file the run accepted, from the text its pre-check read, as the run does, and
+  // notes the window it opened.
+  void plot_accepted(std::string_view name, FileText& text);
 
   void note(const std::vector<FolderChange>& changes, WatchClock::time_point now);
   // Reads the list again if it settled, then draws every file that settled, in list order.
@@ -72,7 +73,8 @@ class WatchSession {
   void read_list_again();
   // A file that settled: pre-checked, then plotted into its window or a new one.
   void follow(const std::string& name);
-  void plot(const std::string& name);
+  // Its plot, from the text the pre-check read.
+  void plot(const std::string& name, FileText& text);
 
   FolderEvents& events_;
   int current_folder_;

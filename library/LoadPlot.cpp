@@ -29,14 +29,12 @@ std::string why_unplotted(const PlotFile& file) {
   return {};
 }
 
-}  // namespace
-
-LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> device_type,
-                      Reasons reasons, std::optional<int> window_unit) {
+// The steps after reading.
+LoadOutcome plot_what_was_read(Refusable<PlotFile> read, std::string_view name,
+                               std::optional<std::string_view> device_type, Reasons reasons,
+                               std::optional<int> window_unit) {
   const TextField<100> device(device_type.value_or("ps"));
   const std::string picture_name = plot_file_name(name, device.view());
-
-  Refusable<PlotFile> read = read_plot_file(name, reasons);
   if (!read) return {std::nullopt, read.why_not()};
   // The arrays live until the end of the call, whichever way it ends, and after it for as
   // long as the window that keeps the plot for its resizes holds them: only read from
@@ -65,6 +63,19 @@ LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> dev
   picture.DEVICE = device.view();
   PGPLOTPACK::PGPLOTDP(file->x_view(), file->y_view(), picture);
   return outcome;
+}
+
+}  // namespace
+
+LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> device_type,
+                      Reasons reasons, std::optional<int> window_unit) {
+  return plot_what_was_read(read_plot_file(name, reasons), name, device_type, reasons, window_unit);
+}
+
+LoadOutcome load_plot(FileText& text, std::string_view name,
+                      std::optional<std::string_view> device_type, Reasons reasons,
+                      std::optional<int> window_unit) {
+  return plot_what_was_read(read_plot_file(text, reasons), name, device_type, reasons, window_unit);
 }
 
 void LOADPLOT(std::string_view name, std::optional<std::string_view> DEVICE,

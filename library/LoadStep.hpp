@@ -9,6 +9,10 @@
 
 #include "text/Refusal.hpp"
 
+namespace curvist {
+class FileText;
+}
+
 namespace curvist::LOADPLOTPACK {
 
 struct LoadOutcome {
@@ -26,5 +30,11 @@ struct LoadOutcome {
 // else into a new window; the picture is written either way, " Output in " and all.
 LoadOutcome load_plot(std::string_view name, std::optional<std::string_view> device_type,
                       Reasons reasons, std::optional<int> window_unit = std::nullopt);
+
+// The same for the file `name` opened as `text` already (by a check that read it before,
+// say): its text is read from there.
+LoadOutcome load_plot(FileText& text, std::string_view name,
+                      std::optional<std::string_view> device_type, Reasons reasons,
+                      std::optional<int> window_unit = std::nullopt);
 
 }  // namespace curvist::LOADPLOTPACK

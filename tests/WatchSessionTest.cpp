@@ -1,6 +1,7 @@
 // A session that follows its data files, driven step by step with the kernel's real
 // changes of a folder and times of the test's choosing: which files are drawn again, into
 // which windows, when, and what is said about the files that fail.
+#include "PreCheck.hpp"
 #include "WatchSession.hpp"
 
 #include <fcntl.h>
@@ -46,7 +47,7 @@ class WatchSessionTest : public ::testing::Test {
   void start(const std::vector<std::string>& accepted, bool explain,
              std::optional<std::vector<std::string>> listed = std::nullopt) {
     session_.emplace(*events_, current_folder_, RunOptions{.explain = explain}, listed);
-    for (const auto& name : accepted) session_->plot_accepted(name);
+    for (const auto& name : accepted) session_->plot_accepted(name, *pre_checked_text(name));
     run_.new_lines();
     events_->take_changes();
   }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -84,7 +85,8 @@ FileText::FileText(FileText&& other) noexcept
       visible_(std::exchange(other.visible_, 0)),
       line_start_(std::exchange(other.line_start_, 0)),
       overlong_line_(std::exchange(other.overlong_line_, std::nullopt)),
-      cut_short_(std::exchange(other.cut_short_, false)) {}
+      cut_short_(std::exchange(other.cut_short_, false)),
+      kept_(std::exchange(other.kept_, false)) {}
 
 FileText& FileText::operator=(FileText&& other) noexcept {
   FileText taken(std::move(other));
@@ -98,6 +100,7 @@ FileText& FileText::operator=(FileText&& other) noexcept {
   std::swap(line_start_, taken.line_start_);
   std::swap(overlong_line_, taken.overlong_line_);
   std::swap(cut_short_, taken.cut_short_);
+  std::swap(kept_, taken.kept_);
   return *this;
 }
 
@@ -162,6 +165,7 @@ void FileText::move_window(std::size_t position) {
 }
 
 void FileText::release_before(std::size_t position) {
+  if (kept_) return;
   const std::size_t page = page_size();
   const std::size_t end = std::min({position, read_to_, line_start_}) / page * page;
   if (end < held_from_ + release_step) return;
@@ -176,6 +180,18 @@ void FileText::release_before(std::size_t position) {
              data_ + ahead) == MAP_FAILED)
     madvise(from, length, MADV_DONTNEED);
   held_from_ = end;
+}
+
+void FileText::keep_text_read() {
+  kept_ = true;
+  // Held whole, the text faults in a page every 2 MiB where the kernel has huge pages,
+  // rather than every 4 KiB.
+  constexpr std::uintptr_t huge_page = std::uintptr_t(2) << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(data_);
+  const std::uintptr_t first = (start + huge_page - 1) / huge_page * huge_page;
+  const std::uintptr_t last = (start + mapped_) / huge_page * huge_page;
+  if (data_ != nullptr && last > first)
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 std::string_view FileText::whole_text() {

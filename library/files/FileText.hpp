@@ -67,6 +67,11 @@ class FileText {
   // The text before `position` is not needed any more.
   void release_before(std::size_t position);
 
+  // From now on nothing read is given back, so that a second reader reads the text from
+  // its start again without the kernel copying it twice: for a file whose text is small
+  // enough to hold whole while it is read.
+  void keep_text_read();
+
   // The whole text, everything given back read again: for the rare reader who must
   // look back (to count the lines before a fault, say).
   std::string_view whole_text();
@@ -100,6 +105,7 @@ class FileText {
   std::size_t line_start_ = 0;
   std::optional<std::size_t> overlong_line_;
   bool cut_short_ = false;
+  bool kept_ = false;
 };
 
 }  // namespace curvist

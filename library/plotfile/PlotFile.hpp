@@ -12,6 +12,8 @@
 
 namespace curvist {
 
+class FileText;
+
 struct PlotFile {
   int curves = 0;         // K
   int points = 0;         // N
@@ -33,5 +35,9 @@ struct PlotFile {
 // when any step of the reading fails, with the first reason, and the line where there is
 // one: line 12: "n/a" is not a number.
 Refusable<PlotFile> read_plot_file(std::string_view name, Reasons reasons = Reasons::unasked);
+
+// The same from a data file opened already, read from its start (again, if it was read
+// before: a text held whole comes from memory).
+Refusable<PlotFile> read_plot_file(FileText& file, Reasons reasons = Reasons::unasked);
 
 }  // namespace curvist

@@ -133,11 +133,15 @@ Refusable<PlotFile> read_plot_text(FileText& file, Reasons reasons) {
 Refusable<PlotFile> read_plot_file(std::string_view name, Reasons reasons) {
   auto file = FileText::open(without_trailing_blanks(name));
   if (!file) return refusal(reasons, [&] { return file.why_not(); });
-  Refusable<PlotFile> plot = read_plot_text(*file, reasons);
+  return read_plot_file(*file, reasons);
+}
+
+Refusable<PlotFile> read_plot_file(FileText& file, Reasons reasons) {
+  Refusable<PlotFile> plot = read_plot_text(file, reasons);
   // The text ended early at a line far too long for a data file: that is the reason.
-  if (!plot && file->overlong_line()) {
+  if (!plot && file.overlong_line()) {
     return refusal(reasons, [&] {
-      return overlong_line_reason(line_number_at(file->whole_text(), *file->overlong_line()));
+      return overlong_line_reason(line_number_at(file.whole_text(), *file.overlong_line()));
     });
   }
   return plot;
