@@ -125,6 +125,19 @@ TEST(FileText, AFileCutShortWhileItIsReadEndsThereAndSaysSo) {
   const auto other = FileText::open(path.string());
   ASSERT_TRUE(other);
   EXPECT_FALSE(other->cut_short()) << "the shorter file opened anew is whole";
+
+  // A text kept whole is read from the file once: a second pass reads what the first
+  // read, whatever the file became since.
+  const auto kept_path = folder.write("kept.dat", content);
+  auto kept = FileText::open(kept_path.string());
+  ASSERT_TRUE(kept);
+  kept->keep_text_read();
+  while (!kept->complete()) kept->read_ahead_of(kept->text().size());
+  kept->release_before(kept->text().size());
+  std::filesystem::resize_file(kept_path, cut);
+  kept->read_ahead_of(0);
+  EXPECT_TRUE(kept->whole_text() == content);
+  EXPECT_FALSE(kept->cut_short());
 }
 
 TEST(FileText, AFileCutShortBeforeItIsReadIsRefusedByTheReader) {
