@@ -294,7 +294,9 @@ std::vector<Band> bands_of(const Comparison& pictures) {
 }
 
 // A full line's every point is inked in the reduced picture. A dashed line's points are
-// inked in both pictures or in neither, but for the end of a dash moved by a pixel or two.
+// inked in both pictures or in neither, but for the end of a dash moved by a pixel or two,
+// and, on the edge of a band of noise, the spike of a mitred join, which the reduction
+// moves as it moves those of a full line: one point in ten thousand at most.
 void expect_points_inked(const Comparison& pictures, std::size_t curve, bool dashed) {
   const auto inked_near = [](const Page& page, int column, int row, int reach) {
     for (int dx = -reach; dx <= reach; ++dx)
@@ -302,7 +304,7 @@ void expect_points_inked(const Comparison& pictures, std::size_t curve, bool das
         if (page.ink(column + dx, row + dy)) return true;
     return false;
   };
-  int wrong = 0;
+  std::vector<std::string> wrong;
   for (const Point& point : pictures.curves[curve]) {
     const int column = static_cast<int>(point.column);
     const int row = static_cast<int>(point.row);
@@ -314,11 +316,16 @@ void expect_points_inked(const Comparison& pictures, std::size_t curve, bool das
                       : inked_near(pictures.full, column, row, 2);
     else if (dashed)
       right = true;
-    if (!right && wrong++ < 5)
-      ADD_FAILURE() << "curve " << curve + 1 << ": the point at pixel " << column << "," << row
-                    << (in_full ? " is not inked" : " is inked in the reduced picture only");
+    if (!right)
+      wrong.push_back("curve " + std::to_string(curve + 1) + ": the point at pixel " +
+                      std::to_string(column) + "," + std::to_string(row) +
+                      (in_full ? " is not inked" : " is inked in the reduced picture only"));
   }
-  EXPECT_EQ(wrong, 0) << "curve " << curve + 1;
+  const std::size_t allowed = dashed ? pictures.curves[curve].size() / 10000 : 0;
+  if (wrong.size() > allowed)
+    for (std::size_t shown = 0; shown < std::min<std::size_t>(wrong.size(), 5); ++shown)
+      ADD_FAILURE() << wrong[shown];
+  EXPECT_LE(wrong.size(), allowed) << "curve " << curve + 1;
 }
 
 constexpr std::size_t curve_points = 100000;
@@ -333,12 +340,11 @@ TEST(ReducedPicture, NoisyCurvesKeepTheirInk) {
     curves.add_curve(
         [&](double at, std::size_t) { return 3 * curve + 0.5 * std::sin(at) + noise(random); });
   const Comparison pictures = compare_pictures(curves, "noisy");
-  // The full line is handed on in a small part of its points. The dashed and dash-dot
-  // bands are as solid as the full one but for their edges, where gaps still show: in
-  // about a quarter of theirs. The dots of the dotted one leave too many gaps showing for
-  // it to be worth pieces: it is handed on as it is.
+  // The full line is handed on in a small part of its points. The dashed bands are as
+  // solid as the full one but for their edges, where gaps still show: each in about a
+  // quarter of its points (the dotted one, whose dots leave more gaps showing, in a third).
   EXPECT_LT(pictures.reduced_segments, pictures.full_segments - 3 * curve_points / 4);
-  EXPECT_LT(pictures.reduced_segments, pictures.full_segments / 2);
+  EXPECT_LT(pictures.reduced_segments, pictures.full_segments / 3);
   expect_same_ink(pictures, bands_of(pictures));
   expect_points_inked(pictures, 0, false);
   for (std::size_t dashed = 1; dashed < 4; ++dashed) expect_points_inked(pictures, dashed, true);

@@ -79,4 +79,23 @@ bool InkedCells::hides(const DeviceCell& from, const DeviceCell& to) const {
   return covered(low, high, left - reach_, left) && covered(low, high, right, right + reach_);
 }
 
+bool InkedCells::inked_beside(std::size_t low, std::size_t high, std::ptrdiff_t column) const {
+  return covered(low, high, column - reach_, column) && covered(low, high, column, column + reach_);
+}
+
+bool InkedCells::inks_join(const DeviceCell& centre, const DeviceCell& tip) const {
+  if (!started_ || !holds(centre) || !holds(tip)) return false;
+  // A cell at a time from the point out to the tip.
+  const double steps =
+      std::max(std::abs(tip.column - centre.column), std::abs(tip.row - centre.row));
+  for (double step = 1; step <= steps; ++step) {
+    const double column =
+        std::nearbyint(centre.column + (tip.column - centre.column) * step / steps);
+    const double row = std::nearbyint(centre.row + (tip.row - centre.row) * step / steps);
+    const auto at = static_cast<std::size_t>(row - low_.row);
+    if (!inked_beside(at, at, static_cast<std::ptrdiff_t>(column - low_.column))) return false;
+  }
+  return true;
+}
+
 }  // namespace curvist

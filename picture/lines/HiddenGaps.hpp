@@ -33,8 +33,15 @@ class InkedCells {
   // dashes left of it and right of it (within that reach) ink all of that.
   bool hides(const DeviceCell& from, const DeviceCell& to) const;
 
+  // True when a join drawn at `centre` adds no ink beyond the lines it joins: every cell
+  // from there out to the farthest the join reaches, `tip`, is inked as a gap's are.
+  bool inks_join(const DeviceCell& centre, const DeviceCell& tip) const;
+
  private:
   bool holds(const DeviceCell& cell) const;
+  // Whether the rows from `low` to `high` of `column` are inked by the dashes within the
+  // reach on its left and on its right.
+  bool inked_beside(std::size_t low, std::size_t high, std::ptrdiff_t column) const;
   // Whether every row from `low` to `high` is inked in one column or another from
   // `first` to `last` (column indices, clipped to the box).
   bool covered(std::size_t low, std::size_t high, std::ptrdiff_t first, std::ptrdiff_t last) const;

@@ -112,6 +112,38 @@ bool walk_dashes(std::span<const float> x, std::span<const float> y, const Rende
   return true;
 }
 
+// cairo's default mitre limit: a join whose mitre would reach further than this many
+// half line widths past its point is bevelled instead.
+constexpr double mitre_limit = 10;
+
+// How far out the join drawn at the point `i` of the path reaches, in cells, for a line
+// `half_width` cells wide on either side: on the outside of the turn, a mitre reaches half
+// the width over the sine of half the angle between the two segments; a bevel (where
+// the mitre would be too long) only the sine times half the width.
+DeviceCell join_tip(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
+                    std::size_t i, double half_width) {
+  const WorldToDevice& cells = grid.to_cells;
+  const DeviceCell point = grid.cell(x[i], y[i]);
+  const double at_x = cells.x(x[i]), at_y = cells.y(y[i]);
+  double in_x = cells.x(x[i - 1]) - at_x, in_y = cells.y(y[i - 1]) - at_y;
+  double out_x = cells.x(x[i + 1]) - at_x, out_y = cells.y(y[i + 1]) - at_y;
+  const double in_length = std::sqrt(in_x * in_x + in_y * in_y);
+  const double out_length = std::sqrt(out_x * out_x + out_y * out_y);
+  if (!(in_length > 0 && out_length > 0)) return point;
+  in_x /= in_length, in_y /= in_length, out_x /= out_length, out_y /= out_length;
+  const double cosine = std::clamp(in_x * out_x + in_y * out_y, -1.0, 1.0);
+  const double half_angle_sine = std::sqrt((1 - cosine) / 2);
+  // The line goes straight on: the join adds nothing.
+  if (cosine <= -1 + 1e-12) return point;
+  const bool mitred = half_angle_sine * mitre_limit >= 1;
+  const double length = mitred ? half_width / half_angle_sine : half_width * half_angle_sine;
+  // Away from both segments: against the sum of their directions from the point.
+  const double away_x = -(in_x + out_x), away_y = -(in_y + out_y);
+  const double away = std::sqrt(away_x * away_x + away_y * away_y);
+  return {std::nearbyint(at_x + away_x / away * length),
+          std::nearbyint(at_y + away_y / away * length)};
+}
+
 // The cells the line's points lie in.
 bool start_inked_cells(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
                        double half_width, InkedCells& inked) {
@@ -218,7 +250,9 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
     if (!walked) return false;
   }
 
-  const std::size_t budget = x.size() / 2;
+  // Pieces that cost giza less than the polyline (which it would dash itself, at more
+  // than a point's cost a point) are worth it.
+  const std::size_t budget = x.size();
   DashedPieces dashed(pieces, on_grid(grid, x[0], y[0]));
   GridPoint from = on_grid(grid, x[0], y[0]);
   GridPoint to = from;
@@ -234,18 +268,17 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
       },
       [&](std::size_t i, double t, bool on) {
         const GridPoint end = t == 1.0 ? to : inside_segment(grid, x, y, i, t);
-        if (passed_hidden) {
-          // Only the last end inside a hidden segment, and its end, come here.
-          if (on)
-            dashed.inked_to(end);
-          else
-            dashed.gap_to(end, true);
-          return;
-        }
-        if (on)
+        if (on) {
           dashed.inked_to(end);
-        else
-          dashed.gap_to(end, inked.hides(from.cell, end.cell));
+        } else {
+          // Only the last end inside a hidden segment, and its end, come here from one.
+          bool hidden = passed_hidden || inked.hides(from.cell, end.cell);
+          // A point of the path inside a gap has no join; drawn as line, the gap gains
+          // one there, which must reach no ink that is not there already.
+          if (hidden && t == 1.0 && i + 1 < x.size())
+            hidden = inked.inks_join(end.cell, join_tip(x, y, grid, i, half_width_cells));
+          dashed.gap_to(end, hidden);
+        }
         from = end;
       });
   if (!walked) return false;

@@ -36,8 +36,7 @@ void reduce_full_line(std::span<const float> x, std::span<const float> y, const 
 // them (lengths measured on `renderer`), the gaps no device could show inked (see
 // HiddenGaps.hpp; the line is `half_width_cells` cells of `grid` wide on either side),
 // each run of dashes a piece of full line, reduced on `grid`. False when the pieces would
-// still cost giza more than half of what the polyline costs as it is (then `pieces`
-// holds nothing of use).
+// still cost giza more than the polyline as it is (then `pieces` holds nothing of use).
 bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
                         const RendererGrid& renderer, const DashPattern& pattern,
                         double half_width_cells, SolidPieces& pieces);
