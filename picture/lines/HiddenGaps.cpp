@@ -29,6 +29,7 @@ bool InkedCells::start(const DeviceCell& low, const DeviceCell& high, double hal
   // another dash's ink surely covers a column is a cell short of half the line.
   reach_ = static_cast<std::ptrdiff_t>(std::max(0.0, std::floor(std::min(half_width, 1024.0)) - 1));
   bits_.assign(columns_ * words_, 0);
+  inked_words_.assign(columns_, WordSpan{words_, 0});
   started_ = true;
   return true;
 }
@@ -47,24 +48,58 @@ void InkedCells::ink(const DeviceCell& from, const DeviceCell& to) {
   const auto low = static_cast<std::size_t>(std::min(from.row, to.row) - low_.row);
   const auto high = static_cast<std::size_t>(std::max(from.row, to.row) - low_.row);
   for (const double column : {from.column, to.column}) {
-    std::uint64_t* words = column_words(static_cast<std::size_t>(column - low_.column));
+    const auto index = static_cast<std::size_t>(column - low_.column);
+    std::uint64_t* words = column_words(index);
     for (std::size_t word = low / 64; word <= high / 64; ++word)
       words[word] |= bits_from(word == low / 64 ? low % 64 : 0, word == high / 64 ? high % 64 : 63);
+    WordSpan& inked = inked_words_[index];
+    inked.first = std::min(inked.first, low / 64);
+    inked.last = std::max(inked.last, high / 64);
     if (apart == 0) break;
   }
 }
 
-bool InkedCells::covered(std::size_t low, std::size_t high, std::ptrdiff_t first,
-                         std::ptrdiff_t last) const {
-  first = std::max<std::ptrdiff_t>(first, 0);
-  last = std::min<std::ptrdiff_t>(last, static_cast<std::ptrdiff_t>(columns_) - 1);
+void InkedCells::settle() {
+  if (!started_) return;
+  const auto clipped = [&](std::ptrdiff_t column) {
+    return static_cast<std::size_t>(
+        std::clamp<std::ptrdiff_t>(column, 0, static_cast<std::ptrdiff_t>(columns_) - 1));
+  };
+  // The words some column from `first` to `last` inked, and their OR, word by word.
+  const auto inked_words = [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+    WordSpan span{words_, 0};
+    for (std::size_t column = clipped(first); column <= clipped(last); ++column) {
+      span.first = std::min(span.first, inked_words_[column].first);
+      span.last = std::max(span.last, inked_words_[column].last);
+    }
+    return span;
+  };
+  const auto inked_in = [&](std::ptrdiff_t first, std::ptrdiff_t last, std::size_t word) {
+    std::uint64_t inked = 0;
+    for (std::size_t column = clipped(first); column <= clipped(last); ++column)
+      inked |= bits_[column * words_ + word];
+    return inked;
+  };
+  // A band of ink leaves most of the box empty: only the words inked on both sides of a
+  // column can be inked beside.
+  beside_.assign(bits_.size(), 0);
+  for (std::size_t column = 0; column < columns_; ++column) {
+    const auto at = static_cast<std::ptrdiff_t>(column);
+    const WordSpan left = inked_words(at - reach_, at);
+    const WordSpan right = inked_words(at, at + reach_);
+    for (std::size_t word = std::max(left.first, right.first);
+         word <= std::min(left.last, right.last) && word < words_; ++word)
+      beside_[column * words_ + word] =
+          inked_in(at - reach_, at, word) & inked_in(at, at + reach_, word);
+  }
+}
+
+bool InkedCells::inked_beside(std::size_t low, std::size_t high, std::size_t column) const {
+  const std::uint64_t* words = beside_.data() + column * words_;
   for (std::size_t word = low / 64; word <= high / 64; ++word) {
     const std::uint64_t wanted =
         bits_from(word == low / 64 ? low % 64 : 0, word == high / 64 ? high % 64 : 63);
-    std::uint64_t inked = 0;
-    for (std::ptrdiff_t column = first; column <= last; ++column)
-      inked |= column_words(static_cast<std::size_t>(column))[word];
-    if ((inked & wanted) != wanted) return false;
+    if ((words[word] & wanted) != wanted) return false;
   }
   return true;
 }
@@ -74,13 +109,8 @@ bool InkedCells::hides(const DeviceCell& from, const DeviceCell& to) const {
     return false;
   const auto low = static_cast<std::size_t>(std::min(from.row, to.row) - low_.row);
   const auto high = static_cast<std::size_t>(std::max(from.row, to.row) - low_.row);
-  const auto left = static_cast<std::ptrdiff_t>(std::min(from.column, to.column) - low_.column);
-  const auto right = static_cast<std::ptrdiff_t>(std::max(from.column, to.column) - low_.column);
-  return covered(low, high, left - reach_, left) && covered(low, high, right, right + reach_);
-}
-
-bool InkedCells::inked_beside(std::size_t low, std::size_t high, std::ptrdiff_t column) const {
-  return covered(low, high, column - reach_, column) && covered(low, high, column, column + reach_);
+  return inked_beside(low, high, static_cast<std::size_t>(from.column - low_.column)) &&
+         inked_beside(low, high, static_cast<std::size_t>(to.column - low_.column));
 }
 
 bool InkedCells::inks_join(const DeviceCell& centre, const DeviceCell& tip) const {
@@ -93,7 +123,7 @@ bool InkedCells::inks_join(const DeviceCell& centre, const DeviceCell& tip) cons
         std::nearbyint(centre.column + (tip.column - centre.column) * step / steps);
     const double row = std::nearbyint(centre.row + (tip.row - centre.row) * step / steps);
     const auto at = static_cast<std::size_t>(row - low_.row);
-    if (!inked_beside(at, at, static_cast<std::ptrdiff_t>(column - low_.column))) return false;
+    if (!inked_beside(at, at, static_cast<std::size_t>(column - low_.column))) return false;
   }
   return true;
 }

@@ -28,6 +28,10 @@ class InkedCells {
   // A dash from one cell to another.
   void ink(const DeviceCell& from, const DeviceCell& to);
 
+  // Every dash was inked: works out, for the questions below, which cells are inked
+  // beside as well.
+  void settle();
+
   // True when a gap from one cell to another lies under ink already there: drawn as
   // line, it would ink its rows as far as half the line's width to either side, and
   // dashes left of it and right of it (within that reach) ink all of that.
@@ -41,14 +45,8 @@ class InkedCells {
   bool holds(const DeviceCell& cell) const;
   // Whether the rows from `low` to `high` of `column` are inked by the dashes within the
   // reach on its left and on its right.
-  bool inked_beside(std::size_t low, std::size_t high, std::ptrdiff_t column) const;
-  // Whether every row from `low` to `high` is inked in one column or another from
-  // `first` to `last` (column indices, clipped to the box).
-  bool covered(std::size_t low, std::size_t high, std::ptrdiff_t first, std::ptrdiff_t last) const;
+  bool inked_beside(std::size_t low, std::size_t high, std::size_t column) const;
   std::uint64_t* column_words(std::size_t column) { return bits_.data() + column * words_; }
-  const std::uint64_t* column_words(std::size_t column) const {
-    return bits_.data() + column * words_;
-  }
 
   bool started_ = false;
   DeviceCell low_{};
@@ -57,6 +55,16 @@ class InkedCells {
   std::size_t words_ = 0;  // per column
   std::ptrdiff_t reach_ = 0;
   std::vector<std::uint64_t> bits_;
+  // The words of each column a dash inked, from the first to the last (first past the
+  // last in a column no dash inked).
+  struct WordSpan {
+    std::size_t first;
+    std::size_t last;
+  };
+  std::vector<WordSpan> inked_words_;
+  // Per cell: inked by a dash of its column or one within the reach on its left, and by
+  // one of its column or within the reach on its right.
+  std::vector<std::uint64_t> beside_;
 };
 
 }  // namespace curvist

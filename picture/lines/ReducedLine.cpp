@@ -248,6 +248,7 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
           piece_start = end;
         });
     if (!walked) return false;
+    inked.settle();
   }
 
   // Pieces that cost giza less than the polyline (which it would dash itself, at more
