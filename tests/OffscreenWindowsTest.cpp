@@ -5,6 +5,8 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <random>
+#include <span>
 #include <vector>
 
 #include "TemporaryFolder.hpp"
@@ -270,6 +272,38 @@ TEST(OffscreenWindows, WildCoordinatesLeaveNoStrayPixel) {
   EXPECT_EQ(plot.at(4, 103), yellow);
   EXPECT_EQ(plot.at(4, 4), yellow);
   EXPECT_EQ(plot.count(yellow), 101 + 100 - 1);  // crosses the first line at (4, row)
+}
+
+// A curve's points handed over at once are drawn pixel for pixel as point by point:
+// many in a column, strokes broken and started again, points far out and not numbers.
+TEST(OffscreenWindows, PointsAtOnceAreThePointByPointPixels) {
+  std::mt19937 random(3);
+  std::normal_distribution<double> noise(0.0, 0.2);
+  std::vector<double> x, y;
+  for (int i = 0; i < 30000; ++i) {
+    x.push_back(i / 30000.0 * 1.2 - 0.1);
+    y.push_back(0.5 + 0.3 * std::sin(x.back() * 20) + noise(random));
+  }
+  x[100] = 1e9, y[2000] = -1e12, x[5000] = std::numeric_limits<double>::quiet_NaN();
+  for (const bool join : {true, false}) {
+    PlotWindow at_once, one_by_one;
+    for (PlotWindow* plot : {&at_once, &one_by_one}) {
+      plot->windows.set_viewport(4, 4, 203, 103);
+      plot->windows.set_window_mapping(true, 0.0, 0.0, 1.0, 1.0);
+      plot->windows.set_colour(14);
+    }
+    for (std::size_t from = 0; from < x.size(); from += 7000) {
+      const std::size_t count = std::min<std::size_t>(7000, x.size() - from);
+      const std::span<const double> batch_x(x.data() + from, count),
+          batch_y(y.data() + from, count);
+      at_once.windows.draw_points(batch_x, batch_y, join, from == 14000);
+      one_by_one.windows.WindowOperations::draw_points(batch_x, batch_y, join, from == 14000);
+    }
+    ASSERT_GT(at_once.count(yellow), 1000);
+    for (int row = 0; row < at_once.surface->height(); ++row)
+      for (int column = 0; column < at_once.surface->width(); ++column)
+        ASSERT_EQ(at_once.at(column, row), one_by_one.at(column, row)) << column << "," << row;
+  }
 }
 
 TEST(OffscreenWindows, TheSurfaceGrowsToHoldLargeFixedSizes) {

@@ -275,6 +275,68 @@ void OffscreenWindows::line_to(double x, double y) {
   state.position_y = to_y;
 }
 
+void OffscreenWindows::draw_points(std::span<const double> x, std::span<const double> y, bool join,
+                                   bool starts_stroke) {
+  // Points only: nothing to gain over one pixel each.
+  if (!join) {
+    WindowOperations::draw_points(x, y, join, starts_stroke);
+    return;
+  }
+  DrawingState& state = changing_active_window().drawing;
+  const auto exact = [](double pixel_x, double pixel_y) {
+    return std::fabs(pixel_x) <= exact_line_range && std::fabs(pixel_y) <= exact_line_range;
+  };
+  // Consecutive points in one pixel column: the lines between them cover that column from
+  // their lowest row to their highest and nothing else, as one line does. (Each joined
+  // point's own pixel ends the line to it.)
+  struct ColumnRun {
+    bool open = false;
+    std::int64_t column = 0;
+    std::int64_t top = 0;
+    std::int64_t bottom = 0;
+  } run;
+  const auto end_run = [&] {
+    if (!run.open) return;
+    draw_segment(state.viewport, double(run.column), double(run.top), double(run.column),
+                 double(run.bottom));
+    run.open = false;
+  };
+  for (std::size_t point = 0; point < x.size(); ++point) {
+    const double to_x = state.map_x.pixel(x[point]);
+    const double to_y = state.map_y.pixel(y[point]);
+    if (point == 0 && starts_stroke) {
+      state.position_x = to_x;
+      state.position_y = to_y;
+      set_pixel(x[point], y[point]);
+      continue;
+    }
+    if (!exact(to_x, to_y) || !exact(state.position_x, state.position_y)) {
+      // Far out or not a number: as the point by point calls draw it.
+      end_run();
+      line_to(x[point], y[point]);
+      set_pixel(x[point], y[point]);
+      continue;
+    }
+    const std::int64_t column = nearest_pixel(to_x);
+    const std::int64_t row = nearest_pixel(to_y);
+    if (nearest_pixel(state.position_x) == column) {
+      if (!run.open || run.column != column) {
+        end_run();
+        const std::int64_t from_row = nearest_pixel(state.position_y);
+        run = {true, column, from_row, from_row};
+      }
+      run.top = std::min(run.top, row);
+      run.bottom = std::max(run.bottom, row);
+    } else {
+      end_run();
+      draw_segment(state.viewport, state.position_x, state.position_y, to_x, to_y);
+    }
+    state.position_x = to_x;
+    state.position_y = to_y;
+  }
+  end_run();
+}
+
 void OffscreenWindows::draw_segment(const PixelRectangle& clip, double x0, double y0, double x1,
                                     double y1) {
   if (clip.empty()) return;

@@ -57,6 +57,8 @@ class OffscreenWindows final : public WindowOperations {
   void move_to(double x, double y) override;
   void line_to(double x, double y) override;
   void set_pixel(double x, double y) override;
+  void draw_points(std::span<const double> x, std::span<const double> y, bool join,
+                   bool starts_stroke) override;
   void draw_text(std::string_view text) override;
   void set_text_colour(int colour_index) override;
   void set_text_mode(int mode) override;

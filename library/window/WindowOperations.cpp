@@ -7,6 +7,17 @@
 
 namespace curvist {
 
+void WindowOperations::draw_points(std::span<const double> x, std::span<const double> y, bool join,
+                                   bool starts_stroke) {
+  for (std::size_t point = 0; point < x.size(); ++point) {
+    if (point == 0 && starts_stroke)
+      move_to(x[point], y[point]);
+    else if (join)
+      line_to(x[point], y[point]);
+    set_pixel(x[point], y[point]);
+  }
+}
+
 bool WindowOperations::replace_plot(int /*unit*/, std::shared_ptr<const RedrawablePlot> /*plot*/) {
   return false;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,12 @@ class WindowOperations {
   virtual void move_to(double x, double y) = 0;
   virtual void line_to(double x, double y) = 0;
   virtual void set_pixel(double x, double y) = 0;
+  // A curve's points in order, each given its pixel; with `join`, each joined by a line
+  // from the point before it, the first from the current position unless it
+  // `starts_stroke`. Exactly move_to (a stroke's start) or line_to, then set_pixel, point
+  // by point, which is what it does here; a surface may draw the same pixels at once.
+  virtual void draw_points(std::span<const double> x, std::span<const double> y, bool join,
+                           bool starts_stroke);
   // Top-left corner at the current position, current colour, background untouched.
   virtual void draw_text(std::string_view text) = 0;
   virtual void set_text_colour(int colour_index) = 0;

@@ -82,6 +82,10 @@ class X11Windows final : public WindowOperations, private WindowEvents {
   void move_to(double x, double y) override { shared_.draw(&OffscreenWindows::move_to, x, y); }
   void line_to(double x, double y) override { shared_.draw(&OffscreenWindows::line_to, x, y); }
   void set_pixel(double x, double y) override { shared_.draw(&OffscreenWindows::set_pixel, x, y); }
+  void draw_points(std::span<const double> x, std::span<const double> y, bool join,
+                   bool starts_stroke) override {
+    shared_.draw(&OffscreenWindows::draw_points, x, y, join, starts_stroke);
+  }
   void draw_text(std::string_view text) override {
     shared_.draw(&OffscreenWindows::draw_text, text);
   }
