@@ -9,6 +9,8 @@
 #include <cstring>
 #include <new>
 
+#include "array/LargeArrays.hpp"
+
 namespace curvist {
 namespace {
 
@@ -19,7 +21,13 @@ constexpr std::uint64_t longest_frame = std::uint64_t(1) << 36;
 bool resize_for(std::vector<float>& words, std::uint64_t length, std::uint64_t longest) {
   if (length > longest) return false;
   try {
-    words.resize((std::size_t(length) + sizeof(float) - 1) / sizeof(float));
+    const std::size_t count = (std::size_t(length) + sizeof(float) - 1) / sizeof(float);
+    // A frame of a million points, received into fresh memory, would fault every 4 KiB.
+    if (count > words.capacity()) {
+      words.reserve(count);
+      ask_for_huge_pages(words.data(), words.capacity() * sizeof(float));
+    }
+    words.resize(count);
   } catch (const std::bad_alloc&) {
     return false;
   }
