@@ -1,6 +1,7 @@
 #include "listdirected/Records.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace curvist {
@@ -60,11 +61,23 @@ void advance_to_next_record(RecordInput& input) {
 
 std::int64_t count_line_ends(std::string_view text, std::size_t from, std::size_t to) {
   std::int64_t count = 0;
-  for (const char* found = find(text, from, to, line_feed); found != nullptr;
-       found = find(text, std::size_t(found - text.data()) + 1, to, line_feed))
-    ++count;
-  // Two passes of memchr, which looks at many bytes at a time, cost less than one pass
-  // that looks at every byte.
+  // Line feeds are counted a block at a time, in byte-wide counters the compiler can
+  // keep side by side in one register: a call of memchr for every line of a few bytes
+  // costs five times as much.
+  constexpr std::size_t lanes = 32;
+  constexpr std::size_t block = 255 * lanes;  // a byte counter holds 255
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  std::size_t at = from;
+  while (to - at >= lanes) {
+    const std::size_t end = at + std::min(block, (to - at) / lanes * lanes);
+    std::array<unsigned char, lanes> counters{};
+    for (; at < end; at += lanes)
+      for (std::size_t lane = 0; lane < lanes; ++lane)
+        counters[lane] += bytes[at + lane] == line_feed ? 1 : 0;
+    for (const unsigned char counted : counters) count += counted;
+  }
+  for (; at < to; ++at) count += bytes[at] == line_feed ? 1 : 0;
+  // Carriage returns are rare: memchr finds the few there are at once.
   for (const char* found = find(text, from, to, carriage_return); found != nullptr;
        found = find(text, std::size_t(found - text.data()) + 1, to, carriage_return))
     if (ends_line(text, std::size_t(found - text.data()))) ++count;
