@@ -70,24 +70,35 @@ GridPoint inside_segment(const DeviceGrid& grid, std::span<const float> x, std::
 // segment's end), or nothing more of the line.
 enum class Ends { every, last, stop };
 
-// The dashes laid along the path where the renderer lays them, one segment after another.
-// `segment(i)` is told of each segment (the one that ends at point `i`) and says which
-// ends are wanted; `end(i, t, on)` is told of each, `t` the fraction of the segment
-// walked to it (1 for the segment's end), `on` when the element that ends there is a
-// dash. False when a length is no number, the dashes end too often, or `segment` says
-// stop.
-template <typename Segment, typename End>
-bool walk_dashes(std::span<const float> x, std::span<const float> y, const RendererGrid& renderer,
-                 const DashPattern& pattern, Segment&& segment, End&& end) {
-  const std::size_t most_ends = dash_ends_per_point * x.size() + 1024;
-  std::size_t ends = 0;
-  DashPosition dash = starting_position(pattern);
+// The length of each segment of the path as the renderer measures it: `lengths[i]` for
+// the one that ends at point `i`.
+void measure_segments(std::span<const float> x, std::span<const float> y,
+                      const RendererGrid& renderer, std::vector<double>& lengths) {
+  lengths.resize(x.size());
   double from_x = renderer.x(x[0]), from_y = renderer.y(y[0]);
   for (std::size_t i = 1; i < x.size(); ++i) {
     const double to_x = renderer.x(x[i]), to_y = renderer.y(y[i]);
     // Plainly, not with hypot(): far quicker, and as exact for lengths of a page.
-    const double length =
-        std::sqrt((to_x - from_x) * (to_x - from_x) + (to_y - from_y) * (to_y - from_y));
+    lengths[i] = std::sqrt((to_x - from_x) * (to_x - from_x) + (to_y - from_y) * (to_y - from_y));
+    from_x = to_x;
+    from_y = to_y;
+  }
+}
+
+// The dashes laid along the path of segments `lengths` long where the renderer lays them,
+// one segment after another. `segment(i)` is told of each segment (the one that ends at
+// point `i`) and says which ends are wanted; `end(i, t, on)` is told of each, `t` the
+// fraction of the segment walked to it (1 for the segment's end), `on` when the element
+// that ends there is a dash. False when a length is no number, the dashes end too often,
+// or `segment` says stop.
+template <typename Segment, typename End>
+bool walk_dashes(std::span<const double> lengths, const DashPattern& pattern, Segment&& segment,
+                 End&& end) {
+  const std::size_t most_ends = dash_ends_per_point * lengths.size() + 1024;
+  std::size_t ends = 0;
+  DashPosition dash = starting_position(pattern);
+  for (std::size_t i = 1; i < lengths.size(); ++i) {
+    const double length = lengths[i];
     if (!std::isfinite(length)) return false;
     const Ends wanted = segment(i);
     if (wanted == Ends::stop) return false;
@@ -100,14 +111,12 @@ bool walk_dashes(std::span<const float> x, std::span<const float> y, const Rende
       if (++ends > most_ends) return false;
       if (every_end) end(i, walked / length, dash.on());
       last_end = walked;
-      dash.element = (dash.element + 1) % pattern.count;
+      if (++dash.element == pattern.count) dash.element = 0;
       dash.left = pattern.lengths[dash.element];
     }
     dash.left -= length - walked;
     if (!every_end && last_end >= 0) end(i, last_end / length, !dash.on());
     end(i, 1.0, dash.on());
-    from_x = to_x;
-    from_y = to_y;
   }
   return true;
 }
@@ -236,11 +245,12 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
   if (x.empty() || !usable(pattern)) return false;
 
   // First where the dashes ink, then the pieces, with what the first found.
+  measure_segments(x, y, renderer, pieces.lengths);
   InkedCells& inked = pieces.inked;
   if (start_inked_cells(x, y, grid, half_width_cells, inked)) {
     DeviceCell piece_start = grid.cell(x[0], y[0]);
     const bool walked = walk_dashes(
-        x, y, renderer, pattern, [](std::size_t) { return Ends::every; },
+        pieces.lengths, pattern, [](std::size_t) { return Ends::every; },
         [&](std::size_t i, double t, bool on) {
           const DeviceCell end =
               t == 1.0 ? grid.cell(x[i], y[i]) : inside_segment(grid, x, y, i, t).cell;
@@ -259,7 +269,7 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
   GridPoint to = from;
   bool passed_hidden = false;  // the segment is drawn as line whole
   const bool walked = walk_dashes(
-      x, y, renderer, pattern,
+      pieces.lengths, pattern,
       [&](std::size_t i) {
         if (dashed.cost() > budget) return Ends::stop;
         from = to;

@@ -20,6 +20,7 @@ struct SolidPieces {
   // Working storage for dashed lines: where their dashes ink, and the gap being walked.
   InkedCells inked;
   std::vector<GridPoint> gap;
+  std::vector<double> lengths;
 
   void clear() {
     x.clear();
