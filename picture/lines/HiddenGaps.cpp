@@ -6,7 +6,8 @@
 namespace curvist {
 namespace {
 
-// 32 MiB of bits: a letter page at a thousandth of an inch needs a third of it.
+// 32 MiB of bits (twice: the dashes' and the inked beside): a letter page at a thousandth
+// of an inch needs a third of it.
 constexpr double most_cells = double(1 << 28);
 
 std::uint64_t bits_from(std::size_t first, std::size_t last) {
