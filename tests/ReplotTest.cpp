@@ -112,14 +112,6 @@ TEST_F(Replot, AUnitWithoutAWindowGetsNoneButThePictureIsWritten) {
   EXPECT_EQ(PLOTPACK::window_counter(), 102);
 }
 
-// Bytes of data the process holds now, as the data limit counts them.
-[[maybe_unused]] rlim_t data_size() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.starts_with("VmData:")) return rlim_t(std::stoull(line.substr(7))) * 1024;
-  return 0;
-}
-
 // The line that says a plot cannot be kept for want of memory comes after the lines owed
 // before it: a picture's " Output in " line is not overtaken.
 TEST_F(Replot, APlotWithoutMemoryToKeepItIsToldAfterTheLinesOwedBeforeIt) {
@@ -144,6 +136,13 @@ TEST_F(Replot, APlotWithoutMemoryToKeepItIsToldAfterTheLinesOwedBeforeIt) {
     if (std::exchange(picture_owed, false)) console.write_line(" Output in a.ps");
   });
 
+  // Bytes of data the process holds now, as the data limit counts them.
+  const auto data_size = [] {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+      if (line.starts_with("VmData:")) return rlim_t(std::stoull(line.substr(7))) * 1024;
+    return rlim_t(0);
+  };
   rlimit limit{};
   ASSERT_EQ(getrlimit(RLIMIT_DATA, &limit), 0);
   const rlimit before = limit;
