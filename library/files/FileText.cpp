@@ -7,10 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 
+#include "array/LargeArrays.hpp"
 #include "files/RegularFile.hpp"
 
 namespace curvist {
@@ -184,14 +184,8 @@ void FileText::release_before(std::size_t position) {
 
 void FileText::keep_text_read() {
   kept_ = true;
-  // Held whole, the text faults in a page every 2 MiB where the kernel has huge pages,
-  // rather than every 4 KiB.
-  constexpr std::uintptr_t huge_page = std::uintptr_t(2) << 20;
-  const auto start = reinterpret_cast<std::uintptr_t>(data_);
-  const std::uintptr_t first = (start + huge_page - 1) / huge_page * huge_page;
-  const std::uintptr_t last = (start + mapped_) / huge_page * huge_page;
-  if (data_ != nullptr && last > first)
-    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  // Held whole, the text is large memory filled once.
+  if (data_ != nullptr) ask_for_huge_pages(data_, mapped_);
 }
 
 std::string_view FileText::whole_text() {
