@@ -25,11 +25,6 @@ int run_in_current_folder(const FilePlotter& plot, const RunOptions& options) {
   return 0;
 }
 
-int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
-                          const RunOptions& options) {
-  return run_in_current_folder([&](std::string_view name, FileText&) { plot(name); }, options);
-}
-
 int run_with_pictures_in_background(const FilePlotter& plot, const RunOptions& options) {
   // The picture of one file is drawn while the next file is read and plotted on screen.
   const PicturesInBackground pictures;

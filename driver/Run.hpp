@@ -20,9 +20,6 @@ struct RunOptions {
 // status: 0, or 1 when the list file can neither be read nor made.
 using FilePlotter = std::function<void(std::string_view name, FileText& text)>;
 int run_in_current_folder(const FilePlotter& plot, const RunOptions& options = {});
-// The same for a plotter that opens the file by its name.
-int run_in_current_folder(const std::function<void(std::string_view name)>& plot,
-                          const RunOptions& options = {});
 
 // The same, each picture finished in the background while the next file is read and
 // plotted on screen; the pictures still owed are finished before it returns.

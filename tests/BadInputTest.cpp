@@ -246,7 +246,7 @@ ChangedFileRun run_changing(const TemporaryFolder& folder,
   const RecordingPlatform recorded(trace);
   const testing::ScopedCurrentFolder inside(folder.path());
   ChangedFileRun run;
-  run.status = run_in_current_folder([&](std::string_view name) {
+  run.status = run_in_current_folder([&](std::string_view name, FileText&) {
     change(folder / std::string(without_trailing_blanks(name)));
     LOADPLOTPACK::LOADPLOT(name);
   });

@@ -44,7 +44,7 @@ DriverRun run_in(const TemporaryFolder& folder) {
   RecordingErrorStream error_stream(errors);
   const RecordingPlatform recorded(trace, {}, error_stream);
   const ScopedCurrentFolder inside(folder.path());
-  run.status = run_in_current_folder([&](std::string_view name) {
+  run.status = run_in_current_folder([&](std::string_view name, FileText&) {
     run.accepted.emplace_back(name);
     EXPECT_TRUE(read_plot_file(name)) << "an accepted file reaches the reader: " << name;
   });
