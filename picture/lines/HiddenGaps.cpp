@@ -67,7 +67,7 @@ void InkedCells::settle() {
         std::clamp<std::ptrdiff_t>(column, 0, static_cast<std::ptrdiff_t>(columns_) - 1));
   };
   // The words some column from `first` to `last` inked, and their OR, word by word.
-  const auto inked_words = [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+  const auto span_of = [&](std::ptrdiff_t first, std::ptrdiff_t last) {
     WordSpan span{words_, 0};
     for (std::size_t column = clipped(first); column <= clipped(last); ++column) {
       span.first = std::min(span.first, inked_words_[column].first);
@@ -86,8 +86,8 @@ void InkedCells::settle() {
   beside_.assign(bits_.size(), 0);
   for (std::size_t column = 0; column < columns_; ++column) {
     const auto at = static_cast<std::ptrdiff_t>(column);
-    const WordSpan left = inked_words(at - reach_, at);
-    const WordSpan right = inked_words(at, at + reach_);
+    const WordSpan left = span_of(at - reach_, at);
+    const WordSpan right = span_of(at, at + reach_);
     for (std::size_t word = std::max(left.first, right.first);
          word <= std::min(left.last, right.last) && word < words_; ++word)
       beside_[column * words_ + word] =

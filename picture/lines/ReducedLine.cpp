@@ -264,9 +264,9 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
   // Pieces that cost giza less than the polyline (which it would dash itself, at more
   // than a point's cost a point) are worth it.
   const std::size_t budget = x.size();
-  DashedPieces dashed(pieces, on_grid(grid, x[0], y[0]));
   GridPoint from = on_grid(grid, x[0], y[0]);
   GridPoint to = from;
+  DashedPieces dashed(pieces, from);
   bool passed_hidden = false;  // the segment is drawn as line whole
   const bool walked = walk_dashes(
       pieces.lengths, pattern,
