@@ -26,9 +26,11 @@ const DeviceGrid unit_grid{{}, true};
 // the result names the points kept.
 std::vector<float> kept_indices(const std::vector<std::pair<double, double>>& cells) {
   std::vector<float> x, y;
-  PathReducer reducer(x, y);
-  for (std::size_t i = 0; i < cells.size(); ++i)
-    reducer.add({static_cast<float>(i), 0.0f, {cells[i].first, cells[i].second}});
+  PathReducer reducer(x, y, unit_grid);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const auto [column, row] = cells[i];
+    reducer.add({static_cast<float>(i), 0.0f, {column, row}, {column, row}});
+  }
   reducer.end();
   return x;
 }
@@ -41,9 +43,12 @@ TEST(PathReduction, KeepsFirstLowestHighestAndLastOfAColumnInPathOrder) {
   // The extremes may be the ends themselves; of equal extremes the first reached counts.
   EXPECT_THAT(kept_indices({{0, 1}, {0, 9}, {0, 4}, {0, 9}, {0, 5}}), ElementsAre(0, 1, 4));
   EXPECT_THAT(kept_indices({{0, 5}, {0, 3}, {0, 4}, {0, 9}}), ElementsAre(0, 1, 3));
-  // Each column on its own: the path leaves a column where the column's run left it.
-  EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 4}, {0, 2}, {1, 7}, {1, 3}, {1, 9}, {1, 5}}),
+  // The path leaves a column where the column's run left it, unless both its step and
+  // the straight one from extreme to extreme cross inside the rows both columns cover.
+  EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 4}, {0, 1}, {1, 4}, {1, 3}, {1, 9}, {1, 5}}),
               ElementsAre(0, 1, 3, 4, 5, 6, 7));
+  EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 4}, {0, 2}, {1, 7}, {1, 3}, {1, 9}, {1, 5}}),
+              ElementsAre(0, 1, 5, 6, 7));
 }
 
 TEST(PathReduction, KeepsFirstLeftmostRightmostAndLastOfARow) {
@@ -71,11 +76,12 @@ TEST(PathReduction, PointsInTheCellBeforeAddNothingButTheLineEndsOnItsLastPoint)
 
 TEST(PathReduction, PolylinesEndedApartAreNeverMerged) {
   std::vector<float> x, y;
-  PathReducer reducer(x, y);
-  for (const float index : {0.0f, 1.0f, 2.0f}) reducer.add({index, 0.0f, {0, index}});
+  PathReducer reducer(x, y, unit_grid);
+  for (const float index : {0.0f, 1.0f, 2.0f}) reducer.add({index, 0.0f, {0, index}, {0, index}});
   reducer.end();
   // The next one starts in the cell where the last one ended.
-  for (const float index : {3.0f, 4.0f, 5.0f}) reducer.add({index, 0.0f, {0, 5 - index}});
+  for (const float index : {3.0f, 4.0f, 5.0f})
+    reducer.add({index, 0.0f, {0, 5 - index}, {0, 5 - index}});
   reducer.end();
   EXPECT_THAT(x, ElementsAre(0, 2, 3, 5));
 }

@@ -30,18 +30,26 @@ struct DeviceCell {
   bool operator==(const DeviceCell&) const = default;
 };
 
+// Where a point lands in cell units, before it is rounded to its cell.
+struct CellPosition {
+  double column;
+  double row;
+};
+
 struct DeviceGrid {
   WorldToDevice to_cells;  // world coordinates in cell units
   // PostScript rounds to the nearest thousandth of an inch, so its cells are centred on
   // whole units; a pixel spans from one whole unit to the next.
   bool centred;
 
-  DeviceCell cell(float x, float y) const {
-    const double column = to_cells.x(x);
-    const double row = to_cells.y(y);
-    if (centred) return {std::nearbyint(column), std::nearbyint(row)};
-    return {std::floor(column), std::floor(row)};
+  CellPosition position(float x, float y) const { return {to_cells.x(x), to_cells.y(y)}; }
+  DeviceCell cell(const CellPosition& at) const {
+    if (centred) return {std::nearbyint(at.column), std::nearbyint(at.row)};
+    return {std::floor(at.column), std::floor(at.row)};
   }
+  DeviceCell cell(float x, float y) const { return cell(position(x, y)); }
+  // Where a column of cells ends and the next begins.
+  double edge_after(double column) const { return centred ? column + 0.5 : column + 1; }
 };
 
 // Device coordinates as the renderer of the picture sees them, for lengths along a path

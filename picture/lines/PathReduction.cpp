@@ -1,5 +1,8 @@
 #include "lines/PathReduction.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 namespace curvist {
 namespace {
 
@@ -41,11 +44,11 @@ void extend_run(Run& run, const GridPoint& point, HandOn&& hand_on_run) {
 }  // namespace
 
 // Hands on the run's first point, its least and greatest across the run, and its last,
-// each once and in the order the path visits them.
+// each once and in the order the path visits them, but for the ends left out.
 template <typename Next>
-void PathReducer::hand_on(const Run& run, Next&& next) {
+void PathReducer::hand_on(const Run& run, LeftOut left_out, Next&& next) {
   const std::size_t last_at = run.length - 1;
-  next(run.first);
+  if (!left_out.first) next(run.first);
   const bool least_earlier = run.least_at < run.greatest_at;
   const GridPoint& earlier = least_earlier ? run.least : run.greatest;
   const GridPoint& later = least_earlier ? run.greatest : run.least;
@@ -53,19 +56,59 @@ void PathReducer::hand_on(const Run& run, Next&& next) {
   const std::size_t later_at = least_earlier ? run.greatest_at : run.least_at;
   if (earlier_at != 0 && earlier_at != last_at) next(earlier);
   if (later_at != 0 && later_at != last_at && later_at != earlier_at) next(later);
-  if (last_at != 0) next(run.last);
+  if (last_at != 0 && !left_out.last) next(run.last);
 }
 
 void PathReducer::add_to_column_run(const GridPoint& point) {
   final_ = point;
-  extend_run<AlongColumns>(column_run_, point, [this](const Run& run) {
-    hand_on(run, [this](const GridPoint& kept) { add_to_row_run(kept); });
-  });
+  extend_run<AlongColumns>(column_run_, point, [this](const Run& run) { add_column_run(run); });
+}
+
+void PathReducer::add_column_run(const Run& run) {
+  const bool straight = finished_column_run_.open && steps_within_both(finished_column_run_, run);
+  if (finished_column_run_.open)
+    hand_on(finished_column_run_, {finished_run_first_left_out_, straight},
+            [this](const GridPoint& kept) { add_to_row_run(kept); });
+  finished_column_run_ = run;
+  finished_run_first_left_out_ = straight;
+}
+
+// Whether the path may step from `run` to `next`, in the column beside it, straight from
+// the last extreme of the one to the first of the other, leaving out the last point of
+// the one and the first of the other. Both steps, the path's own and the straight one,
+// must cross from column to column within the rows both runs cover, a cell short of
+// their ends, so that each passes only through cells the runs' own lines from lowest to
+// highest pass through. The extremes must be points of their runs' own that no other
+// step leaves out.
+bool PathReducer::steps_within_both(const Run& run, const Run& next) const {
+  const double from_column = run.first.cell.column, to_column = next.first.cell.column;
+  if (std::fabs(to_column - from_column) != 1) return false;
+  const std::size_t run_last = run.length - 1, next_last = next.length - 1;
+  const std::size_t run_extreme = std::max(run.least_at, run.greatest_at);
+  const std::size_t next_extreme = std::min(next.least_at, next.greatest_at);
+  if (run_extreme == 0 || run_extreme >= run_last) return false;
+  if (next_extreme == 0 || next_extreme >= next_last) return false;
+  if (run.least_at == run_last || run.greatest_at == run_last) return false;
+  if (next.least_at == 0 || next.greatest_at == 0) return false;
+
+  const double low = std::max(run.least.cell.row, next.least.cell.row) + 1;
+  const double high = std::min(run.greatest.cell.row, next.greatest.cell.row) - 1;
+  const double edge = grid_.edge_after(std::min(from_column, to_column));
+  const auto crosses_within = [&](const GridPoint& from, const GridPoint& to) {
+    const double across = to.at.column - from.at.column;
+    if (across == 0) return false;
+    const double row = from.at.row + (to.at.row - from.at.row) * (edge - from.at.column) / across;
+    return row >= low && row <= high;
+  };
+  const GridPoint& run_extreme_point = run_extreme == run.least_at ? run.least : run.greatest;
+  const GridPoint& next_extreme_point = next_extreme == next.least_at ? next.least : next.greatest;
+  return crosses_within(run.last, next.first) &&
+         crosses_within(run_extreme_point, next_extreme_point);
 }
 
 void PathReducer::add_to_row_run(const GridPoint& point) {
   extend_run<AlongRows>(row_run_, point, [this](const Run& run) {
-    hand_on(run, [this](const GridPoint& kept) { keep(kept); });
+    hand_on(run, {}, [this](const GridPoint& kept) { keep(kept); });
   });
 }
 
@@ -82,10 +125,13 @@ void PathReducer::keep(const GridPoint& point) {
 }
 
 void PathReducer::end() {
-  if (column_run_.open)
-    hand_on(column_run_, [this](const GridPoint& kept) { add_to_row_run(kept); });
-  if (row_run_.open) hand_on(row_run_, [this](const GridPoint& kept) { keep(kept); });
+  if (column_run_.open) add_column_run(column_run_);
+  if (finished_column_run_.open)
+    hand_on(finished_column_run_, {finished_run_first_left_out_, false},
+            [this](const GridPoint& kept) { add_to_row_run(kept); });
+  if (row_run_.open) hand_on(row_run_, {}, [this](const GridPoint& kept) { keep(kept); });
   column_run_.open = false;
+  finished_column_run_.open = false;
   row_run_.open = false;
   // The last point handed on is the polyline's own last point. When it shared its cell
   // with the point before, the line still ends exactly where it was asked to end.

@@ -3,10 +3,14 @@
 // consecutive points that falls in one device column, the first, lowest, highest and last
 // are kept, in path order (the M4 aggregation of time-series plotting): the line they
 // draw covers that column from the run's lowest to its highest cell and leaves it where
-// the run left it. Runs in one device row are then thinned the same way, with leftmost and
-// rightmost for lowest and highest. Only consecutive points are merged, so a path that
-// doubles back keeps every visit; the first and the last point of the polyline are handed
-// on exactly as given.
+// the run left it. Where the path steps into the next column inside the rows both runs
+// cover, and would still do so straight from the one run's last extreme to the next
+// run's first, the step's own two points are left out too: the line passes through the
+// same cells either way, and a noisy band keeps about two points a column, not four.
+// Runs in one device row are then thinned the same way, with leftmost and rightmost for
+// lowest and highest. Only consecutive points are merged, so a path that doubles back
+// keeps every visit; the first and the last point of the polyline are handed on exactly
+// as given.
 
 #include <cstddef>
 #include <vector>
@@ -19,13 +23,14 @@ struct GridPoint {
   float x;  // world coordinates, handed on unchanged when the point is kept
   float y;
   DeviceCell cell;  // where the point lands on the device
+  CellPosition at;  // and where exactly, in cells
 };
 
 // Takes the points of one polyline after another and appends those kept to two arrays.
 class PathReducer {
  public:
-  PathReducer(std::vector<float>& kept_x, std::vector<float>& kept_y)
-      : kept_x_(kept_x), kept_y_(kept_y), start_(kept_x.size()) {}
+  PathReducer(std::vector<float>& kept_x, std::vector<float>& kept_y, const DeviceGrid& grid)
+      : kept_x_(kept_x), kept_y_(kept_y), grid_(grid), start_(kept_x.size()) {}
 
   void add(const GridPoint& point) { add_to_column_run(point); }
   // Completes the polyline: a polyline of two points or more keeps two or more, and the
@@ -41,15 +46,26 @@ class PathReducer {
     std::size_t least_at = 0, greatest_at = 0;
   };
 
+  // Which of a run's ends are left out, their steps to the runs beside taken straight.
+  struct LeftOut {
+    bool first = false;
+    bool last = false;
+  };
+
   void add_to_column_run(const GridPoint& point);
+  void add_column_run(const Run& run);
+  bool steps_within_both(const Run& run, const Run& next) const;
   void add_to_row_run(const GridPoint& point);
   void keep(const GridPoint& point);
   template <typename Next>
-  static void hand_on(const Run& run, Next&& next);
+  static void hand_on(const Run& run, LeftOut left_out, Next&& next);
 
   std::vector<float>& kept_x_;
   std::vector<float>& kept_y_;
+  const DeviceGrid& grid_;
   Run column_run_;
+  Run finished_column_run_;  // held until the next shows how the path steps out of it
+  bool finished_run_first_left_out_ = false;
   Run row_run_;
   std::size_t start_;           // where this polyline's points begin in the arrays
   DeviceCell last_kept_{};      // the cell of the last point kept

@@ -12,7 +12,10 @@ namespace {
 // whole page: a piece costs about as much as this many points of a line.
 constexpr std::size_t piece_cost_in_points = 4;
 
-GridPoint on_grid(const DeviceGrid& grid, float x, float y) { return {x, y, grid.cell(x, y)}; }
+GridPoint on_grid(const DeviceGrid& grid, float x, float y) {
+  const CellPosition at = grid.position(x, y);
+  return {x, y, grid.cell(at), at};
+}
 
 // Where the pattern stands at the start of the path, as cairo finds it: the element the
 // offset falls in, and how much of that element is left.
@@ -45,7 +48,7 @@ bool usable(const DashPattern& pattern) {
 void reduce_full_line(std::span<const float> x, std::span<const float> y, const DeviceGrid& grid,
                       SolidPieces& pieces) {
   pieces.clear();
-  PathReducer reducer(pieces.x, pieces.y);
+  PathReducer reducer(pieces.x, pieces.y, grid);
   for (std::size_t i = 0; i < x.size(); ++i) reducer.add(on_grid(grid, x[i], y[i]));
   reducer.end();
   pieces.ends.push_back(pieces.x.size());
@@ -173,8 +176,8 @@ bool start_inked_cells(std::span<const float> x, std::span<const float> y, const
 // as line with the dashes on either side.
 class DashedPieces {
  public:
-  DashedPieces(SolidPieces& pieces, const GridPoint& start)
-      : pieces_(pieces), reducer_(pieces.x, pieces.y), last_(start) {
+  DashedPieces(SolidPieces& pieces, const DeviceGrid& grid, const GridPoint& start)
+      : pieces_(pieces), reducer_(pieces.x, pieces.y, grid), last_(start) {
     pieces_.gap.clear();
   }
 
@@ -266,7 +269,7 @@ bool reduce_dashed_line(std::span<const float> x, std::span<const float> y, cons
   const std::size_t budget = x.size();
   GridPoint from = on_grid(grid, x[0], y[0]);
   GridPoint to = from;
-  DashedPieces dashed(pieces, from);
+  DashedPieces dashed(pieces, grid, from);
   bool passed_hidden = false;  // the segment is drawn as line whole
   const bool walked = walk_dashes(
       pieces.lengths, pattern,
