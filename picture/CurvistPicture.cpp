@@ -69,7 +69,8 @@ int main() {
   set_up_fonts();
 
   std::ostringstream reports;
-  curvist::GizaPgplot pgplot(true, reports, curvist::GizaErrorCapture::whole_process);
+  curvist::GizaPgplot pgplot(true, reports, curvist::GizaErrorCapture::whole_process,
+                             curvist::GizaLines::drawn_in_background);
   std::vector<float> frame;
   std::vector<char> answer;
   curvist::FrameReceiver frames(STDIN_FILENO);

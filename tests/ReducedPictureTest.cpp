@@ -1,7 +1,7 @@
 // Pictures drawn from the points a device can show apart, against pictures of every
 // point, as Ghostscript renders both at 600 dpi: the same ink outside the curves, every
 // data point inked, each column's ink within the join allowance, and far fewer points in
-// the file.
+// the file. Lines laid out and drawn in the background make the same file.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 
 #include "PgPlot.hpp"
 #include "PictureFolder.hpp"
+#include "RealPictures.hpp"
 #include "console/RecordingConsole.hpp"
 #include "drawing/GizaPgplot.hpp"
 #include "platform/Platform.hpp"
@@ -126,14 +127,15 @@ struct FourCurves {
   }
 
   // Two values past the drawn ones set limits that keep every curve off the frame.
-  void draw(const std::string& file, bool reduced) const {
+  void draw(const std::string& file, bool reduced,
+            GizaLines lines = GizaLines::drawn_in_the_call) const {
     std::vector<double> all_x = x, all_y = y;
     all_x.insert(all_x.end(), {5.0, 5.0});
     all_y.insert(all_y.end(), {-2.0, 12.5});
     std::ostringstream trace;
     RecordingConsole console(trace);
     RecordingWindows windows(trace);
-    GizaPgplot pgplot(reduced);
+    GizaPgplot pgplot(reduced, std::cerr, GizaErrorCapture::per_call, lines);
     ScopedPlatform platform({console, pgplot, windows});
     PGPLOTPACK::PGPLOTLISTDP(all_x, all_y, {.FILENAME = file, .NCURVES = 4});
     EXPECT_EQ(trace.str(), "console \" Output in " + file + "\"\n");
@@ -196,6 +198,9 @@ struct Comparison {
 Comparison compare_pictures(const FourCurves& curves, const std::string& name) {
   curves.draw(name + "-full.ps", false);
   curves.draw(name + "-reduced.ps", true);
+  curves.draw(name + "-background.ps", true, GizaLines::drawn_in_background);
+  EXPECT_EQ(testing::postscript_body(name + "-background.ps"),
+            testing::postscript_body(name + "-reduced.ps"));
   const PostScriptPaths full = paths_of(name + "-full.ps");
   const PostScriptPaths reduced = paths_of(name + "-reduced.ps");
   Comparison comparison{full.line_segments,

@@ -28,6 +28,8 @@ namespace {
 // giza keeps at most this many characters of a file name (and does not always end them).
 constexpr std::size_t giza_file_name_limit = 255;
 constexpr int full_line = 1;
+// A line long enough to be laid out on a thread of its own: its points are copied for it.
+constexpr std::size_t long_line = 10'000;
 
 // PGPLOT ignores the blanks after a text; giza would draw them (and centre captions
 // with them), so they never reach it.
@@ -90,7 +92,14 @@ int point_count(std::span<const float> x, std::span<const float> y) {
 
 }  // namespace
 
+GizaPgplot::GizaPgplot(bool reduce_lines, std::ostream& reports, GizaErrorCapture capture,
+                       GizaLines lines)
+    : reports_(reports), messages_(capture), reduce_lines_(reduce_lines) {
+  if (lines == GizaLines::drawn_in_background) background_.emplace();
+}
+
 GizaPgplot::~GizaPgplot() {
+  catch_up();
   // A picture still open at exit is unfinished: giza lets go of it and the temporary
   // file goes with it.
   if (picture_) messages_.run([] { cpgend(); });
@@ -98,7 +107,28 @@ GizaPgplot::~GizaPgplot() {
 
 template <typename Call>
 void GizaPgplot::on_picture(Call&& call) {
-  if (picture_ && !picture_->failure) messages_.run(std::forward<Call>(call));
+  line_geometry_.reset();
+  on_picture_as_it_is(std::forward<Call>(call));
+}
+
+template <typename Call>
+void GizaPgplot::on_picture_as_it_is(Call&& call) {
+  if (!picture_ || picture_->failure) return;
+  catch_up();
+  messages_.run(std::forward<Call>(call));
+}
+
+DrawingQueue::Ticket GizaPgplot::in_line_order(std::function<void()> call) {
+  if (!picture_ || picture_->failure) return 0;
+  if (!background_) {
+    messages_.run(call);
+    return 0;
+  }
+  return background_->post([this, call = std::move(call)] { messages_.run(call); });
+}
+
+void GizaPgplot::catch_up() {
+  if (background_) background_->wait();
 }
 
 void GizaPgplot::fail(std::string reason) {
@@ -107,6 +137,7 @@ void GizaPgplot::fail(std::string reason) {
 
 void GizaPgplot::check_drawing() {
   if (!picture_ || picture_->failure) return;
+  catch_up();
   bool intact = true;
   messages_.run([&] { intact = drawing_intact(); });
   if (!intact) fail("giza could not draw it completely (cairo gave up drawing)");
@@ -301,7 +332,7 @@ void GizaPgplot::PGLAB(std::string_view xlabel, std::string_view ylabel, std::st
 void GizaPgplot::PGSLS(int line_style) {
   if (!picture_) return;
   picture_->line_style = pgplot_line_style(line_style);
-  on_picture([&] { cpgsls(giza_line_style(picture_->line_style)); });
+  in_line_order([giza_style = giza_line_style(picture_->line_style)] { cpgsls(giza_style); });
 }
 
 void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
@@ -310,13 +341,37 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
   if (!picture_ || picture_->failure || count < 2) return;
   std::tie(x, y) = giza_points(x.first(static_cast<std::size_t>(count)),
                                y.first(static_cast<std::size_t>(count)));
-  on_picture([&] {
-    int giza_style = 1;
-    cpgqls(&giza_style);
-    if (!reduce_lines_ || !draw_reduced_line(*picture_->device, giza_style, x, y, pieces_))
-      cpgline(count, x.data(), y.data());
-  });
   picture_->drawn_on_page = true;
+  const int giza_style = giza_line_style(picture_->line_style);
+  if (reduce_lines_) {
+    if (!line_geometry_)
+      on_picture_as_it_is([&] { line_geometry_ = giza_line_geometry(*picture_->device); });
+    if (!line_geometry_) return;
+    LineOnItsWay& line = lines_[next_line_];
+    next_line_ = (next_line_ + 1) % lines_.size();
+    if (background_) background_->wait_for(line.drawn_by);
+    // A long line is laid out in the background when no other is laid out there, and the
+    // next is laid out here meanwhile.
+    if (background_ && x.size() >= long_line && background_->has_run(laid_out_in_background_)) {
+      line.x.assign(x.begin(), x.end());
+      line.y.assign(y.begin(), y.end());
+      line.drawn_by = in_line_order([&line, giza_style, geometry = *line_geometry_] {
+        if (reduce_line(geometry, giza_style, line.x, line.y, line.pieces))
+          draw_line_pieces(line.pieces, giza_style);
+        else
+          cpgline(static_cast<int>(line.x.size()), line.x.data(), line.y.data());
+      });
+      laid_out_in_background_ = line.drawn_by;
+      return;
+    }
+    if (reduce_line(*line_geometry_, giza_style, x, y, line.pieces)) {
+      line.drawn_by = in_line_order(
+          [&pieces = line.pieces, giza_style] { draw_line_pieces(pieces, giza_style); });
+      return;
+    }
+  }
+  // The points are the caller's, and are drawn before the call returns.
+  on_picture_as_it_is([&] { cpgline(count, x.data(), y.data()); });
 }
 
 void GizaPgplot::PGPT(std::span<const float> x, std::span<const float> y, int symbol) {
@@ -342,6 +397,8 @@ std::pair<std::span<const float>, std::span<const float>> GizaPgplot::giza_point
 }
 
 bool GizaPgplot::PGEND() {
+  catch_up();
+  line_geometry_.reset();
   if (!picture_) {
     if (!failure_reported_) reports_ << "curvist: PGEND without an open picture\n";
     failure_reported_ = false;

@@ -5,6 +5,8 @@
 // giza or cairo could not draw completely is reported and never put in place. Lines reach
 // giza in the points their device can show apart.
 
+#include <array>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -15,11 +17,18 @@
 #include "axes/ScaledAxis.hpp"
 #include "devices/DeviceTable.hpp"
 #include "devices/PictureFile.hpp"
+#include "drawing/DrawingQueue.hpp"
 #include "drawing/GizaMessages.hpp"
-#include "lines/ReducedLine.hpp"
+#include "lines/GizaReducedLine.hpp"
 #include "pgplot/PgplotInterface.hpp"
 
 namespace curvist {
+
+// Where giza draws the lines: during the call, or on a thread of their own while the
+// calls after them go on; long lines are laid out there as well when it is free, so that
+// two lines are laid out at once. The latter is for a process whose standard error is giza's
+// alone, as curvist-picture's is.
+enum class GizaLines { drawn_in_the_call, drawn_in_background };
 
 class GizaPgplot final : public Pgplot {
  public:
@@ -28,8 +37,8 @@ class GizaPgplot final : public Pgplot {
   // to read about a picture that cannot be written goes to `reports`; what giza writes
   // on standard error is caught as `capture` says.
   explicit GizaPgplot(bool reduce_lines = true, std::ostream& reports = std::cerr,
-                      GizaErrorCapture capture = GizaErrorCapture::per_call)
-      : reports_(reports), messages_(capture), reduce_lines_(reduce_lines) {}
+                      GizaErrorCapture capture = GizaErrorCapture::per_call,
+                      GizaLines lines = GizaLines::drawn_in_the_call);
   ~GizaPgplot() override;
 
   int PGBEG(int unit, std::string_view device_specification, int nxsub, int nysub) override;
@@ -69,9 +78,18 @@ class GizaPgplot final : public Pgplot {
     std::optional<std::string> failure{};  // why the picture cannot be completed
   };
 
-  // Runs a giza call on the open picture; nothing when none is open or it has failed.
+  // Runs a giza call on the open picture; nothing when none is open or it has failed. The
+  // call may change what lines are laid out for.
   template <typename Call>
   void on_picture(Call&& call);
+  // The same for a call that leaves it as it is, once the lines before have been drawn.
+  template <typename Call>
+  void on_picture_as_it_is(Call&& call);
+  // Queues a giza call on the open picture after the lines before, when lines are drawn in
+  // the background (else runs it at once); the job's ticket, 0 when there is none.
+  DrawingQueue::Ticket in_line_order(std::function<void()> call);
+  // Returns once giza has drawn every line handed to it.
+  void catch_up();
   // Fails the open picture for `reason`, unless it has failed already: nothing more is
   // drawn into it, and PGEND reports the first reason.
   void fail(std::string reason);
@@ -87,10 +105,23 @@ class GizaPgplot final : public Pgplot {
   std::ostream& reports_;
   GizaMessages messages_;
   std::optional<OpenPicture> picture_;
-  bool failure_reported_ = false;           // the last PGBEG failed and said why
-  bool reduce_lines_;                       // hand giza only the points the device can show apart
-  SolidPieces pieces_;                      // what a polyline is drawn as, reused from line to line
-  std::vector<float> scaled_x_, scaled_y_;  // points of a scaled window, reused likewise
+  bool failure_reported_ = false;  // the last PGBEG failed and said why
+  bool reduce_lines_;              // hand giza only the points the device can show apart
+  // What lines are laid out for in the open picture, until a call may have changed it.
+  std::optional<GizaLineGeometry> line_geometry_;
+  // Polylines on their way to giza: one laid out here, one in the background, one drawn
+  // meanwhile. A line laid out in the background brings a copy of its points, which are
+  // the caller's.
+  struct LineOnItsWay {
+    std::vector<float> x, y;
+    SolidPieces pieces;
+    DrawingQueue::Ticket drawn_by = 0;  // the job that draws it
+  };
+  std::array<LineOnItsWay, 3> lines_;
+  std::size_t next_line_ = 0;
+  DrawingQueue::Ticket laid_out_in_background_ = 0;  // the last line laid out there
+  std::vector<float> scaled_x_, scaled_y_;           // points of a scaled window, reused
+  std::optional<DrawingQueue> background_;  // draws the lines when they are drawn in background
 };
 
 }  // namespace curvist

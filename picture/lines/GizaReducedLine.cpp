@@ -35,18 +35,9 @@ WorldToDevice world_to_device(const Viewport& device) {
 
 bool draws_pixels(const DeviceKind& device) { return device.giza_device == "/png"; }
 
-void draw_pieces(const SolidPieces& pieces) {
-  std::size_t begin = 0;
-  for (const std::size_t end : pieces.ends) {
-    cpgline(static_cast<int>(end - begin), pieces.x.data() + begin, pieces.y.data() + begin);
-    begin = end;
-  }
-}
-
 }  // namespace
 
-bool draw_reduced_line(const DeviceKind& device, int giza_style, std::span<const float> x,
-                       std::span<const float> y, SolidPieces& pieces) {
+GizaLineGeometry giza_line_geometry(const DeviceKind& device) {
   const Viewport device_viewport = Viewport::in(GIZA_UNITS_DEVICE);
   const WorldToDevice to_device = world_to_device(device_viewport);
   const bool raster = draws_pixels(device);
@@ -54,30 +45,38 @@ bool draw_reduced_line(const DeviceKind& device, int giza_style, std::span<const
   // as fine as PGPLOT's own PostScript, and a point is 13.9 of them.
   const double cells_per_unit =
       raster ? 1.0 : 1000.0 * Viewport::in(GIZA_UNITS_INCHES).width() / device_viewport.width();
-  const DeviceGrid grid{to_device.scaled(cells_per_unit), !raster};
 
   GizaDashSizes sizes{};
   double character_height = 0;
   giza_get_character_size(GIZA_UNITS_MM, &sizes.character_width, &character_height);
   sizes.device_units_per_mm = device_viewport.width() / Viewport::in(GIZA_UNITS_MM).width();
   giza_get_line_width(&sizes.line_width);
-  const DashPattern pattern = giza_dash_pattern(giza_style, sizes);
-
-  if (pattern.full()) {
-    reduce_full_line(x, y, grid, pieces);
-    draw_pieces(pieces);
-    return true;
-  }
   // giza's line width 1 is a quarter of a millimetre.
   const double half_width_cells =
       0.125 * sizes.line_width * sizes.device_units_per_mm * cells_per_unit;
-  if (!reduce_dashed_line(x, y, grid, RendererGrid{to_device, !raster}, pattern, half_width_cells,
-                          pieces))
-    return false;
-  cpgsls(giza_full_line);
-  draw_pieces(pieces);
-  cpgsls(giza_style);
-  return true;
+  return {DeviceGrid{to_device.scaled(cells_per_unit), !raster}, RendererGrid{to_device, !raster},
+          sizes, half_width_cells};
+}
+
+bool reduce_line(const GizaLineGeometry& geometry, int giza_style, std::span<const float> x,
+                 std::span<const float> y, SolidPieces& pieces) {
+  const DashPattern pattern = giza_dash_pattern(giza_style, geometry.dash_sizes);
+  if (pattern.full()) {
+    reduce_full_line(x, y, geometry.grid, pieces);
+    return true;
+  }
+  return reduce_dashed_line(x, y, geometry.grid, geometry.renderer, pattern,
+                            geometry.half_width_cells, pieces);
+}
+
+void draw_line_pieces(const SolidPieces& pieces, int giza_style) {
+  if (giza_style != giza_full_line) cpgsls(giza_full_line);
+  std::size_t begin = 0;
+  for (const std::size_t end : pieces.ends) {
+    cpgline(static_cast<int>(end - begin), pieces.x.data() + begin, pieces.y.data() + begin);
+    begin = end;
+  }
+  if (giza_style != giza_full_line) cpgsls(giza_style);
 }
 
 }  // namespace curvist
