@@ -44,11 +44,15 @@ TEST(PathReduction, KeepsFirstLowestHighestAndLastOfAColumnInPathOrder) {
   EXPECT_THAT(kept_indices({{0, 1}, {0, 9}, {0, 4}, {0, 9}, {0, 5}}), ElementsAre(0, 1, 4));
   EXPECT_THAT(kept_indices({{0, 5}, {0, 3}, {0, 4}, {0, 9}}), ElementsAre(0, 1, 3));
   // The path leaves a column where the column's run left it, unless both its step and
-  // the straight one from extreme to extreme cross inside the rows both columns cover.
+  // the straight one from extreme to extreme cross inside the rows both columns cover;
+  // from extreme to the next column's first point, or last point to extreme, if only that
+  // one does.
   EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 4}, {0, 1}, {1, 4}, {1, 3}, {1, 9}, {1, 5}}),
               ElementsAre(0, 1, 3, 4, 5, 6, 7));
   EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 4}, {0, 2}, {1, 7}, {1, 3}, {1, 9}, {1, 5}}),
               ElementsAre(0, 1, 5, 6, 7));
+  EXPECT_THAT(kept_indices({{0, 0}, {0, 8}, {0, 5}, {0, 6}, {1, 5}, {1, 9}, {1, 2}, {1, 6}}),
+              ElementsAre(0, 1, 4, 5, 6, 7));
 }
 
 TEST(PathReduction, KeepsFirstLeftmostRightmostAndLastOfARow) {

@@ -65,31 +65,29 @@ void PathReducer::add_to_column_run(const GridPoint& point) {
 }
 
 void PathReducer::add_column_run(const Run& run) {
-  const bool straight = finished_column_run_.open && steps_within_both(finished_column_run_, run);
+  const StepLeftOut step =
+      finished_column_run_.open ? straighter_step(finished_column_run_, run) : StepLeftOut{};
   if (finished_column_run_.open)
-    hand_on(finished_column_run_, {finished_run_first_left_out_, straight},
+    hand_on(finished_column_run_, {finished_run_first_left_out_, step.last_of_run},
             [this](const GridPoint& kept) { add_to_row_run(kept); });
   finished_column_run_ = run;
-  finished_run_first_left_out_ = straight;
+  finished_run_first_left_out_ = step.first_of_next;
 }
 
-// Whether the path may step from `run` to `next`, in the column beside it, straight from
-// the last extreme of the one to the first of the other, leaving out the last point of
-// the one and the first of the other. Both steps, the path's own and the straight one,
-// must cross from column to column within the rows both runs cover, a cell short of
-// their ends, so that each passes only through cells the runs' own lines from lowest to
-// highest pass through. The extremes must be points of their runs' own that no other
-// step leaves out.
-bool PathReducer::steps_within_both(const Run& run, const Run& next) const {
+// Which of the two points of the path's step from `run` to `next`, in the column beside
+// it, may be left out, the step then taken straight from the point before to the point
+// after: the last point of the one run, the first of the other, or both. Each step, the
+// path's own and the straight one, must cross from column to column within the rows both
+// runs cover, a cell short of their ends, so that it passes only through cells the runs'
+// own lines from lowest to highest pass through. A point left out is no extreme of its
+// run, and the straight step starts and ends at points no other step leaves out.
+PathReducer::StepLeftOut PathReducer::straighter_step(const Run& run, const Run& next) const {
   const double from_column = run.first.cell.column, to_column = next.first.cell.column;
-  if (std::fabs(to_column - from_column) != 1) return false;
+  if (std::fabs(to_column - from_column) != 1) return {};
   const std::size_t run_last = run.length - 1, next_last = next.length - 1;
-  const std::size_t run_extreme = std::max(run.least_at, run.greatest_at);
-  const std::size_t next_extreme = std::min(next.least_at, next.greatest_at);
-  if (run_extreme == 0 || run_extreme >= run_last) return false;
-  if (next_extreme == 0 || next_extreme >= next_last) return false;
-  if (run.least_at == run_last || run.greatest_at == run_last) return false;
-  if (next.least_at == 0 || next.greatest_at == 0) return false;
+  const bool last_may_go = run_last > 0 && run.least_at != run_last && run.greatest_at != run_last;
+  const bool first_may_go = next_last > 0 && next.least_at != 0 && next.greatest_at != 0;
+  if (!last_may_go && !first_may_go) return {};
 
   const double low = std::max(run.least.cell.row, next.least.cell.row) + 1;
   const double high = std::min(run.greatest.cell.row, next.greatest.cell.row) - 1;
@@ -100,10 +98,23 @@ bool PathReducer::steps_within_both(const Run& run, const Run& next) const {
     const double row = from.at.row + (to.at.row - from.at.row) * (edge - from.at.column) / across;
     return row >= low && row <= high;
   };
-  const GridPoint& run_extreme_point = run_extreme == run.least_at ? run.least : run.greatest;
-  const GridPoint& next_extreme_point = next_extreme == next.least_at ? next.least : next.greatest;
-  return crosses_within(run.last, next.first) &&
-         crosses_within(run_extreme_point, next_extreme_point);
+  if (!crosses_within(run.last, next.first)) return {};
+  // The point before the run's last, and the point after the next run's first, when
+  // they are extremes handed on for certain.
+  const std::size_t before_at = std::max(run.least_at, run.greatest_at);
+  const std::size_t after_at = std::min(next.least_at, next.greatest_at);
+  const GridPoint* before = before_at > 0 && before_at < run_last
+                                ? (before_at == run.least_at ? &run.least : &run.greatest)
+                                : nullptr;
+  const GridPoint* after = after_at > 0 && after_at < next_last
+                               ? (after_at == next.least_at ? &next.least : &next.greatest)
+                               : nullptr;
+  const bool last_goes = last_may_go && before != nullptr;
+  const bool first_goes = first_may_go && after != nullptr;
+  if (last_goes && first_goes && crosses_within(*before, *after)) return {true, true};
+  if (last_goes && crosses_within(*before, next.first)) return {true, false};
+  if (first_goes && crosses_within(run.last, *after)) return {false, true};
+  return {};
 }
 
 void PathReducer::add_to_row_run(const GridPoint& point) {

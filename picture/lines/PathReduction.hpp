@@ -4,9 +4,10 @@
 // are kept, in path order (the M4 aggregation of time-series plotting): the line they
 // draw covers that column from the run's lowest to its highest cell and leaves it where
 // the run left it. Where the path steps into the next column inside the rows both runs
-// cover, and would still do so straight from the one run's last extreme to the next
-// run's first, the step's own two points are left out too: the line passes through the
-// same cells either way, and a noisy band keeps about two points a column, not four.
+// cover, and would still do so taken straight from the one run's last extreme or to the
+// next run's first, the step's own point or points there are left out too: the line
+// passes through the same cells either way, and a noisy band keeps far fewer than four
+// points a column.
 // Runs in one device row are then thinned the same way, with leftmost and rightmost for
 // lowest and highest. Only consecutive points are merged, so a path that doubles back
 // keeps every visit; the first and the last point of the polyline are handed on exactly
@@ -54,7 +55,12 @@ class PathReducer {
 
   void add_to_column_run(const GridPoint& point);
   void add_column_run(const Run& run);
-  bool steps_within_both(const Run& run, const Run& next) const;
+  // Which ends of two runs in neighbouring columns the step between them leaves out.
+  struct StepLeftOut {
+    bool last_of_run = false;
+    bool first_of_next = false;
+  };
+  StepLeftOut straighter_step(const Run& run, const Run& next) const;
   void add_to_row_run(const GridPoint& point);
   void keep(const GridPoint& point);
   template <typename Next>
