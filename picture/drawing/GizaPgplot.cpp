@@ -14,6 +14,7 @@ extern "C" {
 #include <system_error>
 #include <tuple>
 
+#include "array/LargeArrays.hpp"
 #include "axes/GizaCaptions.hpp"
 #include "axes/GizaTicks.hpp"
 #include "devices/GifWriter.hpp"
@@ -84,6 +85,16 @@ bool drawing_intact() {
   double width = 0, height = 0;
   giza_qtextlen(GIZA_UNITS_DEVICE, "x", &width, &height);
   return width > 0;
+}
+
+// A copy of a line's points, in memory that asks for huge pages when it is new.
+void copy_points(std::span<const float> points, std::vector<float>& copy) {
+  if (copy.capacity() < points.size()) {
+    copy = std::vector<float>();
+    copy.reserve(points.size());
+    ask_for_huge_pages(copy.data(), copy.capacity() * sizeof(float));
+  }
+  copy.assign(points.begin(), points.end());
 }
 
 int point_count(std::span<const float> x, std::span<const float> y) {
@@ -351,10 +362,14 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
     next_line_ = (next_line_ + 1) % lines_.size();
     if (background_) background_->wait_for(line.drawn_by);
     // A long line is laid out in the background when no other is laid out there, and the
-    // next is laid out here meanwhile.
-    if (background_ && x.size() >= long_line && background_->has_run(laid_out_in_background_)) {
-      line.x.assign(x.begin(), x.end());
-      line.y.assign(y.begin(), y.end());
+    // next is laid out here meanwhile. The first of a picture never is: a picture of one
+    // line would only pay for the copy of its points.
+    const bool long_one = x.size() >= long_line;
+    if (background_ && long_one && picture_->long_lines > 0 &&
+        background_->has_run(laid_out_in_background_)) {
+      ++picture_->long_lines;
+      copy_points(x, line.x);
+      copy_points(y, line.y);
       line.drawn_by = in_line_order([&line, giza_style, geometry = *line_geometry_] {
         if (reduce_line(geometry, giza_style, line.x, line.y, line.pieces))
           draw_line_pieces(line.pieces, giza_style);
@@ -364,6 +379,7 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
       laid_out_in_background_ = line.drawn_by;
       return;
     }
+    if (long_one) ++picture_->long_lines;
     if (reduce_line(*line_geometry_, giza_style, x, y, line.pieces)) {
       line.drawn_by = in_line_order(
           [&pieces = line.pieces, giza_style] { draw_line_pieces(pieces, giza_style); });

@@ -75,6 +75,7 @@ class GizaPgplot final : public Pgplot {
     // The page's width over its height when it is taller than wide (vps, vpdf, vgif, ...);
     // 1 for a landscape page.
     double portrait_width = 1;
+    std::size_t long_lines = 0;            // lines long enough to be laid out in the background
     std::optional<std::string> failure{};  // why the picture cannot be completed
   };
 
