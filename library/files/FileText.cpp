@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -22,6 +23,28 @@ constexpr std::size_t read_ahead = FileText::read_on_distance * 2;
 constexpr std::size_t release_step = std::size_t(1) << 20;
 
 std::size_t page_size() { return std::size_t(sysconf(_SC_PAGESIZE)); }
+
+// Address space for `size` bytes: a page costs memory once it is read into. From 2 MiB
+// on it starts at a 2 MiB boundary and ends at one, so that huge pages can hold all of a
+// text kept whole, not all but its ends.
+struct AddressSpace {
+  void* place;
+  std::size_t length;
+};
+AddressSpace address_space_for(std::size_t size) {
+  constexpr std::size_t huge_page = std::size_t(2) << 20;
+  constexpr int flags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE;
+  if (size < huge_page) return {mmap(nullptr, size, PROT_READ | PROT_WRITE, flags, -1, 0), size};
+  const std::size_t length = (size + huge_page - 1) / huge_page * huge_page;
+  void* wider = mmap(nullptr, length + huge_page, PROT_READ | PROT_WRITE, flags, -1, 0);
+  if (wider == MAP_FAILED) return {wider, 0};
+  char* const first = static_cast<char*>(wider);
+  const std::size_t before =
+      (huge_page - reinterpret_cast<std::uintptr_t>(first) % huge_page) % huge_page;
+  if (before > 0) munmap(first, before);
+  munmap(first + before + length, huge_page - before);
+  return {first + before, length};
+}
 
 // Where the next line begins after the last line end (line feed or carriage return)
 // between `from` and `to`; zero when no line ends there. Looked for backwards, both line
@@ -59,21 +82,19 @@ Refusable<FileText> FileText::open(std::string_view path) {
     return Refusal{"replaced while it was opened"};
   }
   const auto size = std::size_t(status.st_size);
-  if (size == 0) return FileText(descriptor, nullptr, 0);
-  // Only address space: a page costs memory once it is read into.
-  void* place = mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-  if (place == MAP_FAILED) {
+  if (size == 0) return FileText(descriptor, nullptr, 0, 0);
+  const AddressSpace space = address_space_for(size);
+  if (space.place == MAP_FAILED) {
     const int error = errno;
     close(descriptor);
     return failed("cannot be read into memory", error);
   }
   posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return FileText(descriptor, static_cast<char*>(place), size);
+  return FileText(descriptor, static_cast<char*>(space.place), space.length, size);
 }
 
-FileText::FileText(int descriptor, char* data, std::size_t size)
-    : descriptor_(descriptor), data_(data), mapped_(size), size_(size) {}
+FileText::FileText(int descriptor, char* data, std::size_t mapped, std::size_t size)
+    : descriptor_(descriptor), data_(data), mapped_(mapped), size_(size) {}
 
 FileText::FileText(FileText&& other) noexcept
     : descriptor_(std::exchange(other.descriptor_, -1)),

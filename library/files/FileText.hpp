@@ -84,7 +84,7 @@ class FileText {
   std::optional<std::size_t> overlong_line() const { return overlong_line_; }
 
  private:
-  FileText(int descriptor, char* data, std::size_t size);
+  FileText(int descriptor, char* data, std::size_t mapped, std::size_t size);
   // Reads on until `end` (or the end of the file) is in memory.
   void fill_to(std::size_t end);
   void move_window(std::size_t position);
@@ -94,7 +94,7 @@ class FileText {
   void check_line_lengths();
 
   int descriptor_ = -1;
-  char* data_ = nullptr;       // a place as large as the file, filled where it was read
+  char* data_ = nullptr;       // a place as large as the file or more, filled where read
   std::size_t mapped_ = 0;     // the size of that place
   std::size_t size_ = 0;       // the file's size
   std::size_t held_from_ = 0;  // the window: the bytes from here ...

@@ -74,15 +74,13 @@ class PointBuffer {
   void hold(std::size_t points) {
     x_.reserve(points);
     y_.reserve(points);
-    ask_for_huge_pages(x_.data(), x_.capacity() * sizeof(float));
-    ask_for_huge_pages(y_.data(), y_.capacity() * sizeof(float));
   }
 
   Pgplot& pgplot_;
   AxisValues<Element> x_values_;
   AxisValues<Element> y_values_;
-  std::vector<float> x_;
-  std::vector<float> y_;
+  std::vector<float, LargeArrayAllocator<float>> x_;
+  std::vector<float, LargeArrayAllocator<float>> y_;
 };
 
 // Curve j gets line style j mod 4 + 1 (full, dashed, dash-dot, dotted), in the colour the

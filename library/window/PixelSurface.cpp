@@ -17,7 +17,7 @@ namespace {
 // and the plotting thread may both reach a surface, hence the lock.
 struct SpareRaster {
   std::mutex lock;
-  std::unique_ptr<std::uint32_t[]> pixels;
+  Pixels pixels;
   std::size_t capacity = 0;
 };
 
@@ -44,7 +44,7 @@ PixelSurface::Raster PixelSurface::take_spare(std::size_t pixels) {
   return raster;
 }
 
-void PixelSurface::keep_spare(std::unique_ptr<std::uint32_t[]> pixels, std::size_t capacity) {
+void PixelSurface::keep_spare(Pixels pixels, std::size_t capacity) {
   if (!pixels || capacity > largest_spare_pixels) return;
   SpareRaster& spare = spare_raster();
   const std::lock_guard guard(spare.lock);
@@ -94,7 +94,7 @@ void PixelSurface::allocate(int width, int height) {
   Raster raster = take_spare(needed);
   if (!raster.pixels) {
     // Left unset: every caller writes each pixel before anything reads it.
-    raster.pixels.reset(new std::uint32_t[needed]);
+    raster.pixels.reset(static_cast<std::uint32_t*>(large_memory(needed * sizeof(std::uint32_t))));
     raster.capacity = needed;
   }
   cairo_surface_t* surface =

@@ -15,9 +15,13 @@
 #include <string>
 #include <string_view>
 
+#include "array/LargeArrays.hpp"
 #include "window/RunLengthRows.hpp"
 
 namespace curvist {
+
+// The pixels of a surface: megabytes written at once, on huge pages where there are some.
+using Pixels = std::unique_ptr<std::uint32_t[], LargeMemoryRelease>;
 
 // Inclusive pixel rectangle; empty when x1 > x2 or y1 > y2.
 struct PixelRectangle {
@@ -104,12 +108,12 @@ class PixelSurface {
   // The pixels under the cairo surface, owned apart from it so that the raster of a
   // window just compacted can serve the next window drawn into.
   struct Raster {
-    std::unique_ptr<std::uint32_t[]> pixels;
+    Pixels pixels;
     std::size_t capacity = 0;  // in pixels
   };
 
   static Raster take_spare(std::size_t pixels);  // empty when none is large enough
-  static void keep_spare(std::unique_ptr<std::uint32_t[]> pixels, std::size_t capacity);
+  static void keep_spare(Pixels pixels, std::size_t capacity);
 
   // Makes a raster of the size the surface's pixels, none of them set yet; the raster and
   // cairo surface held before are left to the caller.

@@ -14,7 +14,6 @@ extern "C" {
 #include <system_error>
 #include <tuple>
 
-#include "array/LargeArrays.hpp"
 #include "axes/GizaCaptions.hpp"
 #include "axes/GizaTicks.hpp"
 #include "devices/GifWriter.hpp"
@@ -85,16 +84,6 @@ bool drawing_intact() {
   double width = 0, height = 0;
   giza_qtextlen(GIZA_UNITS_DEVICE, "x", &width, &height);
   return width > 0;
-}
-
-// A copy of a line's points, in memory that asks for huge pages when it is new.
-void copy_points(std::span<const float> points, std::vector<float>& copy) {
-  if (copy.capacity() < points.size()) {
-    copy = std::vector<float>();
-    copy.reserve(points.size());
-    ask_for_huge_pages(copy.data(), copy.capacity() * sizeof(float));
-  }
-  copy.assign(points.begin(), points.end());
 }
 
 int point_count(std::span<const float> x, std::span<const float> y) {
@@ -368,8 +357,8 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
     if (background_ && long_one && picture_->long_lines > 0 &&
         background_->has_run(laid_out_in_background_)) {
       ++picture_->long_lines;
-      copy_points(x, line.x);
-      copy_points(y, line.y);
+      line.x.assign(x.begin(), x.end());
+      line.y.assign(y.begin(), y.end());
       line.drawn_by = in_line_order([&line, giza_style, geometry = *line_geometry_] {
         if (reduce_line(geometry, giza_style, line.x, line.y, line.pieces))
           draw_line_pieces(line.pieces, giza_style);

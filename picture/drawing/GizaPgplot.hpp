@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "array/LargeArrays.hpp"
 #include "axes/ScaledAxis.hpp"
 #include "devices/DeviceTable.hpp"
 #include "devices/PictureFile.hpp"
@@ -114,7 +115,7 @@ class GizaPgplot final : public Pgplot {
   // meanwhile. A line laid out in the background brings a copy of its points, which are
   // the caller's.
   struct LineOnItsWay {
-    std::vector<float> x, y;
+    std::vector<float, LargeArrayAllocator<float>> x, y;
     SolidPieces pieces;
     DrawingQueue::Ticket drawn_by = 0;  // the job that draws it
   };
