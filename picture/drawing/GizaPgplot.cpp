@@ -354,9 +354,10 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
     // next is laid out here meanwhile. The first of a picture never is: a picture of one
     // line would only pay for the copy of its points.
     const bool long_one = x.size() >= long_line;
-    if (background_ && long_one && picture_->long_lines > 0 &&
-        background_->has_run(laid_out_in_background_)) {
-      ++picture_->long_lines;
+    const bool in_background = background_ && long_one && picture_->long_lines > 0 &&
+                               background_->has_run(laid_out_in_background_);
+    if (long_one) ++picture_->long_lines;
+    if (in_background) {
       line.x.assign(x.begin(), x.end());
       line.y.assign(y.begin(), y.end());
       line.drawn_by = in_line_order([&line, giza_style, geometry = *line_geometry_] {
@@ -368,7 +369,6 @@ void GizaPgplot::PGLINE(std::span<const float> x, std::span<const float> y) {
       laid_out_in_background_ = line.drawn_by;
       return;
     }
-    if (long_one) ++picture_->long_lines;
     if (reduce_line(*line_geometry_, giza_style, x, y, line.pieces)) {
       line.drawn_by = in_line_order(
           [&pieces = line.pieces, giza_style] { draw_line_pieces(pieces, giza_style); });
